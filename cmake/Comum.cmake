@@ -1,0 +1,27 @@
+# Compile policy of every target, in one interface target.
+option(SAT_WERROR "Turn warnings into errors" OFF)
+option(SAT_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+
+add_library(sat_politica INTERFACE)
+target_compile_options(sat_politica INTERFACE -Wall -Wextra $<$<BOOL:${SAT_WERROR}>:-Werror>)
+target_compile_definitions(sat_politica INTERFACE QT_NO_KEYWORDS QT_USE_QSTRINGBUILDER)
+if(SAT_SANITIZE)
+    target_compile_options(sat_politica INTERFACE
+        -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+    target_link_options(sat_politica INTERFACE -fsanitize=address,undefined)
+endif()
+
+# A Qt Test program registered with CTest, with the environment that CI uses,
+# so that a plain `ctest` behaves the same.
+function(sat_add_test nome)
+    cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+    if(NOT T_TIMEOUT)
+        set(T_TIMEOUT 120)
+    endif()
+    add_executable(${nome} ${T_SOURCES})
+    target_link_libraries(${nome} PRIVATE Qt6::Test sat_politica ${T_LIBS})
+    add_test(NAME ${nome} COMMAND ${nome})
+    set_tests_properties(${nome} PROPERTIES
+        TIMEOUT ${T_TIMEOUT}
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=pt_BR.UTF-8;LC_ALL=;LC_TIME=;QT_LOGGING_RULES=qt.qpa.*=false;SAT_EMULADOR_DIR=${CMAKE_BINARY_DIR}/estado-testes/${nome};ASAN_OPTIONS=detect_leaks=0")
+endfunction()

@@ -1,0 +1,205 @@
+#include "device/DllSat.h"
+
+#include <dlfcn.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+using Texto = const char*;
+using FnSessao = Texto (*)(int);
+using FnCodigo = Texto (*)(int, Texto);
+using FnNumeroSessao = Texto (*)(int, Texto, int);
+using FnAtivar = Texto (*)(int, int, Texto, Texto, int);
+using FnCodigoDoisTextos = Texto (*)(int, Texto, Texto, Texto);
+using FnCodigoTexto = Texto (*)(int, Texto, Texto);
+using FnTrocar = Texto (*)(int, Texto, int, Texto, Texto);
+
+// Code points of bytes 0x80 to 0x9F; the five undefined bytes map to
+// themselves, as the platform's converters do.
+constexpr char16_t Cp1252Alto[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char paraByte(char16_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
+    for (int i = 0; i < 32; ++i)
+        if (Cp1252Alto[i] == c) return static_cast<char>(0x80 + i);
+    return '?';
+}
+
+// A null pointer for an empty text, as the library expects.
+class Arg {
+  public:
+    explicit Arg(const QByteArray& b) : m_b(b) {}
+    explicit Arg(const QString& s) : m_b(DllSat::paraWin1252(s)) {}
+    operator Texto() const { return m_b.isEmpty() ? nullptr : m_b.constData(); }
+
+  private:
+    QByteArray m_b;
+};
+
+}  // namespace
+
+struct DllSat::Funcoes {
+    FnSessao ConsultarSAT;
+    FnCodigo ConsultarStatusOperacional;
+    FnNumeroSessao ConsultarNumeroSessao;
+    FnAtivar AtivarSAT;
+    FnCodigoDoisTextos AssociarAssinatura;
+    FnCodigoTexto TesteFimAFim;
+    FnCodigoTexto EnviarDadosVenda;
+    FnCodigoDoisTextos CancelarUltimaVenda;
+    FnCodigoTexto ConfigurarInterfaceDeRede;
+    FnTrocar TrocarCodigoDeAtivacao;
+    FnCodigo ExtrairLogs;
+    FnCodigo AtualizarSoftwareSAT;
+    FnCodigo BloquearSAT;
+    FnCodigo DesbloquearSAT;
+};
+
+QByteArray DllSat::paraWin1252(const QString& texto) {
+    QByteArray bytes(texto.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < texto.size(); ++i) bytes[i] = paraByte(texto[i].unicode());
+    return bytes;
+}
+
+QString DllSat::deWin1252(const char* bytes) {
+    return bytes ? deWin1252(QByteArray::fromRawData(bytes, qstrlen(bytes))) : QString();
+}
+
+QString DllSat::deWin1252(const QByteArray& bytes) {
+    QString texto(bytes.size(), Qt::Uninitialized);
+    QChar* destino = texto.data();
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        destino[i] = (b >= 0x80 && b < 0xA0) ? QChar(Cp1252Alto[b - 0x80]) : QChar(b);
+    }
+    return texto;
+}
+
+std::unique_ptr<DllSat> DllSat::carregar() {
+    QStringList pastas;
+    if (QCoreApplication::instance()) {
+        const QString pasta = QCoreApplication::applicationDirPath();
+        pastas << pasta << pasta + "/../lib";
+    }
+    for (const QString& pasta : pastas) {
+        const QString caminho = QDir(pasta).absoluteFilePath(NomeArquivo);
+        if (QFileInfo::exists(caminho)) return carregarDe(caminho);
+    }
+    return carregarDe(NomeArquivo);
+}
+
+std::unique_ptr<DllSat> DllSat::carregarDe(const QString& caminho) {
+    void* handle = dlopen(QFile::encodeName(caminho).constData(), RTLD_NOW | RTLD_LOCAL);
+    if (!handle)
+        throw ErroCarga(QStringLiteral("Não foi possível carregar a biblioteca do SAT %1: %2")
+                            .arg(caminho, QString::fromLocal8Bit(dlerror()))
+                            .toStdString());
+    return std::unique_ptr<DllSat>(new DllSat(handle, caminho));
+}
+
+namespace {
+template <typename F>
+void resolver(void* handle, const char* nome, F& destino) {
+    destino = reinterpret_cast<F>(dlsym(handle, nome));
+    if (!destino) {
+        dlclose(handle);
+        throw DllSat::ErroCarga(
+            QStringLiteral("A biblioteca do SAT não tem a função %1.").arg(nome).toStdString());
+    }
+}
+}  // namespace
+
+DllSat::DllSat(void* handle, const QString& caminho)
+    : m_handle(handle), m_caminho(caminho), m_f(std::make_unique<Funcoes>()) {
+#define SAT_RESOLVER(nome) resolver(handle, #nome, m_f->nome)
+    SAT_RESOLVER(ConsultarSAT);
+    SAT_RESOLVER(ConsultarStatusOperacional);
+    SAT_RESOLVER(ConsultarNumeroSessao);
+    SAT_RESOLVER(AtivarSAT);
+    SAT_RESOLVER(AssociarAssinatura);
+    SAT_RESOLVER(TesteFimAFim);
+    SAT_RESOLVER(EnviarDadosVenda);
+    SAT_RESOLVER(CancelarUltimaVenda);
+    SAT_RESOLVER(ConfigurarInterfaceDeRede);
+    SAT_RESOLVER(TrocarCodigoDeAtivacao);
+    SAT_RESOLVER(ExtrairLogs);
+    SAT_RESOLVER(AtualizarSoftwareSAT);
+    SAT_RESOLVER(BloquearSAT);
+    SAT_RESOLVER(DesbloquearSAT);
+#undef SAT_RESOLVER
+    // The file actually loaded, wherever the platform's search found it.
+    Dl_info info{};
+    if (dladdr(reinterpret_cast<void*>(m_f->ConsultarSAT), &info) && info.dli_fname)
+        m_caminho = QFileInfo(QFile::decodeName(info.dli_fname)).absoluteFilePath();
+}
+
+// Left loaded: a worker may still be inside a call while the program ends.
+DllSat::~DllSat() = default;
+
+QString DllSat::ConsultarSAT(int sessao) {
+    return deWin1252(m_f->ConsultarSAT(sessao));
+}
+
+QString DllSat::ConsultarStatusOperacional(int sessao, const QString& codigo) {
+    return deWin1252(m_f->ConsultarStatusOperacional(sessao, Arg(codigo)));
+}
+
+QString DllSat::ConsultarNumeroSessao(int sessao, const QString& codigo, int sessaoConsultada) {
+    return deWin1252(m_f->ConsultarNumeroSessao(sessao, Arg(codigo), sessaoConsultada));
+}
+
+QString DllSat::AtivarSAT(int sessao, int subComando, const QString& codigo, const QString& cnpj,
+                          int uf) {
+    return deWin1252(m_f->AtivarSAT(sessao, subComando, Arg(codigo), Arg(cnpj), uf));
+}
+
+QString DllSat::AssociarAssinatura(int sessao, const QString& codigo, const QString& cnpjs,
+                                   const QString& assinatura) {
+    return deWin1252(m_f->AssociarAssinatura(sessao, Arg(codigo), Arg(cnpjs), Arg(assinatura)));
+}
+
+QString DllSat::TesteFimAFim(int sessao, const QString& codigo, const QByteArray& documento) {
+    return deWin1252(m_f->TesteFimAFim(sessao, Arg(codigo), Arg(documento)));
+}
+
+QString DllSat::EnviarDadosVenda(int sessao, const QString& codigo, const QByteArray& documento) {
+    return deWin1252(m_f->EnviarDadosVenda(sessao, Arg(codigo), Arg(documento)));
+}
+
+QString DllSat::CancelarUltimaVenda(int sessao, const QString& codigo, const QString& chave,
+                                    const QByteArray& documento) {
+    return deWin1252(m_f->CancelarUltimaVenda(sessao, Arg(codigo), Arg(chave), Arg(documento)));
+}
+
+QString DllSat::ConfigurarInterfaceDeRede(int sessao, const QString& codigo,
+                                          const QByteArray& documento) {
+    return deWin1252(m_f->ConfigurarInterfaceDeRede(sessao, Arg(codigo), Arg(documento)));
+}
+
+QString DllSat::TrocarCodigoDeAtivacao(int sessao, const QString& codigo, int opcao,
+                                       const QString& novo, const QString& confirmacao) {
+    return deWin1252(
+        m_f->TrocarCodigoDeAtivacao(sessao, Arg(codigo), opcao, Arg(novo), Arg(confirmacao)));
+}
+
+QString DllSat::ExtrairLogs(int sessao, const QString& codigo) {
+    return deWin1252(m_f->ExtrairLogs(sessao, Arg(codigo)));
+}
+
+QString DllSat::AtualizarSoftwareSAT(int sessao, const QString& codigo) {
+    return deWin1252(m_f->AtualizarSoftwareSAT(sessao, Arg(codigo)));
+}
+
+QString DllSat::BloquearSAT(int sessao, const QString& codigo) {
+    return deWin1252(m_f->BloquearSAT(sessao, Arg(codigo)));
+}
+
+QString DllSat::DesbloquearSAT(int sessao, const QString& codigo) {
+    return deWin1252(m_f->DesbloquearSAT(sessao, Arg(codigo)));
+}

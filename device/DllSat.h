@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <memory>
+#include <stdexcept>
+
+// The binding to the device library: the fourteen functions, texts crossing
+// the boundary as Windows-1252 bytes, replies copied and decoded at once.
+// Document arguments read from files are raw bytes and go through unchanged.
+class DllSat {
+  public:
+    // A missing library or function; the text names it.
+    class ErroCarga : public std::runtime_error {
+      public:
+        using std::runtime_error::runtime_error;
+    };
+
+    static constexpr const char* NomeArquivo = "libdllsat.so";
+
+    // Opens the library from the program's folder, ../lib beside it, then the
+    // platform's search. Throws ErroCarga.
+    static std::unique_ptr<DllSat> carregar();
+    // Opens the library at this exact path (tests, other folders).
+    static std::unique_ptr<DllSat> carregarDe(const QString& caminho);
+
+    ~DllSat();
+    DllSat(const DllSat&) = delete;
+    DllSat& operator=(const DllSat&) = delete;
+
+    // The file that was actually loaded.
+    QString caminho() const { return m_caminho; }
+
+    QString ConsultarSAT(int sessao);
+    QString ConsultarStatusOperacional(int sessao, const QString& codigo);
+    QString ConsultarNumeroSessao(int sessao, const QString& codigo, int sessaoConsultada);
+    QString AtivarSAT(int sessao, int subComando, const QString& codigo, const QString& cnpj,
+                      int uf);
+    QString AssociarAssinatura(int sessao, const QString& codigo, const QString& cnpjs,
+                               const QString& assinatura);
+    QString TesteFimAFim(int sessao, const QString& codigo, const QByteArray& documento);
+    QString EnviarDadosVenda(int sessao, const QString& codigo, const QByteArray& documento);
+    QString CancelarUltimaVenda(int sessao, const QString& codigo, const QString& chave,
+                                const QByteArray& documento);
+    QString ConfigurarInterfaceDeRede(int sessao, const QString& codigo,
+                                      const QByteArray& documento);
+    QString TrocarCodigoDeAtivacao(int sessao, const QString& codigo, int opcao,
+                                   const QString& novo, const QString& confirmacao);
+    QString ExtrairLogs(int sessao, const QString& codigo);
+    QString AtualizarSoftwareSAT(int sessao, const QString& codigo);
+    QString BloquearSAT(int sessao, const QString& codigo);
+    QString DesbloquearSAT(int sessao, const QString& codigo);
+
+    // Texts the program builds (Windows-1252 bytes, null for an empty text).
+    static QByteArray paraWin1252(const QString& texto);
+    static QString deWin1252(const char* bytes);
+    static QString deWin1252(const QByteArray& bytes);
+
+    struct Funcoes;
+
+  private:
+    DllSat(void* handle, const QString& caminho);
+    void* m_handle;
+    QString m_caminho;
+    std::unique_ptr<Funcoes> m_f;
+};

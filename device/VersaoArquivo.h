@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+
+// A shared object has no version resource, so ours carries an equivalent: the
+// ELF section ".versioninfo", text lines "key=value" keyed by the paths that a
+// version-resource query takes:
+//   \=1,0,2,15                                     fixed file version
+//   \VarFileInfo\Translation=0416 04E4             language, code page (hex)
+//   \StringFileInfo\041604E4\CompanyName=...       strings per translation
+// The file is parsed, never loaded.
+
+class ErroSistemaOperacional : public std::runtime_error {
+  public:
+    ErroSistemaOperacional(int codigo, const QString& texto);
+    int codigo() const { return m_codigo; }
+    QString texto() const { return m_texto; }
+    // As the toolkit's default error report words it.
+    QString mensagem() const;
+
+  private:
+    int m_codigo;
+    QString m_texto;
+};
+
+// CompanyName of the first translation; empty when that string is missing.
+// Throws ErroSistemaOperacional when the section or the translation is missing.
+QString EmpresaArquivo(const QString& arquivo);
+
+// The fixed file version as four numbers joined by "."; never throws (an
+// unreadable file gives "0.0.0.0").
+QString VersaoArquivo(const QString& arquivo);

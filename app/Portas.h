@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+
+// The few things a test must be able to replace: boxes and file dialogs, and
+// pauses. Windows and workers never call QMessageBox, QFileDialog or sleep
+// directly.
+
+class PortaDialogos {
+  public:
+    enum class Icone { Nenhum, Informacao, Erro };
+    struct Arquivo {
+        QString titulo;
+        QString pasta;
+        QString filtro;
+        QString extensao;  // default extension, without the dot
+    };
+
+    virtual ~PortaDialogos() = default;
+    // A box with an OK button, captioned with the application title. From a
+    // worker it waits until the box is closed on the GUI thread.
+    virtual void mensagem(Icone icone, const QString& texto) = 0;
+    // The chosen path, or empty when the user cancels.
+    virtual QString abrirArquivo(const Arquivo& dialogo) = 0;
+    virtual QString salvarArquivo(const Arquivo& dialogo) = 0;
+
+    void informacao(const QString& texto) { mensagem(Icone::Informacao, texto); }
+    void erro(const QString& texto) { mensagem(Icone::Erro, texto); }
+};
+
+class Relogio {
+  public:
+    virtual ~Relogio() = default;
+    virtual void pausa(int ms) = 0;
+};
+
+// The real ones.
+class DialogosQt : public PortaDialogos {
+  public:
+    void mensagem(Icone icone, const QString& texto) override;
+    QString abrirArquivo(const Arquivo& dialogo) override;
+    QString salvarArquivo(const Arquivo& dialogo) override;
+};
+
+class RelogioReal : public Relogio {
+  public:
+    void pausa(int ms) override;
+};

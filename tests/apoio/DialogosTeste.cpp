@@ -1,0 +1,69 @@
+#include "tests/apoio/DialogosTeste.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QThread>
+
+void DialogosTeste::mensagem(Icone icone, const QString& texto) {
+    QMutexLocker trava(&m_mutex);
+    m_caixas.append({icone, QGuiApplication::applicationDisplayName(), texto});
+}
+
+QString DialogosTeste::abrirArquivo(const Arquivo& dialogo) {
+    return proximaResposta(dialogo);
+}
+
+QString DialogosTeste::salvarArquivo(const Arquivo& dialogo) {
+    return proximaResposta(dialogo);
+}
+
+QString DialogosTeste::proximaResposta(const Arquivo& dialogo) {
+    QMutexLocker trava(&m_mutex);
+    m_dialogos.append(dialogo);
+    return m_respostas.isEmpty() ? QString() : m_respostas.takeFirst();
+}
+
+QList<DialogosTeste::Caixa> DialogosTeste::caixas() const {
+    QMutexLocker trava(&m_mutex);
+    return m_caixas;
+}
+
+DialogosTeste::Caixa DialogosTeste::ultima() const {
+    QMutexLocker trava(&m_mutex);
+    return m_caixas.isEmpty() ? Caixa{Icone::Nenhum, {}, {}} : m_caixas.constLast();
+}
+
+void DialogosTeste::limpar() {
+    QMutexLocker trava(&m_mutex);
+    m_caixas.clear();
+    m_respostas.clear();
+    m_dialogos.clear();
+}
+
+void DialogosTeste::responderArquivo(const QString& caminho) {
+    QMutexLocker trava(&m_mutex);
+    m_respostas.append(caminho);
+}
+
+QList<PortaDialogos::Arquivo> DialogosTeste::dialogosArquivo() const {
+    QMutexLocker trava(&m_mutex);
+    return m_dialogos;
+}
+
+void RelogioTeste::pausa(int ms) {
+    {
+        QMutexLocker trava(&m_mutex);
+        m_pausas.append(ms);
+    }
+    if (ms > 0) QThread::usleep(static_cast<unsigned long>(ms) * 1000 / m_divisor);
+}
+
+QList<int> RelogioTeste::pausas() const {
+    QMutexLocker trava(&m_mutex);
+    return m_pausas;
+}
+
+void RelogioTeste::limpar() {
+    QMutexLocker trava(&m_mutex);
+    m_pausas.clear();
+}

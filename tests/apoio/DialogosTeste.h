@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QList>
+#include <QMutex>
+#include <QStringList>
+
+#include "app/Portas.h"
+
+// Records every box instead of showing it, and answers file dialogs from a
+// queue (an empty queue answers as a user who cancels).
+class DialogosTeste : public PortaDialogos {
+  public:
+    struct Caixa {
+        Icone icone;
+        QString titulo;
+        QString texto;
+    };
+
+    void mensagem(Icone icone, const QString& texto) override;
+    QString abrirArquivo(const Arquivo& dialogo) override;
+    QString salvarArquivo(const Arquivo& dialogo) override;
+
+    QList<Caixa> caixas() const;
+    Caixa ultima() const;
+    void limpar();
+    void responderArquivo(const QString& caminho);
+    QList<Arquivo> dialogosArquivo() const;
+
+  private:
+    QString proximaResposta(const Arquivo& dialogo);
+    mutable QMutex m_mutex;
+    QList<Caixa> m_caixas;
+    QStringList m_respostas;
+    QList<Arquivo> m_dialogos;
+};
+
+// Records every pause; sleeps only a scaled-down share of it, so that waits
+// which poll the device still give it a moment.
+class RelogioTeste : public Relogio {
+  public:
+    explicit RelogioTeste(int divisor = 1000) : m_divisor(divisor) {}
+    void pausa(int ms) override;
+    QList<int> pausas() const;
+    void limpar();
+
+  private:
+    int m_divisor;
+    mutable QMutex m_mutex;
+    QList<int> m_pausas;
+};

@@ -12,7 +12,7 @@ void DialogosQt::mensagem(Icone icone, const QString& texto) {
         const auto icon = icone == Icone::Erro         ? QMessageBox::Critical
                           : icone == Icone::Informacao ? QMessageBox::Information
                                                        : QMessageBox::NoIcon;
-        QMessageBox caixa(icon, QApplication::applicationDisplayName(), texto, QMessageBox::Ok,
+        QMessageBox caixa(icon, QString::fromLatin1(TituloAplicacao), texto, QMessageBox::Ok,
                           QApplication::activeWindow());
         caixa.exec();
     });

@@ -34,6 +34,8 @@ class Relogio {
     virtual void pausa(int ms) = 0;
 };
 
+inline constexpr const char* TituloAplicacao = "Tivoro Tecnologia - SAT KT-470e";
+
 // The real ones.
 class DialogosQt : public PortaDialogos {
   public:

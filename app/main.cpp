@@ -1,3 +1,46 @@
-int main() {
-    return 0;
+#include <QApplication>
+#include <QMessageBox>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/Aplicacao.h"
+#include "app/TFormCodAtivacao.h"
+#include "app/Trabalhador.h"
+
+namespace {
+// Without a display Qt would abort with a toolkit message; say what to do.
+bool semTela() {
+    auto vazio = [](const char* nome) {
+        const char* valor = std::getenv(nome);
+        return !valor || !*valor;
+    };
+    return vazio("DISPLAY") && vazio("WAYLAND_DISPLAY") && vazio("QT_QPA_PLATFORM");
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (semTela()) {
+        std::fprintf(stderr,
+                     "tool-sat-tivoro: nenhuma tela gr\u00e1fica encontrada (DISPLAY vazio).\n"
+                     "Numa m\u00e1quina sem tela, rode-o com: xvfb-run -a tool-sat-tivoro\n");
+        return 2;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tool-sat-tivoro"));
+
+    std::unique_ptr<DllSat> dll;
+    try {
+        dll = DllSat::carregar(DllSat::pastasDoPrograma());
+    } catch (const DllSat::ErroCarga& erro) {
+        QMessageBox::critical(nullptr, QString::fromLatin1(TituloAplicacao),
+                              QString::fromUtf8(erro.what()));
+        return 1;
+    }
+
+    DialogosQt dialogos;
+    RelogioReal relogio;
+    Aplicacao aplicacao(*dll, dialogos, relogio);
+    QObject::connect(&aplicacao.inicial(), &TFormCodAtivacao::encerrar, &app, &QApplication::quit);
+    aplicacao.inicial().show();
+    return Trabalhador::encerrar(app.exec());
 }

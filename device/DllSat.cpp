@@ -81,12 +81,12 @@ QString DllSat::deWin1252(const QByteArray& bytes) {
     return texto;
 }
 
-std::unique_ptr<DllSat> DllSat::carregar() {
-    QStringList pastas;
-    if (QCoreApplication::instance()) {
-        const QString pasta = QCoreApplication::applicationDirPath();
-        pastas << pasta << pasta + "/../lib";
-    }
+QStringList DllSat::pastasDoPrograma() {
+    const QString pasta = QCoreApplication::applicationDirPath();
+    return {pasta, pasta + "/../lib"};
+}
+
+std::unique_ptr<DllSat> DllSat::carregar(const QStringList& pastas) {
     for (const QString& pasta : pastas) {
         const QString caminho = QDir(pasta).absoluteFilePath(NomeArquivo);
         if (QFileInfo::exists(caminho)) return carregarDe(caminho);

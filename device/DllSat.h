@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <stdexcept>
 
@@ -18,9 +19,11 @@ class DllSat {
 
     static constexpr const char* NomeArquivo = "libdllsat.so";
 
-    // Opens the library from the program's folder, ../lib beside it, then the
-    // platform's search. Throws ErroCarga.
-    static std::unique_ptr<DllSat> carregar();
+    // Opens the library from the first of these folders that holds it, else
+    // through the platform's search. Throws ErroCarga.
+    static std::unique_ptr<DllSat> carregar(const QStringList& pastas);
+    // The program's folder, then ../lib beside it.
+    static QStringList pastasDoPrograma();
     // Opens the library at this exact path (tests, other folders).
     static std::unique_ptr<DllSat> carregarDe(const QString& caminho);
 

@@ -73,12 +73,14 @@ QByteArray lerSecao(const QString& caminho, int& erro) {
 // The section's entries, as the version-resource queries see them.
 class Recurso {
   public:
-    explicit Recurso(const QByteArray& dados) {
+    explicit Recurso(QByteArray dados) {
+        const qsizetype fimTexto = dados.indexOf('\0');
+        if (fimTexto >= 0) dados.truncate(fimTexto);
         for (const QByteArray& linha : dados.split('\n')) {
             const qsizetype igual = linha.indexOf('=');
             if (igual > 0)
                 m_valores.insert(QString::fromUtf8(linha.left(igual)),
-                                 QString::fromUtf8(linha.mid(igual + 1)).trimmed());
+                                 QString::fromUtf8(linha.mid(igual + 1)));
         }
     }
     // A trailing backslash names the same block, as in a version-resource query.

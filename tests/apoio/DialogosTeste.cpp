@@ -1,12 +1,10 @@
 #include "tests/apoio/DialogosTeste.h"
 
-#include <QCoreApplication>
-#include <QGuiApplication>
 #include <QThread>
 
 void DialogosTeste::mensagem(Icone icone, const QString& texto) {
     QMutexLocker trava(&m_mutex);
-    m_caixas.append({icone, QGuiApplication::applicationDisplayName(), texto});
+    m_caixas.append({icone, QString::fromLatin1(TituloAplicacao), texto});
 }
 
 QString DialogosTeste::abrirArquivo(const Arquivo& dialogo) {

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QShowEvent>
+#include <QWidget>
+
+class Contexto;
+
+// What every window of the tool shares: its caption, centred on the screen on
+// its first show, FormShow each time it becomes visible, FormClose on close.
+template <typename Base = QWidget>
+class Formulario : public Base {
+  public:
+    Formulario(Contexto& ctx, const QString& titulo, Qt::WindowFlags flags)
+        : Base(nullptr, flags), ctx(ctx) {
+        this->setWindowTitle(titulo);
+    }
+
+  protected:
+    virtual void FormShow() {}
+    virtual void FormClose() {}
+
+    void showEvent(QShowEvent* evento) override {
+        Base::showEvent(evento);
+        if (evento->spontaneous()) return;
+        if (!m_centralizado) centralizar();
+        FormShow();
+    }
+
+    void closeEvent(QCloseEvent* evento) override {
+        Base::closeEvent(evento);
+        if (evento->isAccepted()) FormClose();
+    }
+
+    Contexto& ctx;
+
+  private:
+    void centralizar() {
+        m_centralizado = true;
+        if (const QScreen* tela = QGuiApplication::primaryScreen()) {
+            QRect area = this->frameGeometry();
+            area.moveCenter(tela->availableGeometry().center());
+            this->move(area.topLeft());
+        }
+    }
+    bool m_centralizado = false;
+};
+
+// Window flags of the kinds of border the windows use.
+namespace Borda {
+// Fixed size, system menu and minimise box, close box.
+inline constexpr Qt::WindowFlags FixaComMinimizar =
+    Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+// Sizeable, system menu and minimise box, close box.
+inline constexpr Qt::WindowFlags RedimensionavelComMinimizar =
+    FixaComMinimizar | Qt::WindowMaximizeButtonHint;
+// No title-bar buttons at all.
+inline constexpr Qt::WindowFlags SemBotoes =
+    Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+}  // namespace Borda

@@ -1,0 +1,54 @@
+#include "app/Log.h"
+
+#include <QDateTime>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTextCursor>
+
+#include "app/Contexto.h"
+#include "app/NaGui.h"
+
+namespace {
+// The regional long time pattern without its time zone.
+QString formatoHora(const QLocale& local) {
+    QString formato = local.timeFormat(QLocale::LongFormat);
+    formato.remove(QRegularExpression(QStringLiteral("\\s*t+\\s*")));
+    return formato.trimmed();
+}
+}  // namespace
+
+QString DataHoraLog() {
+    const QLocale local = QLocale::system();
+    const QDateTime agora = QDateTime::currentDateTime();
+    return local.toString(agora.date(), QLocale::ShortFormat) + ' ' +
+           local.toString(agora.time(), formatoHora(local));
+}
+
+void EscreveLog(QPlainTextEdit* log, const QColor& cor, const QString& corpo, OpcoesLog opcoes) {
+    const QString linha = '[' + DataHoraLog() + "] " + corpo;
+    QPointer<QPlainTextEdit> alvo(log);
+    naGui([alvo, cor, linha, opcoes] {
+        if (!alvo) return;
+        if (opcoes.moverParaFim) alvo->moveCursor(QTextCursor::End);
+        QTextCharFormat formato;
+        formato.setForeground(cor);
+        QTextCursor cursor = alvo->textCursor();
+        // A new block is the platform's line break.
+        cursor.insertText(alvo->document()->isEmpty() ? linha : '\n' + linha, formato);
+        alvo->setTextCursor(cursor);
+        if (opcoes.rolar) alvo->verticalScrollBar()->setValue(alvo->verticalScrollBar()->maximum());
+        alvo->viewport()->repaint();
+    });
+}
+
+QString ChamadaComLog(Contexto& ctx, QPlainTextEdit* log, const QString& tx,
+                      const std::function<QString()>& chamada, OpcoesLog opcoes) {
+    EscreveLog(log, CorTX, "[TX] " + tx, opcoes);
+    const QString resposta = chamada();
+    ctx.estado.setRespostaSAT(resposta);
+    EscreveLog(log, CorRX, "[RX] " + resposta, opcoes);
+    return resposta;
+}

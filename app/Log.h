@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <functional>
+
+class QPlainTextEdit;
+class Contexto;
+
+inline const QColor CorTX{0, 128, 0};
+inline const QColor CorRX{0, 0, 255};
+inline const QColor CorPreta{0, 0, 0};
+inline const QColor CorVermelha{255, 0, 0};
+inline const QColor CorOliva{128, 128, 0};
+
+struct OpcoesLog {
+    bool moverParaFim = false;  // caret to the end before inserting
+    bool rolar = false;         // scroll to the last line after inserting
+};
+
+// The timestamp of a log line, from the system's regional settings.
+QString DataHoraLog();
+
+// One timestamped line, inserted at the caret (or the end), coloured, and
+// painted at once. Safe from any thread: the timestamp is taken now, the
+// insertion happens on the GUI thread in order.
+void EscreveLog(QPlainTextEdit* log, const QColor& cor, const QString& corpo,
+                OpcoesLog opcoes = {});
+
+// The TX line, the call, the reply kept in RespostaSAT, the RX line; returns
+// the reply.
+QString ChamadaComLog(Contexto& ctx, QPlainTextEdit* log, const QString& tx,
+                      const std::function<QString()>& chamada, OpcoesLog opcoes = {});

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+class Contexto;
+
+inline constexpr int SessaoStatus = 1234567;
+inline constexpr int SessaoEntrada = 1234589;
+
+// The whole reply of a device that is not on its port.
+inline const QString TextoPortaNaoPronta =
+    QStringLiteral("PORTA SERIAL N\u00e3O EST\u00e1 PRONTA, TENTE NOVAMENTE");
+
+inline const QString StatusConectado = QStringLiteral("CONECTADO");
+inline const QString StatusEmProcessamento = QStringLiteral("EM PROCESSAMENTO");
+inline const QString StatusDesconectado = QStringLiteral("DESCONECTADO");
+inline const QString StatusDesconhecido = QStringLiteral("DESCONHECIDO");
+inline const QString StatusEmAtivacao = QStringLiteral("EM ATIVA\u00c7\u00c3O");
+
+// The reply box: fields 0, 1 and 2 into CampoA, CampoB, CampoC, and shown.
+void MostraResposta(Contexto& ctx, const QString& resposta);
+
+// The status refresh; the painting variant also paints the main window's
+// status label at once. Safe from a worker: the label changes on the GUI thread.
+void AtualizaStatusConexao(Contexto& ctx, bool pintar);

@@ -1,0 +1,172 @@
+#include "app/TFormCodAtivacao.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/Contexto.h"
+#include "app/Respostas.h"
+#include "app/Sessao.h"
+#include "device/VersaoArquivo.h"
+
+namespace {
+// Trimmed of every character up to the blank, at both ends.
+QString aparado(const QString& texto) {
+    qsizetype inicio = 0, fim = texto.size();
+    while (inicio < fim && texto[inicio].unicode() <= ' ') ++inicio;
+    while (fim > inicio && texto[fim - 1].unicode() <= ' ') --fim;
+    return texto.mid(inicio, fim - inicio);
+}
+
+QPushButton* botao(const char* nome, const QString& texto, QWidget* pai) {
+    auto* b = new QPushButton(texto, pai);
+    b->setObjectName(nome);
+    b->setAutoDefault(false);
+    return b;
+}
+}  // namespace
+
+TFormCodAtivacao::TFormCodAtivacao(Contexto& ctx)
+    : Formulario(ctx, QStringLiteral("TOOL SAT Tivoro  - Tivoro Tecnologia"), Borda::SemBotoes) {
+    setObjectName("TFormCodAtivacao");
+    montar();
+    connect(BtIniciar, &QPushButton::clicked, this, &TFormCodAtivacao::BtIniciarClick);
+    connect(BtSatNaoAtivado, &QPushButton::clicked, this, &TFormCodAtivacao::BtSatNaoAtivadoClick);
+    connect(BtTrocarCodAtiv, &QPushButton::clicked, this, &TFormCodAtivacao::BtTrocarCodAtivClick);
+    connect(BtFechar, &QPushButton::clicked, this, &TFormCodAtivacao::BtFecharClick);
+}
+
+void TFormCodAtivacao::montar() {
+    GroupBox1 = new QGroupBox(QStringLiteral(" SAT n\u00e3o Ativado "), this);
+    GroupBox1->setObjectName("GroupBox1");
+    BtSatNaoAtivado = botao("BtSatNaoAtivado", QStringLiteral("Ativar SAT"), GroupBox1);
+    (new QVBoxLayout(GroupBox1))->addWidget(BtSatNaoAtivado);
+
+    GroupBox2 = new QGroupBox(QStringLiteral(" SAT Ativado "), this);
+    GroupBox2->setObjectName("GroupBox2");
+    Label1 = new QLabel(QStringLiteral("C\u00f3digo de Ativa\u00e7\u00e3o"), GroupBox2);
+    Label1->setObjectName("Label1");
+    txtCodAtivacao = new QLineEdit(GroupBox2);
+    txtCodAtivacao->setObjectName("txtCodAtivacao");
+    txtCodAtivacao->setMaxLength(32);
+    QFont fonte = txtCodAtivacao->font();
+    fonte.setPointSizeF(fonte.pointSizeF() * 1.4);
+    txtCodAtivacao->setFont(fonte);
+    txtCodAtivacao->setMinimumWidth(260);
+    BtIniciar = botao("BtIniciar", QStringLiteral("Entrar"), GroupBox2);
+    BtTrocarCodAtiv = botao("BtTrocarCodAtiv",
+                            QStringLiteral("Trocar C\u00f3digo Ativa\u00e7\u00e3o"), GroupBox2);
+    auto* ativado = new QVBoxLayout(GroupBox2);
+    ativado->addWidget(Label1);
+    ativado->addWidget(txtCodAtivacao);
+    auto* botoes = new QHBoxLayout;
+    botoes->addWidget(BtIniciar);
+    botoes->addWidget(BtTrocarCodAtiv);
+    ativado->addLayout(botoes);
+
+    BtFechar = botao("BtFechar", QStringLiteral("Fechar"), this);
+    auto* janela = new QVBoxLayout(this);
+    janela->addWidget(GroupBox1);
+    janela->addWidget(GroupBox2);
+    janela->addWidget(BtFechar, 0, Qt::AlignRight);
+    janela->setSizeConstraint(QLayout::SetFixedSize);
+
+    setTabOrder(BtFechar, BtSatNaoAtivado);
+    setTabOrder(BtSatNaoAtivado, txtCodAtivacao);
+    setTabOrder(txtCodAtivacao, BtIniciar);
+    setTabOrder(BtIniciar, BtTrocarCodAtiv);
+}
+
+QString TFormCodAtivacao::CodigoAtivacao() const {
+    QMutexLocker trava(&m_mutex);
+    return m_codigoAtivacao;
+}
+
+void TFormCodAtivacao::setCodigoAtivacao(const QString& codigo) {
+    QMutexLocker trava(&m_mutex);
+    m_codigoAtivacao = codigo;
+}
+
+QString TFormCodAtivacao::RetornoLog() const {
+    QMutexLocker trava(&m_mutex);
+    return m_retornoLog;
+}
+
+void TFormCodAtivacao::setRetornoLog(const QString& resposta) {
+    QMutexLocker trava(&m_mutex);
+    m_retornoLog = resposta;
+}
+
+void TFormCodAtivacao::FormShow() {
+    BtFechar->setFocus();
+}
+
+void TFormCodAtivacao::FormClose() {
+    Q_EMIT encerrar();
+}
+
+// The library must come from the device maker; an unreadable version section
+// is reported as the operating-system error it stands for.
+bool TFormCodAtivacao::dllDaTivoro() {
+    QString empresa;
+    try {
+        empresa = EmpresaArquivo(ctx.dll.caminho());
+    } catch (const ErroSistemaOperacional& erro) {
+        ctx.dialogos.erro(erro.mensagem());
+        return false;
+    }
+    if (empresa == QLatin1String(EmpresaTivoro)) return true;
+    ctx.dialogos.erro(QStringLiteral("A dllsat.dll n\u00e3o \u00e9 a dll fornecida pela Tivoro!"));
+    return false;
+}
+
+void TFormCodAtivacao::BtIniciarClick() {
+    ctx.estado.setModoAtivacao(0);
+    if (!dllDaTivoro()) return;
+    if (aparado(txtCodAtivacao->text()).size() < 8) {
+        ctx.dialogos.informacao(
+            QStringLiteral("Favor Informar c\u00f3digo de ativa\u00e7\u00e3o v\u00e1lido!"));
+        return;
+    }
+    const QString codigo = txtCodAtivacao->text();
+    const QString resposta = ctx.dll.ConsultarStatusOperacional(SessaoEntrada, codigo);
+    ctx.estado.setRespostaSAT(resposta);
+    ctx.estado.setCampoA(ExtraiCampo(resposta, 1));
+    ctx.estado.setVersaoSAT(ExtraiCampo(resposta, 18));
+    ctx.principal().LbLayout()->setText("LAYOUT - " + ExtraiCampo(resposta, 19));
+    if (ctx.estado.CampoA() != QLatin1String("10000")) {
+        ctx.dialogos.erro(resposta);
+        return;
+    }
+    ctx.estado.setStatusConexao(StatusConectado);
+    setCodigoAtivacao(codigo);
+    hide();
+    ctx.mostrar(Janela::Principal);
+    ctx.principal().habilitar({"BtSetupAutomatico", "BtAtivarSat"}, false);
+}
+
+void TFormCodAtivacao::BtSatNaoAtivadoClick() {
+    if (!dllDaTivoro()) return;
+    ctx.estado.setStatusConexao(StatusEmAtivacao);
+    ctx.mostrar(Janela::Principal);
+    ctx.principal().habilitar({"BtAssociarAssinatura", "BtTestFimAFim", "BtAtualizarSat",
+                               "BtTestesVCan", "BtBloquearSat", "BtDesbloquearSat"},
+                              false);
+    ctx.principal().pintarStatus(StatusEmAtivacao);
+    ctx.principal().habilitar({"BtTrocarCodAtiv"}, true);
+    hide();
+    ctx.estado.setModoAtivacao(1);
+}
+
+void TFormCodAtivacao::BtTrocarCodAtivClick() {
+    ctx.mostrar(Janela::TrocarCodigo);
+    hide();
+    ctx.estado.setModoAtivacao(1);
+}
+
+void TFormCodAtivacao::BtFecharClick() {
+    close();
+}

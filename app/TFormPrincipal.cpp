@@ -1,0 +1,204 @@
+#include "app/TFormPrincipal.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/Contexto.h"
+#include "app/Log.h"
+#include "app/Sessao.h"
+#include "device/VersaoArquivo.h"
+#include "operations/BloqueioSAT.h"
+
+namespace {
+QLabel* rotulo(const char* nome, const QString& texto, QWidget* pai) {
+    auto* l = new QLabel(texto, pai);
+    l->setObjectName(nome);
+    return l;
+}
+
+QColor corDoStatus(const QString& status) {
+    if (status == StatusConectado) return CorTX;
+    if (status == StatusDesconectado) return CorVermelha;
+    return CorOliva;
+}
+}  // namespace
+
+TFormPrincipal::TFormPrincipal(Contexto& ctx)
+    : Formulario(ctx, QStringLiteral("TOOL SAT Tivoro"), Borda::FixaComMinimizar) {
+    setObjectName("TFormPrincipal");
+    montar();
+}
+
+void TFormPrincipal::montar() {
+    auto* lbRxTx = rotulo("LbRxTx", QStringLiteral("TX/RX"), this);
+    auto* btLimpar = new QPushButton(QStringLiteral("Limpar"), this);
+    btLimpar->setObjectName("BtLimpar");
+    connect(btLimpar, &QPushButton::clicked, this, &TFormPrincipal::BtLimparClick);
+    m_richEdit1 = new QPlainTextEdit(QStringLiteral("RichEdit1"), this);
+    m_richEdit1->setObjectName("RichEdit1");
+    m_richEdit1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_richEdit1->setMinimumSize(560, 380);
+
+    auto* cabecalhoLog = new QHBoxLayout;
+    cabecalhoLog->addWidget(lbRxTx);
+    cabecalhoLog->addWidget(btLimpar);
+    cabecalhoLog->addStretch();
+    auto* direita = new QVBoxLayout;
+    direita->addWidget(rotulo("Image2", QString(), this));
+    direita->addLayout(cabecalhoLog);
+    direita->addWidget(m_richEdit1, 1);
+
+    auto* esquerda = new QVBoxLayout;
+    esquerda->addWidget(rotulo("Image1", QString(), this));
+    esquerda->addWidget(montarMenu());
+    esquerda->addStretch();
+
+    auto* corpo = new QHBoxLayout;
+    corpo->addLayout(esquerda);
+    corpo->addLayout(direita, 1);
+    auto* janela = new QVBoxLayout(this);
+    janela->addWidget(montarStatus());
+    janela->addLayout(corpo, 1);
+    janela->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QGroupBox* TFormPrincipal::montarStatus() {
+    auto* grupo = new QGroupBox(QStringLiteral("  STATUS  "), this);
+    grupo->setObjectName("GroupBox2");
+    m_lbSatDllVersao = rotulo("LbSatDllVersao", QStringLiteral("SAT .DLL - "), grupo);
+    auto* lbToolVersao = rotulo("LbToolVersao", QString::fromLatin1(VersaoTool), grupo);
+    m_lbSatVersao = rotulo("LbSatVersao", QStringLiteral("SAT - "), grupo);
+    m_lbLayout = rotulo("LbLayout", QStringLiteral("LAYOUT - "), grupo);
+    m_lbStatusCom = rotulo("LbStatusCom", StatusDesconectado, grupo);
+    QFont negrito = m_lbStatusCom->font();
+    negrito.setBold(true);
+    m_lbStatusCom->setFont(negrito);
+    QPalette paleta = m_lbStatusCom->palette();
+    paleta.setColor(QPalette::WindowText, CorTX);
+    m_lbStatusCom->setPalette(paleta);
+    auto* linha = new QHBoxLayout(grupo);
+    for (QLabel* l : {m_lbSatDllVersao, lbToolVersao, m_lbSatVersao, m_lbLayout}) {
+        linha->addWidget(l);
+        linha->addSpacing(24);
+    }
+    linha->addStretch();
+    linha->addWidget(m_lbStatusCom);
+    return grupo;
+}
+
+QPushButton* TFormPrincipal::botaoMenu(const char* nome, const QString& texto,
+                                       void (TFormPrincipal::*handler)()) {
+    auto* b = new QPushButton(texto, m_menu);
+    b->setObjectName(nome);
+    b->setMinimumWidth(210);
+    m_menu->layout()->addWidget(b);
+    if (handler) connect(b, &QPushButton::clicked, this, handler);
+    return b;
+}
+
+QGroupBox* TFormPrincipal::montarMenu() {
+    m_menu = new QGroupBox(QStringLiteral("  Menu  "), this);
+    m_menu->setObjectName("GroupBox1");
+    new QVBoxLayout(m_menu);
+    botaoMenu("BtSetupAutomatico", QStringLiteral("Setup Automatico"),
+              &TFormPrincipal::BtSetupAutomaticoClick);
+    botaoMenu("BtConfRede", QStringLiteral("Configura\u00e7\u00e3o de rede"),
+              &TFormPrincipal::BtConfRedeClick);
+    botaoMenu("BtAtivarSat", QStringLiteral("Ativar Sat"), &TFormPrincipal::BtAtivarSatClick);
+    botaoMenu("BtAssociarAssinatura", QStringLiteral("Associar Assinatura"),
+              &TFormPrincipal::BtAssociarAssinaturaClick);
+    botaoMenu("BtTestFimAFim", QStringLiteral("Teste Fim a Fim"), nullptr);
+    botaoMenu("BtAtualizarSat", QStringLiteral("Atualizar Software Sat"), nullptr);
+    botaoMenu("BtTestesVCan", QStringLiteral("Testes Venda/Cancelamento"),
+              &TFormPrincipal::BtTestesVCanClick);
+    botaoMenu("BtBloquearSat", QStringLiteral("Bloquear Sat"), &TFormPrincipal::BtBloquearSatClick);
+    botaoMenu("BtDesbloquearSat", QStringLiteral("Desbloquear Sat"),
+              &TFormPrincipal::BtDesbloquearSatClick);
+    botaoMenu("BtConsultas", QStringLiteral("Consultas"), &TFormPrincipal::BtConsultasClick);
+    botaoMenu("BtTrocarCodAtiv", QStringLiteral("Trocar Codigo Ativa\u00e7\u00e3o "),
+              &TFormPrincipal::BtTrocarCodAtivClick);
+    botaoMenu("BtConhecerSatTivoro", QStringLiteral("Conhecendo o Sat Tivoro"),
+              &TFormPrincipal::BtConhecerSatTivoroClick);
+    botaoMenu("BtFechar", QStringLiteral("FECHAR"), &TFormPrincipal::BtFecharClick);
+    return m_menu;
+}
+
+void TFormPrincipal::habilitar(std::initializer_list<const char*> botoes, bool habilitado) {
+    for (const char* nome : botoes)
+        if (auto* b = m_menu->findChild<QPushButton*>(nome)) b->setEnabled(habilitado);
+}
+
+void TFormPrincipal::pintarStatus(const QString& status) {
+    QPalette paleta = m_lbStatusCom->palette();
+    paleta.setColor(QPalette::WindowText, corDoStatus(status));
+    m_lbStatusCom->setPalette(paleta);
+    m_lbStatusCom->setText(status);
+    m_lbStatusCom->repaint();
+}
+
+void TFormPrincipal::FormShow() {
+    m_lbSatVersao->setText("SAT - " + ctx.estado.VersaoSAT());
+    m_richEdit1->clear();
+    m_lbSatDllVersao->setText("SAT .DLL -" + VersaoArquivo(ctx.dll.caminho()));
+    pintarStatus(ctx.estado.StatusConexao());
+}
+
+void TFormPrincipal::FormClose() {
+    ctx.janela(Janela::CodAtivacao)->close();
+}
+
+void TFormPrincipal::BtSetupAutomaticoClick() {
+    ctx.mostrar(Janela::SetupAutom);
+    hide();
+}
+
+void TFormPrincipal::BtConfRedeClick() {
+    ctx.mostrar(Janela::ConfRede);
+}
+
+void TFormPrincipal::BtAtivarSatClick() {
+    ctx.mostrar(Janela::AtivarSat);
+}
+
+void TFormPrincipal::BtAssociarAssinaturaClick() {
+    ctx.mostrar(Janela::AssociarAssinatura);
+}
+
+void TFormPrincipal::BtTestesVCanClick() {
+    hide();
+    ctx.mostrar(Janela::TesteVendaCanc);
+}
+
+void TFormPrincipal::BtBloquearSatClick() {
+    BloquearSAT(ctx);
+}
+
+void TFormPrincipal::BtDesbloquearSatClick() {
+    DesbloquearSAT(ctx);
+}
+
+void TFormPrincipal::BtConsultasClick() {
+    ctx.mostrar(Janela::Consultas);
+    hide();
+}
+
+void TFormPrincipal::BtTrocarCodAtivClick() {
+    ctx.mostrar(Janela::TrocarCodigo);
+    hide();
+}
+
+void TFormPrincipal::BtConhecerSatTivoroClick() {
+    ctx.mostrar(Janela::ConhecendoSAT);
+}
+
+void TFormPrincipal::BtLimparClick() {
+    m_richEdit1->clear();
+}
+
+void TFormPrincipal::BtFecharClick() {
+    close();
+}

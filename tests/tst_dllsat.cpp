@@ -1,0 +1,170 @@
+#include <dlfcn.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <cerrno>
+
+#include "device/DllSat.h"
+#include "device/VersaoArquivo.h"
+
+// The binding against stand-in libraries whose arguments and replies the test
+// controls.
+class TstDllSat : public QObject {
+    Q_OBJECT
+
+    template <typename F>
+    F falsa(const char* nome) {
+        void* h = dlopen(DLLSAT_TIVORO, RTLD_NOW | RTLD_NOLOAD);
+        return reinterpret_cast<F>(dlsym(h, nome));
+    }
+    void responder(const char* texto) {
+        falsa<void (*)(const char*)>("DllSatFalsoResponder")(texto);
+    }
+    QByteArray argumento(int i) {
+        return QByteArray(falsa<const char* (*)(int)>("DllSatFalsoArgumento")(i));
+    }
+    bool argumentoNulo(int i) { return falsa<int (*)(int)>("DllSatFalsoArgumentoNulo")(i) != 0; }
+
+    std::unique_ptr<DllSat> m_dll;
+
+  private Q_SLOTS:
+    void initTestCase() { m_dll = DllSat::carregarDe(DLLSAT_TIVORO); }
+    void init() { responder("1|08000|ok||"); }
+
+    void carregaDaPrimeiraPastaQueATem() {
+        QTemporaryDir vazia;
+        const QString pasta = QFileInfo(DLLSAT_TIVORO).absolutePath();
+        auto dll = DllSat::carregar({vazia.path(), pasta});
+        QCOMPARE(dll->caminho(), QFileInfo(DLLSAT_TIVORO).absoluteFilePath());
+    }
+
+    void semPastaUsaABuscaDaPlataforma() {
+        // LD_LIBRARY_PATH of this test names the stand-in's folder.
+        auto dll = DllSat::carregar({});
+        QCOMPARE(QFileInfo(dll->caminho()).fileName(), QStringLiteral("libdllsat.so"));
+        QVERIFY(QFileInfo(dll->caminho()).isAbsolute());
+    }
+
+    void bibliotecaAusenteOuIncompletaDizOQueFalta() {
+        try {
+            DllSat::carregarDe("/nao/existe/libdllsat.so");
+            QFAIL("carregou uma biblioteca inexistente");
+        } catch (const DllSat::ErroCarga& erro) {
+            QVERIFY(QString::fromUtf8(erro.what()).contains("/nao/existe/libdllsat.so"));
+        }
+        try {
+            DllSat::carregarDe(DLLSAT_INCOMPLETA);
+            QFAIL("carregou uma biblioteca sem DesbloquearSAT");
+        } catch (const DllSat::ErroCarga& erro) {
+            QVERIFY(QString::fromUtf8(erro.what()).contains("DesbloquearSAT"));
+        }
+    }
+
+    void respostaNulaEhVazia() {
+        responder(nullptr);
+        QCOMPARE(m_dll->ConsultarSAT(1), QString());
+        QCOMPARE(m_dll->ExtrairLogs(1, "x"), QString());
+    }
+
+    void textosCruzamEmWindows1252() {
+        responder(
+            "1|10001|C\xf3"
+            "digo de ativa\xe7\xe3o inv\xe1lido||");
+        const QString resposta =
+            m_dll->ConsultarStatusOperacional(7, QStringLiteral("Sess\u00e3o n\u00e3o"));
+        QCOMPARE(argumento(1), QByteArray("Sess\xe3o n\xe3o"));
+        QCOMPARE(resposta,
+                 QStringLiteral("1|10001|C\u00f3digo de ativa\u00e7\u00e3o inv\u00e1lido||"));
+
+        responder("PORTA SERIAL N\xe3O EST\xe1 PRONTA, TENTE NOVAMENTE");
+        QCOMPARE(m_dll->ConsultarSAT(1),
+                 QStringLiteral("PORTA SERIAL N\u00e3O EST\u00e1 PRONTA, TENTE NOVAMENTE"));
+
+        // The bytes 0x80..0x9F are the letters Windows-1252 puts there.
+        const QByteArray todos = [] {
+            QByteArray b;
+            for (int c = 1; c < 256; ++c) b.append(char(c));
+            return b;
+        }();
+        QCOMPARE(DllSat::paraWin1252(DllSat::deWin1252(todos)), todos);
+        QCOMPARE(DllSat::deWin1252(QByteArray("\x80\x99")), QStringLiteral("\u20ac\u2122"));
+        QCOMPARE(DllSat::paraWin1252(QStringLiteral("\u4e2d")), QByteArray("?"));
+    }
+
+    void textoVazioVaiComoPonteiroNulo() {
+        m_dll->AtivarSAT(5, 1, QString(), QStringLiteral("123"), 35);
+        QVERIFY(argumentoNulo(2));
+        QVERIFY(!argumentoNulo(3));
+        m_dll->ConsultarStatusOperacional(5, QStringLiteral(""));
+        QVERIFY(argumentoNulo(1));
+    }
+
+    void bytesDeArquivoPassamInalterados() {
+        QByteArray documento = "<CFe><xProd>a\xc3\xa7\xc3\xa3o</xProd>";
+        for (int c = 0x80; c < 0x100; ++c) documento.append(char(c));
+        m_dll->EnviarDadosVenda(1, "codigo", documento);
+        QCOMPARE(argumento(2), documento);
+        m_dll->CancelarUltimaVenda(1, "codigo", "CFe123", documento);
+        QCOMPARE(argumento(3), documento);
+        QCOMPARE(argumento(2), QByteArray("CFe123"));
+    }
+
+    void versaoDaBibliotecaDoFabricante() {
+        QCOMPARE(EmpresaArquivo(DLLSAT_TIVORO),
+                 QStringLiteral("Tivoro Telecomunicacoes e Informatica S/A"));
+        QCOMPARE(VersaoArquivo(DLLSAT_TIVORO), QStringLiteral("1.0.2.15"));
+        QCOMPARE(EmpresaArquivo(DLLSAT_OUTRA_EMPRESA),
+                 QStringLiteral("Tivoro Telecomunicacoes e Informatica S/A "));
+    }
+
+    void versaoAusenteEhErroDoSistema_data() {
+        QTest::addColumn<QString>("arquivo");
+        QTest::addColumn<int>("codigo");
+        QTest::newRow("sem secao") << QString(DLLSAT_SEM_SECAO) << ENODATA;
+        QTest::newRow("sem traducao") << QString(DLLSAT_SEM_TRADUCAO) << ENODATA;
+        QTest::newRow("nao ELF") << QString(QFINDTESTDATA("tst_dllsat.cpp")) << ENOEXEC;
+        QTest::newRow("inexistente") << QString("/nao/existe.so") << ENOENT;
+    }
+    void versaoAusenteEhErroDoSistema() {
+        QFETCH(QString, arquivo);
+        QFETCH(int, codigo);
+        try {
+            EmpresaArquivo(arquivo);
+            QFAIL("sem erro");
+        } catch (const ErroSistemaOperacional& erro) {
+            QCOMPARE(erro.codigo(), codigo);
+            QVERIFY(!erro.texto().isEmpty());
+            QVERIFY(erro.mensagem().contains(QString::number(codigo)));
+        }
+        // The version alone never fails.
+        QVERIFY(!VersaoArquivo(arquivo).isEmpty());
+    }
+
+    void versaoSemSecaoNaoFalha() {
+        QCOMPARE(VersaoArquivo(DLLSAT_SEM_SECAO), QStringLiteral("0.0.0.0"));
+        QCOMPARE(VersaoArquivo(DLLSAT_SEM_TRADUCAO), QStringLiteral("1.0.0.1"));
+    }
+
+    void elfTruncadoNaoDerruba() {
+        QTemporaryDir pasta;
+        QFile original(DLLSAT_TIVORO);
+        QVERIFY(original.open(QIODevice::ReadOnly));
+        const QByteArray bytes = original.readAll();
+        for (qsizetype corte :
+             {qsizetype(16), qsizetype(64), bytes.size() / 2, bytes.size() - 100}) {
+            QFile truncado(pasta.filePath("t.so"));
+            QVERIFY(truncado.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            truncado.write(bytes.left(corte));
+            truncado.close();
+            try {
+                EmpresaArquivo(truncado.fileName());
+            } catch (const ErroSistemaOperacional&) {
+            }
+            VersaoArquivo(truncado.fileName());
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TstDllSat)
+#include "tst_dllsat.moc"

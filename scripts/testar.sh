@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Builds and runs every test twice: as shipped, then under AddressSanitizer
+# and UndefinedBehaviorSanitizer. Warnings are errors.
+set -euo pipefail
+raiz=$(cd "$(dirname "$0")/.." && pwd)
+
+"$raiz/scripts/preparar.sh" "$raiz/build" -DSAT_WERROR=ON
+(cd "$raiz/build" && ctest --output-on-failure -j2)
+
+"$raiz/scripts/preparar.sh" "$raiz/build-asan" -DSAT_WERROR=ON -DSAT_SANITIZE=ON \
+    -DCMAKE_BUILD_TYPE=Debug
+(cd "$raiz/build-asan" && ctest --output-on-failure -j2)

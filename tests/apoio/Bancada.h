@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QString>
+#include <QtTest>
+#include <memory>
+
+#include "app/Aplicacao.h"
+#include "tests/apoio/DialogosTeste.h"
+
+// The whole tool in process, on the recording ports, against the device
+// library at the given path: what every window test starts from.
+class Bancada {
+  public:
+    explicit Bancada(const QString& caminhoDll);
+    ~Bancada();
+
+    DialogosTeste dialogos;
+    RelogioTeste relogio;
+    std::unique_ptr<DllSat> dll;
+    std::unique_ptr<Aplicacao> app;
+
+    Contexto& ctx() { return app->contexto(); }
+    QWidget* janela(Janela j) const { return app->janela(j); }
+
+    template <typename T>
+    T* controle(Janela j, const char* nome) const {
+        T* c = janela(j)->findChild<T*>(QString::fromLatin1(nome));
+        if (!c) qFatal("controle %s ausente", nome);
+        return c;
+    }
+
+    // Clicks as a person would: only a visible, enabled button.
+    bool clicar(Janela j, const char* botao);
+};

@@ -1,0 +1,365 @@
+#include <dlfcn.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QPushButton>
+#include <QtTest>
+
+#include "app/Log.h"
+#include "app/Respostas.h"
+#include "app/Sessao.h"
+#include "app/TFormCodAtivacao.h"
+#include "app/TFormPrincipal.h"
+#include "app/Trabalhador.h"
+#include "tests/apoio/Bancada.h"
+
+using Icone = PortaDialogos::Icone;
+
+namespace {
+const QByteArray StatusOk =
+    "1234589|10000|Resposta com Sucesso|||900004019|DHCP|010.000.000.108|30:40:03:19:19:40|"
+    "255.255.255.000|010.000.000.001|010.000.000.001|010.000.000.001|CONECTADO|ALTO|4 GB|260 MB|"
+    "20150912113321|01.00.00|00.07|||||20150912113039|20150708|20200708|0";
+
+template <typename F>
+F falsa(const char* nome) {
+    return reinterpret_cast<F>(dlsym(dlopen(DLLSAT_TIVORO, RTLD_NOW), nome));
+}
+void responder(const QByteArray& texto) {
+    falsa<void (*)(const char*)>("DllSatFalsoResponder")(texto.isNull() ? nullptr
+                                                                        : texto.constData());
+}
+QByteArray argumento(int i) {
+    return falsa<const char* (*)(int)>("DllSatFalsoArgumento")(i);
+}
+int inteiro(int i) {
+    return falsa<int (*)(int)>("DllSatFalsoInteiro")(i);
+}
+int chamadas() {
+    return falsa<int (*)()>("DllSatFalsoChamadas")();
+}
+
+QColor corDe(QLabel* l) {
+    return l->palette().color(QPalette::WindowText);
+}
+}  // namespace
+
+// The start window, the main window and the shared helpers, against a
+// stand-in library whose replies the test sets.
+class TstInicial : public QObject {
+    Q_OBJECT
+    std::unique_ptr<Bancada> b;
+
+    QLineEdit* codigo() { return b->controle<QLineEdit>(Janela::CodAtivacao, "txtCodAtivacao"); }
+    QLabel* status() { return b->controle<QLabel>(Janela::Principal, "LbStatusCom"); }
+    QPlainTextEdit* log() { return b->controle<QPlainTextEdit>(Janela::Principal, "RichEdit1"); }
+    QPushButton* botao(const char* nome) {
+        return b->controle<QPushButton>(Janela::Principal, nome);
+    }
+    void entrar(const QString& texto) {
+        codigo()->setText(texto);
+        QVERIFY(b->clicar(Janela::CodAtivacao, "BtIniciar"));
+    }
+    void abrirPrincipal() {
+        responder(StatusOk);
+        entrar("12345678");
+        QVERIFY(b->janela(Janela::Principal)->isVisible());
+    }
+
+  private Q_SLOTS:
+    void init() {
+        responder("1|08000|SAT em opera\xe7\xe3o||");
+        falsa<void (*)(int)>("DllSatFalsoDemora")(0);
+        b = std::make_unique<Bancada>(DLLSAT_TIVORO);
+        b->janela(Janela::CodAtivacao)->show();
+    }
+    void cleanup() { b.reset(); }
+
+    void extraiCampoEResto() {
+        QCOMPARE(ExtraiCampo("123|08000|em operacao|", 2), QString("em operacao"));
+        QCOMPARE(ExtraiCampo("123|08000|em operacao|", 3), QString());
+        QCOMPARE(ExtraiCampo("a|b|c|", 0), QString("a"));
+        QCOMPARE(ExtraiCampo("a|b|c", 2), QString());
+        QCOMPARE(ExtraiCampo("|a|", 0), QString());
+        QCOMPARE(ExtraiCampo("|a|", 1), QString("a"));
+        QCOMPARE(ExtraiCampo("", 0), QString());
+        QCOMPARE(ExtraiCampo("a|b|", -1), QString());
+        QCOMPARE(ExtraiCampo(TextoPortaNaoPronta, 0), QString());
+        QCOMPARE(ExtraiCampo("a\"b\"c", 1, '"'), QString("b"));
+        QCOMPARE(ExtraiResto("1|2|3", 0), QString("1|2|3"));
+        QCOMPARE(ExtraiResto("1|2|3", 5), QString("3"));
+        QCOMPARE(ExtraiResto("a|b|c", 1), QString("b|c"));
+        QCOMPARE(ExtraiResto("a|b|c", 2), QString("c"));
+    }
+
+    void sessoesSeguemOGerador() {
+        GeradorAleatorio g;
+        QCOMPARE(g.sessaoAleatoria(), 0);
+        QCOMPARE(g.sessaoAleatoria(), 313799);
+        QCOMPARE(g.sessaoAleatoria(), 8610483);
+        QCOMPARE(g.sessaoAleatoria(), 2025809);
+        g.reiniciar();
+        QCOMPARE(g.sessaoNova(), 313799);
+        QCOMPARE(g.sessaoNova(), 8610483);
+    }
+
+    void codigoCurtoNaoChamaODispositivo_data() {
+        QTest::addColumn<QString>("texto");
+        QTest::newRow("vazio") << "";
+        QTest::newRow("7") << "1234567";
+        QTest::newRow("7 com brancos") << "  1234567 \t";
+    }
+    void codigoCurtoNaoChamaODispositivo() {
+        QFETCH(QString, texto);
+        const int antes = chamadas();
+        entrar(texto);
+        QCOMPARE(chamadas(), antes);
+        QCOMPARE(b->dialogos.caixas().size(), 1);
+        QCOMPARE(b->dialogos.ultima().icone, Icone::Informacao);
+        QCOMPARE(b->dialogos.ultima().texto,
+                 QStringLiteral("Favor Informar c\u00f3digo de ativa\u00e7\u00e3o v\u00e1lido!"));
+        QCOMPARE(b->dialogos.ultima().titulo, QStringLiteral("Tivoro Tecnologia - SAT KT-470e"));
+        QVERIFY(b->janela(Janela::CodAtivacao)->isVisible());
+    }
+
+    void codigoAceitoAbreOPrincipal() {
+        responder(StatusOk);
+        entrar("  12345678 ");
+        // The device and the code in use get the text as typed.
+        QCOMPARE(argumento(1), QByteArray("  12345678 "));
+        QCOMPARE(inteiro(0), SessaoEntrada);
+        QCOMPARE(b->ctx().CodigoAtivacao(), QStringLiteral("  12345678 "));
+        QVERIFY(b->dialogos.caixas().isEmpty());
+        QVERIFY(!b->janela(Janela::CodAtivacao)->isVisible());
+        QVERIFY(b->janela(Janela::Principal)->isVisible());
+        QCOMPARE(b->ctx().estado.ModoAtivacao(), 0);
+        QCOMPARE(status()->text(), QStringLiteral("CONECTADO"));
+        QCOMPARE(corDe(status()), QColor(0, 128, 0));
+        QCOMPARE(b->controle<QLabel>(Janela::Principal, "LbSatVersao")->text(),
+                 QStringLiteral("SAT - 01.00.00"));
+        QCOMPARE(b->controle<QLabel>(Janela::Principal, "LbLayout")->text(),
+                 QStringLiteral("LAYOUT - 00.07"));
+        QCOMPARE(b->controle<QLabel>(Janela::Principal, "LbSatDllVersao")->text(),
+                 QStringLiteral("SAT .DLL -1.0.2.15"));
+        QVERIFY(!botao("BtSetupAutomatico")->isEnabled());
+        QVERIFY(!botao("BtAtivarSat")->isEnabled());
+        QVERIFY(botao("BtAssociarAssinatura")->isEnabled());
+        QVERIFY(log()->document()->isEmpty());
+    }
+
+    void outraRespostaFicaNoInicio_data() {
+        QTest::addColumn<QByteArray>("resposta");
+        QTest::newRow("10001") << QByteArray(
+            "1234589|10001|C\xf3"
+            "digo de ativa\xe7\xe3o inv\xe1lido||");
+        QTest::newRow("vazia") << QByteArray("");
+        QTest::newRow("nula") << QByteArray();
+        QTest::newRow("sem barra")
+            << QByteArray("PORTA SERIAL N\xe3O EST\xe1 PRONTA, TENTE NOVAMENTE");
+        QTest::newRow("1 MB") << QByteArray("1|10000") + QByteArray(1 << 20, 'x');
+    }
+    void outraRespostaFicaNoInicio() {
+        QFETCH(QByteArray, resposta);
+        responder(resposta);
+        entrar("12345678");
+        QCOMPARE(b->dialogos.caixas().size(), 1);
+        QCOMPARE(b->dialogos.ultima().icone, Icone::Erro);
+        QCOMPARE(b->dialogos.ultima().texto, DllSat::deWin1252(resposta));
+        QCOMPARE(b->ctx().estado.RespostaSAT(), DllSat::deWin1252(resposta));
+        QVERIFY(b->janela(Janela::CodAtivacao)->isVisible());
+        QVERIFY(!b->janela(Janela::Principal)->isVisible());
+        QCOMPARE(b->ctx().CodigoAtivacao(), QString());
+        QCOMPARE(b->controle<QLabel>(Janela::Principal, "LbLayout")->text(),
+                 "LAYOUT - " + ExtraiCampo(DllSat::deWin1252(resposta), 19));
+    }
+
+    void dllDeOutraEmpresaEhRecusada_data() {
+        QTest::addColumn<QString>("dll");
+        QTest::newRow("branco no fim") << QString(DLLSAT_OUTRA_EMPRESA);
+        QTest::newRow("minusculas") << QString(DLLSAT_MINUSCULAS);
+    }
+    void dllDeOutraEmpresaEhRecusada() {
+        QFETCH(QString, dll);
+        b = std::make_unique<Bancada>(dll);
+        b->janela(Janela::CodAtivacao)->show();
+        b->ctx().estado.setModoAtivacao(1);
+        entrar("12345678");
+        QCOMPARE(b->dialogos.ultima().icone, Icone::Erro);
+        QCOMPARE(b->dialogos.ultima().texto,
+                 QStringLiteral("A dllsat.dll n\u00e3o \u00e9 a dll fornecida pela Tivoro!"));
+        QCOMPARE(b->ctx().estado.ModoAtivacao(), 0);
+        QVERIFY(b->clicar(Janela::CodAtivacao, "BtSatNaoAtivado"));
+        QCOMPARE(b->dialogos.caixas().size(), 2);
+        QVERIFY(!b->janela(Janela::Principal)->isVisible());
+        // Changing the code needs no check at all.
+        QVERIFY(b->clicar(Janela::CodAtivacao, "BtTrocarCodAtiv"));
+        QCOMPARE(b->dialogos.caixas().size(), 2);
+        QVERIFY(b->janela(Janela::TrocarCodigo)->isVisible());
+        QCOMPARE(b->ctx().estado.ModoAtivacao(), 1);
+    }
+
+    void dllSemVersaoMostraErroDoSistema() {
+        b = std::make_unique<Bancada>(DLLSAT_SEM_SECAO);
+        b->janela(Janela::CodAtivacao)->show();
+        entrar("12345678");
+        QCOMPARE(b->dialogos.ultima().icone, Icone::Erro);
+        QVERIFY(b->dialogos.ultima().texto.contains(QString::number(ENODATA)));
+        QVERIFY(b->janela(Janela::CodAtivacao)->isVisible());
+    }
+
+    void modoDeAtivacao() {
+        QVERIFY(b->clicar(Janela::CodAtivacao, "BtSatNaoAtivado"));
+        QVERIFY(b->janela(Janela::Principal)->isVisible());
+        QVERIFY(!b->janela(Janela::CodAtivacao)->isVisible());
+        QCOMPARE(status()->text(), QStringLiteral("EM ATIVA\u00c7\u00c3O"));
+        QCOMPARE(corDe(status()), QColor(128, 128, 0));
+        QCOMPARE(b->ctx().estado.ModoAtivacao(), 1);
+        for (const char* nome : {"BtAssociarAssinatura", "BtTestFimAFim", "BtAtualizarSat",
+                                 "BtTestesVCan", "BtBloquearSat", "BtDesbloquearSat"})
+            QVERIFY2(!botao(nome)->isEnabled(), nome);
+        for (const char* nome : {"BtSetupAutomatico", "BtConfRede", "BtAtivarSat", "BtConsultas",
+                                 "BtTrocarCodAtiv", "BtConhecerSatTivoro"})
+            QVERIFY2(botao(nome)->isEnabled(), nome);
+    }
+
+    void focoComecaEmFechar() {
+        QTRY_VERIFY(b->controle<QPushButton>(Janela::CodAtivacao, "BtFechar")->hasFocus());
+        QStringList ordem;
+        for (int i = 0; i < 4; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            ordem << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(ordem, QStringList(
+                            {"BtSatNaoAtivado", "txtCodAtivacao", "BtIniciar", "BtTrocarCodAtiv"}));
+    }
+
+    void statusPintadoEmSuaCor_data() {
+        QTest::addColumn<QByteArray>("resposta");
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<QColor>("cor");
+        QTest::newRow("operacao") << QByteArray("1|08000|ok||") << "CONECTADO" << QColor(0, 128, 0);
+        QTest::newRow("ocupado") << QByteArray("1|08098|ocupado||") << "EM PROCESSAMENTO"
+                                 << QColor(128, 128, 0);
+        QTest::newRow("desconectado")
+            << QByteArray("PORTA SERIAL N\xe3O EST\xe1 PRONTA, TENTE NOVAMENTE") << "DESCONECTADO"
+            << QColor(255, 0, 0);
+        QTest::newRow("maiusculas")
+            << QByteArray("PORTA SERIAL N\xc3O EST\xc1 PRONTA, TENTE NOVAMENTE") << "DESCONHECIDO"
+            << QColor(128, 128, 0);
+        QTest::newRow("vazia") << QByteArray() << "DESCONHECIDO" << QColor(128, 128, 0);
+    }
+    void statusPintadoEmSuaCor() {
+        QFETCH(QByteArray, resposta);
+        QFETCH(QString, texto);
+        QFETCH(QColor, cor);
+        abrirPrincipal();
+        responder(resposta);
+        AtualizaStatusConexao(b->ctx(), false);
+        QCOMPARE(inteiro(0), SessaoStatus);
+        QCOMPARE(b->ctx().estado.StatusConexao(), texto);
+        QCOMPARE(status()->text(), QStringLiteral("CONECTADO"));
+        AtualizaStatusConexao(b->ctx(), true);
+        QCOMPARE(status()->text(), texto);
+        QCOMPARE(corDe(status()), cor);
+    }
+
+    void statusVazioEmOliva() {
+        b->ctx().estado.setStatusConexao(QString());
+        b->janela(Janela::Principal)->show();
+        QCOMPARE(status()->text(), QString());
+        QCOMPARE(corDe(status()), QColor(128, 128, 0));
+    }
+
+    void limparEPrimeiraLinhaSemQuebra() {
+        abrirPrincipal();
+        EscreveLog(log(), CorTX, "[TX] um");
+        EscreveLog(log(), CorRX, "[RX] dois");
+        const QStringList linhas = log()->toPlainText().split('\n');
+        QCOMPARE(linhas.size(), 2);
+        QVERIFY(QRegularExpression(R"(^\[\d\d/\d\d/\d{4} \d\d:\d\d:\d\d\] \[TX\] um$)")
+                    .match(linhas[0])
+                    .hasMatch());
+        QVERIFY(linhas[1].endsWith("] [RX] dois"));
+        QVERIFY(b->clicar(Janela::Principal, "BtLimpar"));
+        QVERIFY(log()->document()->isEmpty());
+        EscreveLog(log(), CorTX, "[TX] tres");
+        QVERIFY(log()->toPlainText().startsWith('['));
+        QTextCursor fim(log()->document());
+        fim.movePosition(QTextCursor::End);
+        QCOMPARE(fim.charFormat().foreground().color(), CorTX);
+    }
+
+    void bloquearEDesbloquearComCodigoVazio() {
+        QVERIFY(b->clicar(Janela::CodAtivacao, "BtTrocarCodAtiv"));
+        b->janela(Janela::TrocarCodigo)->hide();
+        b->janela(Janela::Principal)->show();
+        responder("313799|16000|Equipamento SAT bloqueado com sucesso||");
+        QVERIFY(b->clicar(Janela::Principal, "BtBloquearSat"));
+        QVERIFY(falsa<int (*)(int)>("DllSatFalsoArgumentoNulo")(1));
+        responder("8610483|17005|SAT j\xe1 desbloqueado||");
+        QVERIFY(b->clicar(Janela::Principal, "BtDesbloquearSat"));
+        const QStringList linhas = log()->toPlainText().split('\n');
+        QCOMPARE(linhas.size(), 4);
+        QVERIFY(linhas[0].endsWith("] [TX] BloquearSAT(313799,)"));
+        QVERIFY(linhas[1].endsWith("] [RX] 313799|16000|Equipamento SAT bloqueado com sucesso||"));
+        QVERIFY(linhas[2].endsWith("] [TX] DesbloquearSAT(8610483,)"));
+        QVERIFY(
+            linhas[3].endsWith(QStringLiteral("] [RX] 8610483|17005|SAT j\u00e1 desbloqueado||")));
+        // The last call is the status refresh, whose reply paints the label.
+        QCOMPARE(inteiro(0), SessaoStatus);
+        QCOMPARE(status()->text(), QStringLiteral("DESCONHECIDO"));
+        QVERIFY(b->dialogos.caixas().isEmpty());
+    }
+
+    void respostaDeTrabalhadorNaOrdem() {
+        abrirPrincipal();
+        Trabalhador::iniciar([ctx = &b->ctx(), log = log()] {
+            for (int i = 0; i < 50; ++i) EscreveLog(log, CorTX, QString::number(i));
+            MostraResposta(*ctx, "");
+        });
+        QTRY_COMPARE(b->dialogos.caixas().size(), 1);
+        QTRY_COMPARE(log()->document()->blockCount(), 50);
+        for (int i = 0; i < 50; ++i)
+            QVERIFY(
+                log()->document()->findBlockByNumber(i).text().endsWith("] " + QString::number(i)));
+        QCOMPARE(b->dialogos.ultima().texto,
+                 QStringLiteral("Sess\u00e3o: \r\nRetorno: \r\nResposta: "));
+        QTRY_COMPARE(Trabalhador::vivos(), 0);
+    }
+
+    void fecharEncerra_data() {
+        QTest::addColumn<bool>("peloPrincipal");
+        QTest::newRow("inicio") << false;
+        QTest::newRow("FECHAR") << true;
+    }
+    void fecharEncerra() {
+        QFETCH(bool, peloPrincipal);
+        auto& inicial = *static_cast<TFormCodAtivacao*>(b->janela(Janela::CodAtivacao));
+        QSignalSpy fim(&inicial, &TFormCodAtivacao::encerrar);
+        if (peloPrincipal) {
+            abrirPrincipal();
+            QVERIFY(b->clicar(Janela::Principal, "BtFechar"));
+        } else {
+            QVERIFY(b->clicar(Janela::CodAtivacao, "BtFechar"));
+        }
+        QCOMPARE(fim.count(), 1);
+    }
+
+    void janelasComSeusTitulos() {
+        QCOMPARE(b->janela(Janela::CodAtivacao)->windowTitle(),
+                 QStringLiteral("TOOL SAT Tivoro  - Tivoro Tecnologia"));
+        QCOMPARE(b->janela(Janela::Principal)->windowTitle(), QStringLiteral("TOOL SAT Tivoro"));
+        QVERIFY(!(b->janela(Janela::CodAtivacao)->windowFlags() & Qt::WindowCloseButtonHint));
+        for (Janela j : {Janela::ConfRede, Janela::TrocarCodigo, Janela::Consultas,
+                         Janela::TesteVendaCanc, Janela::AssociarAssinatura, Janela::AtivarSat,
+                         Janela::SetupAutom, Janela::ConhecendoSAT, Janela::TesteFimaFim}) {
+            QVERIFY(b->janela(j)->windowTitle().startsWith("TOOL SAT"));
+            QVERIFY(!b->janela(j)->isVisible());
+        }
+    }
+};
+
+QTEST_MAIN(TstInicial)
+#include "tst_inicial.moc"

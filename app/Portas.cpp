@@ -1,6 +1,7 @@
 #include "app/Portas.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QThread>
@@ -40,6 +41,10 @@ QString DialogosQt::abrirArquivo(const Arquivo& dialogo) {
 
 QString DialogosQt::salvarArquivo(const Arquivo& dialogo) {
     return dialogoArquivo(dialogo, QFileDialog::AcceptSave);
+}
+
+void DialogosQt::abrirEndereco(const QUrl& endereco) {
+    naGui([endereco] { QDesktopServices::openUrl(endereco); });
 }
 
 void RelogioReal::pausa(int ms) {

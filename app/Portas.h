@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QUrl;
+
 // The few things a test must be able to replace: boxes and file dialogs, and
 // pauses. Windows and workers never call QMessageBox, QFileDialog or sleep
 // directly.
@@ -23,6 +25,8 @@ class PortaDialogos {
     // The chosen path, or empty when the user cancels.
     virtual QString abrirArquivo(const Arquivo& dialogo) = 0;
     virtual QString salvarArquivo(const Arquivo& dialogo) = 0;
+    // Opens a web page in the user's default browser.
+    virtual void abrirEndereco(const QUrl& endereco) = 0;
 
     void informacao(const QString& texto) { mensagem(Icone::Informacao, texto); }
     void erro(const QString& texto) { mensagem(Icone::Erro, texto); }
@@ -42,6 +46,7 @@ class DialogosQt : public PortaDialogos {
     void mensagem(Icone icone, const QString& texto) override;
     QString abrirArquivo(const Arquivo& dialogo) override;
     QString salvarArquivo(const Arquivo& dialogo) override;
+    void abrirEndereco(const QUrl& endereco) override;
 };
 
 class RelogioReal : public Relogio {

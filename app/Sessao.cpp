@@ -4,12 +4,12 @@
 #include "app/NaGui.h"
 #include "app/Respostas.h"
 
-void MostraResposta(Contexto& ctx, const QString& resposta) {
+void MostraResposta(Contexto& ctx, const QString& resposta, PortaDialogos::Icone icone) {
     ctx.estado.setCampoA(ExtraiCampo(resposta, 0));
     ctx.estado.setCampoB(ExtraiCampo(resposta, 1));
     ctx.estado.setCampoC(ExtraiCampo(resposta, 2));
-    ctx.dialogos.informacao("Sess\u00e3o: " + ctx.estado.CampoA() + "\r\nRetorno: " +
-                            ctx.estado.CampoB() + "\r\nResposta: " + ctx.estado.CampoC());
+    ctx.dialogos.mensagem(icone, "Sess\u00e3o: " + ctx.estado.CampoA() + "\r\nRetorno: " +
+                                     ctx.estado.CampoB() + "\r\nResposta: " + ctx.estado.CampoC());
 }
 
 namespace {

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "app/Portas.h"
+
 class Contexto;
 
 inline constexpr int SessaoStatus = 1234567;
@@ -17,8 +19,10 @@ inline const QString StatusDesconectado = QStringLiteral("DESCONECTADO");
 inline const QString StatusDesconhecido = QStringLiteral("DESCONHECIDO");
 inline const QString StatusEmAtivacao = QStringLiteral("EM ATIVA\u00c7\u00c3O");
 
-// The reply box: fields 0, 1 and 2 into CampoA, CampoB, CampoC, and shown.
-void MostraResposta(Contexto& ctx, const QString& resposta);
+// The reply box: fields 0, 1 and 2 into CampoA, CampoB, CampoC, and shown
+// with the given icon.
+void MostraResposta(Contexto& ctx, const QString& resposta,
+                    PortaDialogos::Icone icone = PortaDialogos::Icone::Informacao);
 
 // The status refresh; the painting variant also paints the main window's
 // status label at once. Safe from a worker: the label changes on the GUI thread.

@@ -15,6 +15,16 @@ QString DialogosTeste::salvarArquivo(const Arquivo& dialogo) {
     return proximaResposta(dialogo);
 }
 
+void DialogosTeste::abrirEndereco(const QUrl& endereco) {
+    QMutexLocker trava(&m_mutex);
+    m_enderecos.append(endereco);
+}
+
+QList<QUrl> DialogosTeste::enderecos() const {
+    QMutexLocker trava(&m_mutex);
+    return m_enderecos;
+}
+
 QString DialogosTeste::proximaResposta(const Arquivo& dialogo) {
     QMutexLocker trava(&m_mutex);
     m_dialogos.append(dialogo);
@@ -36,6 +46,7 @@ void DialogosTeste::limpar() {
     m_caixas.clear();
     m_respostas.clear();
     m_dialogos.clear();
+    m_enderecos.clear();
 }
 
 void DialogosTeste::responderArquivo(const QString& caminho) {

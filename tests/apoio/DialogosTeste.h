@@ -3,6 +3,7 @@
 #include <QList>
 #include <QMutex>
 #include <QStringList>
+#include <QUrl>
 
 #include "app/Portas.h"
 
@@ -19,12 +20,14 @@ class DialogosTeste : public PortaDialogos {
     void mensagem(Icone icone, const QString& texto) override;
     QString abrirArquivo(const Arquivo& dialogo) override;
     QString salvarArquivo(const Arquivo& dialogo) override;
+    void abrirEndereco(const QUrl& endereco) override;
 
     QList<Caixa> caixas() const;
     Caixa ultima() const;
     void limpar();
     void responderArquivo(const QString& caminho);
     QList<Arquivo> dialogosArquivo() const;
+    QList<QUrl> enderecos() const;
 
   private:
     QString proximaResposta(const Arquivo& dialogo);
@@ -32,6 +35,7 @@ class DialogosTeste : public PortaDialogos {
     QList<Caixa> m_caixas;
     QStringList m_respostas;
     QList<Arquivo> m_dialogos;
+    QList<QUrl> m_enderecos;
 };
 
 // Records every pause; sleeps only a scaled-down share of it, so that waits

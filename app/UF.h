@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QStringList>
+
+// The 27 state abbreviations, in the order of the state lists.
+const QStringList& SiglasUF();
+
+// The IBGE code of the state at that index of SiglasUF(); 35 outside 0..26.
+int CodigoUF(int indice);

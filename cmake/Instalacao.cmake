@@ -3,14 +3,9 @@
 # tool finds its library with no setting, plus the desktop entry and the icon.
 include(GNUInstallDirs)
 
+# The emulator's own rules put libdllsat.so into lib/ (not the multiarch
+# folder) and satemu into bin/; tests/instalacao.sh checks all three are there.
 install(TARGETS tool-sat-tivoro RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# lib/ itself, not the multiarch folder: the tool looks beside its own bin/.
-if(TARGET dllsat)
-    install(TARGETS dllsat LIBRARY DESTINATION lib)
-endif()
-if(TARGET satemu)
-    install(TARGETS satemu RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-endif()
 install(FILES ${CMAKE_SOURCE_DIR}/resources/tool-sat-tivoro.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_SOURCE_DIR}/resources/imagens/icone.png

@@ -135,7 +135,6 @@ void TFormConhecendoSAT::montar() {
             largura = std::max(largura, medidas.horizontalAdvance(linha));
     m_label1->setFixedHeight(5 * medidas.lineSpacing() + 4);
     m_label1->setMinimumWidth(largura + 4);
-    m_label1->setAttribute(Qt::WA_NoMousePropagation);
 
     auto* linhaFoto = new QHBoxLayout;
     linhaFoto->addStretch();
@@ -181,10 +180,7 @@ QLayout* TFormConhecendoSAT::montarContatos() {
                       QStringLiteral("Suporte ao Cliente e Revendedor: ") + Telefone +
                           QStringLiteral(" ou ") + TelefoneRevenda,
                       this);
-    for (QLabel* l : {m_label2, m_label3, m_label4}) {
-        l->installEventFilter(this);
-        l->setAttribute(Qt::WA_NoMousePropagation);
-    }
+    for (QLabel* l : {m_label2, m_label3, m_label4}) l->installEventFilter(this);
 
     auto* desenvolvedor = new QHBoxLayout;
     desenvolvedor->addWidget(m_label2);

@@ -90,13 +90,13 @@ void TFormAssociarAssinatura::montar() {
     MemoSignac->setWordWrapMode(QTextOption::WrapAnywhere);
     MemoSignac->setGeometry(196, 28, 250, 126);
 
+    QGroupBox* grupo = montarGrupo();
+    m_largura = grupo->x() + grupo->width() + 12;
+
     RichEdit1 = new QPlainTextEdit(this);
     RichEdit1->setObjectName("RichEdit1");
     RichEdit1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    RichEdit1->setGeometry(12, 170, Largura - 24, 112);
-
-    QGroupBox* grupo = montarGrupo();
-    grupo->setGeometry(458, 4, Largura - 470, 150);
+    RichEdit1->setGeometry(12, 170, m_largura - 24, 112);
 
     setTabOrder(MskEdCNPJContr, MskEdCNPJSwHouse);
     setTabOrder(MskEdCNPJSwHouse, MemoSignac);
@@ -115,12 +115,14 @@ QGroupBox* TFormAssociarAssinatura::montarGrupo() {
         this);
     grupo->setObjectName("GroupBox1");
     // Only the caption is bold; the controls inside keep the window's font.
-    const QFont normal = font();
-    QFont negrito = normal;
+    QFont negrito = font();
     negrito.setBold(true);
     grupo->setFont(negrito);
-
-    const int largura = Largura - 470;
+    QFont normal = negrito;
+    normal.setBold(false);
+    // As wide as its caption needs, whatever the system's font.
+    const int largura = std::max(360, QFontMetrics(negrito).horizontalAdvance(grupo->title()) + 32);
+    grupo->setGeometry(458, 4, largura, 150);
     QList<QWidget*> filhos{
         rotulo("Label4", QStringLiteral("Certificado Digital(p12/pfx)"), grupo, 12, 26)};
     EdCertificado = new QLineEdit(grupo);
@@ -144,7 +146,7 @@ QGroupBox* TFormAssociarAssinatura::montarGrupo() {
 }
 
 void TFormAssociarAssinatura::alturaCliente(int altura) {
-    setFixedSize(Largura, altura);
+    setFixedSize(m_largura, altura);
 }
 
 QString TFormAssociarAssinatura::cnpjContribuinte() const {

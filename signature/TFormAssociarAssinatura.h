@@ -13,7 +13,6 @@ class QPushButton;
 class TFormAssociarAssinatura : public Formulario<> {
     Q_OBJECT
   public:
-    static constexpr int Largura = 820;
     static constexpr int AlturaInicial = 166;
     static constexpr int AlturaComLog = 292;
     static constexpr int AlturaAoFechar = 167;
@@ -35,6 +34,8 @@ class TFormAssociarAssinatura : public Formulario<> {
     void montar();
     QGroupBox* montarGrupo();
     void alturaCliente(int altura);
+
+    int m_largura = 0;
     void btCertificadoClick();
     void Button1Click();
     void btEnviarClick();

@@ -69,7 +69,7 @@ TFormAssociarAssinatura::TFormAssociarAssinatura(Contexto& ctx)
             &TFormAssociarAssinatura::btCertificadoClick);
     connect(Button1, &QPushButton::clicked, this, &TFormAssociarAssinatura::Button1Click);
     connect(btEnviar, &QPushButton::clicked, this, &TFormAssociarAssinatura::btEnviarClick);
-    connect(BtCancelar, &QPushButton::clicked, this, &QWidget::close);
+    connect(BtCancelar, &QPushButton::clicked, this, &TFormAssociarAssinatura::BtCancelarClick);
 }
 
 // Fixed places, as the window's height hides the log below them until the
@@ -216,4 +216,8 @@ void TFormAssociarAssinatura::btEnviarClick() {
     }
     alturaCliente(AlturaComLog);
     ThreadAssociarAssinatura::iniciar(ctx, *this);
+}
+
+void TFormAssociarAssinatura::BtCancelarClick() {
+    close();
 }

@@ -39,6 +39,7 @@ class TFormAssociarAssinatura : public Formulario<> {
     void btCertificadoClick();
     void Button1Click();
     void btEnviarClick();
+    void BtCancelarClick();
 
     QLineEdit* MskEdCNPJContr;
     QLineEdit* MskEdCNPJSwHouse;

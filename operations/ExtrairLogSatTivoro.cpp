@@ -27,14 +27,39 @@ QString TextoDoLog(const QByteArray& bytes) {
 }
 
 namespace {
-// A new line at the very end, whatever the caret, in black.
+// Lines handed over at a time: a log of megabytes is shown piece by piece, so
+// the window keeps answering while it fills.
+constexpr qsizetype Fatia = 512 * 1024;
+
 void anexarAoFim(QPlainTextEdit* log, const QString& texto) {
     QTextCursor cursor(log->document());
     cursor.movePosition(QTextCursor::End);
     QTextCharFormat formato;
     formato.setForeground(CorPreta);
-    cursor.insertText('\n' + texto, formato);
+    cursor.beginEditBlock();
+    cursor.insertText(texto, formato);
+    cursor.endEditBlock();
     log->viewport()->repaint();
+}
+
+// A new line at the very end, whatever the caret, in black; each piece ends
+// at a line end.
+void anexarLog(QPlainTextEdit* log, const QString& texto) {
+    const QPointer<QPlainTextEdit> alvo(log);
+    qsizetype inicio = 0;
+    do {
+        qsizetype fim = texto.size();
+        if (inicio + Fatia < texto.size()) {
+            const qsizetype quebra = texto.indexOf(QLatin1Char('\n'), inicio + Fatia);
+            if (quebra >= 0) fim = quebra + 1;
+        }
+        const QString parte = texto.mid(inicio, fim - inicio);
+        const bool primeira = inicio == 0;
+        naGuiEsperando([alvo, parte, primeira] {
+            if (alvo) anexarAoFim(alvo, primeira ? '\n' + parte : parte);
+        });
+        inicio = fim;
+    } while (inicio < texto.size());
 }
 }  // namespace
 
@@ -56,9 +81,7 @@ void ExtrairLogSatTivoro::Execute() {
     // Decoded here, so that the window only has the insertion to do.
     const QString texto = TextoDoLog(DecodificarBase64(campo));
     ctx.estado.setCampoA(texto);
-    naGui([log = QPointer<QPlainTextEdit>(janela.RichEdit1), texto] {
-        if (log) anexarAoFim(log, texto);
-    });
+    anexarLog(janela.RichEdit1, texto);
     ctx.estado.setCampoA({});
     habilitar(true);
 }

@@ -312,12 +312,15 @@ class TstConsultas : public QObject {
     }
 
     void logGrandeInteiroEForaDoUtf8() {
-        // Far beyond the 64K characters of the original control, and not UTF-8.
+        // Far beyond the 64K characters of the original control, shown in
+        // several pieces, with both kinds of line end, and not UTF-8.
         QByteArray bytes;
-        for (int i = 0; i < 20000; ++i) bytes += "registro " + QByteArray::number(i) + " caf\xe9\n";
+        for (int i = 0; i < 60000; ++i)
+            bytes += "registro " + QByteArray::number(i) + " caf\xe9" + (i % 3 ? "\n" : "\r\n");
         falsa::responder(respostaComLog(bytes));
         extrair();
-        const QString esperado = DllSat::deWin1252(bytes);
+        const QString esperado = DllSat::deWin1252(QByteArray(bytes).replace("\r\n", "\n"));
+        QCOMPARE(log()->document()->blockCount(), 60002);
         QCOMPARE(log()->toPlainText().section('\n', 1), esperado);
         QVERIFY(esperado.contains(QStringLiteral("caf\u00e9")));
         // Saved as the bytes the device gave, only with Windows line ends.

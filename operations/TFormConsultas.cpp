@@ -205,8 +205,9 @@ void TFormConsultas::BtSalvarLogClick() {
         {QStringLiteral("Salve o arquivo de log do SAT Tivoro"), QDir::currentPath(),
          QStringLiteral("Text file (*.txt);;Word file (*.doc)"), QStringLiteral("txt")});
     if (caminho.isEmpty()) return;
+    // Unbuffered: nothing left over to reach the file after a failed write.
     QFile arquivo(caminho);
-    if (!arquivo.open(QIODevice::WriteOnly | QIODevice::Append)) {
+    if (!arquivo.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
         ctx.dialogos.erro(QStringLiteral("N\u00e3o foi poss\u00edvel abrir o arquivo %1: %2")
                               .arg(QDir::toNativeSeparators(caminho), arquivo.errorString()));
         return;
@@ -217,7 +218,7 @@ void TFormConsultas::BtSalvarLogClick() {
     dados.replace("\n", "\r\n");
     dados.append("\r\n");
     const qint64 tamanhoAntes = arquivo.size();
-    if (arquivo.write(dados) != dados.size() || !arquivo.flush()) {
+    if (arquivo.write(dados) != dados.size()) {
         // A half-written log is taken back, so the file keeps what it held.
         const QString motivo = arquivo.errorString();
         if (!arquivo.isSequential()) arquivo.resize(tamanhoAntes);

@@ -101,6 +101,7 @@ class TstConsultasEmulador : public QObject {
     }
 
     void atualizacaoComOReinicio() {
+        dispositivo->alterar([](emulador::Estado& e) { e.reinicioAposMs = 60000; });
         b->janela(Janela::Principal)->show();
         atualizar();
         QCOMPARE(b->dialogos.ultima().icone, Icone::Informacao);

@@ -11,6 +11,7 @@
 #include "app/Log.h"
 #include "app/Sessao.h"
 #include "device/VersaoArquivo.h"
+#include "operations/AtualizarSat.h"
 #include "operations/BloqueioSAT.h"
 
 namespace {
@@ -118,7 +119,8 @@ QGroupBox* TFormPrincipal::montarMenu() {
     botaoMenu("BtAssociarAssinatura", QStringLiteral("Associar Assinatura"),
               &TFormPrincipal::BtAssociarAssinaturaClick);
     botaoMenu("BtTestFimAFim", QStringLiteral("Teste Fim a Fim"), nullptr);
-    botaoMenu("BtAtualizarSat", QStringLiteral("Atualizar Software Sat"), nullptr);
+    botaoMenu("BtAtualizarSat", QStringLiteral("Atualizar Software Sat"),
+              &TFormPrincipal::BtAtualizarSatClick);
     botaoMenu("BtTestesVCan", QStringLiteral("Testes Venda/Cancelamento"),
               &TFormPrincipal::BtTestesVCanClick);
     botaoMenu("BtBloquearSat", QStringLiteral("Bloquear Sat"), &TFormPrincipal::BtBloquearSatClick);
@@ -172,6 +174,15 @@ void TFormPrincipal::BtAtivarSatClick() {
 
 void TFormPrincipal::BtAssociarAssinaturaClick() {
     ctx.mostrar(Janela::AssociarAssinatura);
+}
+
+// The buttons are disabled after the start: the worker enables them through
+// the GUI thread, so never before this handler has returned.
+void TFormPrincipal::BtAtualizarSatClick() {
+    ctx.estado.setRespostaSAT({});
+    ctx.estado.setCampoA({});
+    AtualizarSat::iniciar(ctx);
+    HabilitarBotoesFuncao(*this, false);
 }
 
 void TFormPrincipal::BtTestesVCanClick() {

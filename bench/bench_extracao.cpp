@@ -1,0 +1,112 @@
+// An 8 MiB device log extracted into the queries window, end to end: from the
+// click to the log shown and the controls back, and the longest time the
+// window did not answer meanwhile.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+
+#include "app/Trabalhador.h"
+#ifdef DLLSAT_EMULADOR
+#include "emulator/Controle.h"
+#endif
+#include "operations/TFormConsultas.h"
+#include "tests/apoio/Bancada.h"
+#include "tests/consultas_apoio.h"
+
+namespace {
+QByteArray logDoDispositivo(qsizetype tamanho) {
+    QByteArray log;
+    log.reserve(tamanho + 128);
+    for (int i = 0; log.size() < tamanho; ++i)
+        log += "2026-12-08 06:15:25.123 [INFO ] modulo-" + QByteArray::number(i % 17) +
+               ": evento " + QByteArray::number(i) + " processado, fila sem pend\xc3\xaancias\n";
+    log.truncate(tamanho);
+    return log;
+}
+
+struct Medida {
+    double totalMs = 0;
+    double primeiroTrechoMs = 0;
+    double maiorParadaMs = 0;
+};
+
+Medida extrair(Bancada& b, TFormConsultas& janela) {
+    // A timer that should tick every millisecond: its longest gap is the
+    // longest time the window could not answer.
+    QElapsedTimer relogio;
+    double ultimo = 0, maiorParada = 0, primeiroTrecho = 0;
+    const int blocosAntes = janela.RichEdit1->document()->blockCount();
+    QTimer pulso;
+    pulso.setInterval(1);
+    QObject::connect(&pulso, &QTimer::timeout, [&] {
+        const double agora = relogio.nsecsElapsed() / 1e6;
+        maiorParada = std::max(maiorParada, agora - ultimo);
+        ultimo = agora;
+        // The TX line and the log's first piece.
+        if (primeiroTrecho == 0 && janela.RichEdit1->document()->blockCount() > blocosAntes + 2)
+            primeiroTrecho = agora;
+    });
+    relogio.start();
+    pulso.start();
+    if (!b.clicar(Janela::Consultas, "BtExtrairLogs")) std::printf("sem clique\n");
+    while (Trabalhador::vivos() > 0 || !janela.BtExtrairLogs->isEnabled())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    const double total = relogio.nsecsElapsed() / 1e6;
+    pulso.stop();
+    return {total, primeiroTrecho, std::max(maiorParada, total - ultimo)};
+}
+void medir(const char* nome, const QString& dll) {
+    Bancada b(dll);
+    b.ctx().setCodigoAtivacao("12345678");
+    auto& janela = *static_cast<TFormConsultas*>(b.janela(Janela::Consultas));
+    janela.show();
+
+    // The library call alone: what the window cannot speed up.
+    double chamada = 1e9;
+    qsizetype tamanhoResposta = 0;
+    for (int i = 0; i < 3; ++i) {
+        QElapsedTimer t;
+        t.start();
+        tamanhoResposta = b.ctx().dll.ExtrairLogs(1, "12345678").size();
+        chamada = std::min(chamada, t.nsecsElapsed() / 1e6);
+    }
+    std::printf("%s: resposta de %.1f MiB; chamada da biblioteca sozinha %.0f ms\n", nome,
+                tamanhoResposta / 1048576.0, chamada);
+    for (int i = 1; i <= 3; ++i) {
+        const Medida m = extrair(b, janela);
+        std::printf(
+            "  extracao %d: clique ate o log todo mostrado %.0f ms (da resposta: ~%.0f ms); "
+            "primeiro trecho mostrado %.0f ms; maior parada da janela %.0f ms; log com %d "
+            "linhas\n",
+            i, m.totalMs, m.totalMs - chamada, m.primeiroTrechoMs, m.maiorParadaMs,
+            janela.RichEdit1->document()->blockCount());
+        if (i == 2) janela.RichEdit1->clear();
+    }
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const qsizetype tamanho = qsizetype(8) << 20;
+    const QByteArray log = logDoDispositivo(tamanho);
+    falsa::responder("1|15000|Transferencia completa|||" + log.toBase64());
+    std::printf("log de %.1f MiB (%lld linhas)\n", log.size() / 1048576.0,
+                static_cast<long long>(log.count('\n')));
+    medir("biblioteca substituta", DLLSAT_TIVORO);
+#ifdef DLLSAT_EMULADOR
+    QTemporaryDir pasta;
+    qputenv("SAT_EMULADOR_DIR", QFile::encodeName(pasta.path()));
+    emulador::Controle dispositivo(pasta.path());
+    dispositivo.novo();
+    dispositivo.alterar([&](emulador::Estado& e) { e.tamanhoLog = tamanho; });
+    medir("dispositivo emulado", CaminhoEmulador());
+#endif
+    return 0;
+}

@@ -1,0 +1,98 @@
+#include "operations/ExtrairLogSatTivoro.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QStringDecoder>
+#include <QTextCursor>
+
+#include "app/Contexto.h"
+#include "app/Log.h"
+#include "app/NaGui.h"
+#include "app/Respostas.h"
+#include "app/Trabalhador.h"
+#include "operations/ConverBase64.h"
+#include "operations/TFormConsultas.h"
+
+QString CampoDoLog(const QString& resposta) {
+    return ExtraiResto(resposta, 5);
+}
+
+QString TextoDoLog(const QByteArray& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString texto = utf8.decode(bytes);
+    if (!utf8.hasError()) return texto;
+    return DllSat::deWin1252(bytes);
+}
+
+namespace {
+// Lines handed over at a time: a log of megabytes is shown piece by piece, so
+// the window keeps answering while it fills.
+constexpr qsizetype Fatia = 512 * 1024;
+
+void anexarAoFim(QPlainTextEdit* log, const QString& texto) {
+    QTextCursor cursor(log->document());
+    cursor.movePosition(QTextCursor::End);
+    QTextCharFormat formato;
+    formato.setForeground(CorPreta);
+    cursor.beginEditBlock();
+    cursor.insertText(texto, formato);
+    cursor.endEditBlock();
+    log->viewport()->repaint();
+}
+
+// A new line at the very end, whatever the caret, in black; each piece ends
+// at a line end.
+void anexarLog(QPlainTextEdit* log, const QString& texto) {
+    const QPointer<QPlainTextEdit> alvo(log);
+    qsizetype inicio = 0;
+    do {
+        qsizetype fim = texto.size();
+        if (inicio + Fatia < texto.size()) {
+            const qsizetype quebra = texto.indexOf(QLatin1Char('\n'), inicio + Fatia);
+            if (quebra >= 0) fim = quebra + 1;
+        }
+        const QString parte = texto.mid(inicio, fim - inicio);
+        const bool primeira = inicio == 0;
+        naGuiEsperando([alvo, parte, primeira] {
+            if (alvo) anexarAoFim(alvo, primeira ? '\n' + parte : parte);
+        });
+        inicio = fim;
+    } while (inicio < texto.size());
+}
+}  // namespace
+
+void ExtrairLogSatTivoro::iniciar(Contexto& ctx, TFormConsultas& janela) {
+    Trabalhador::iniciar(
+        [trabalho = ExtrairLogSatTivoro(ctx, janela)]() mutable { trabalho.Execute(); });
+}
+
+void ExtrairLogSatTivoro::Execute() {
+    const int sessao = ctx.aleatorio.sessaoNova();
+    const QString numero = QString::number(sessao);
+    habilitar(false);
+    EscreveLog(janela.RichEdit1, CorTX, "[TX] ExtrairLogs(" + numero + ')');
+    const QString resposta = ctx.dll.ExtrairLogs(sessao, ctx.CodigoAtivacao());
+    ctx.inicial().setRetornoLog(resposta);
+    const QString campo = CampoDoLog(resposta);
+    ctx.estado.setCampoA(campo);
+    if (campo.isEmpty()) EscreveLog(janela.RichEdit1, CorRX, "[RX] (" + numero + ')' + resposta);
+    // Decoded here, so that the window only has the insertion to do.
+    const QString texto = TextoDoLog(DecodificarBase64(campo));
+    ctx.estado.setCampoA(texto);
+    anexarLog(janela.RichEdit1, texto);
+    ctx.estado.setCampoA({});
+    habilitar(true);
+}
+
+void ExtrairLogSatTivoro::habilitar(bool habilitado) {
+    naGui([j = QPointer<TFormConsultas>(&janela), habilitado] {
+        if (!j) return;
+        QWidget* const controles[] = {
+            j->BtConsultarSat, j->BtConsultarStatusOp, j->BtConsultarNumSes,
+            j->BtCancelar,     j->BtExtrairLogs,       j->BtSalvarLog,
+            j->BtLimpar,       j->EdNumeroSessao,      j->RichEdit1};
+        for (QWidget* w : controles) w->setEnabled(habilitado);
+    });
+}

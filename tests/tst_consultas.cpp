@@ -1,0 +1,410 @@
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QtTest>
+
+#include "app/Sessao.h"
+#include "app/Trabalhador.h"
+#include "operations/TFormConsultas.h"
+#include "tests/apoio/Bancada.h"
+#include "tests/consultas_apoio.h"
+
+using Icone = PortaDialogos::Icone;
+
+namespace {
+const QByteArray RespostaSat = "313799|08000|SAT em opera\xe7\xe3o||";
+
+// An ExtrairLogs reply carrying these log bytes.
+QByteArray respostaComLog(const QByteArray& log) {
+    return "313799|15000|Transfer\xeancia completa|||" + log.toBase64();
+}
+
+QString textoDoBloco(QPlainTextEdit* log, int n) {
+    return log->document()->findBlockByNumber(n).text();
+}
+QColor corDoBloco(QPlainTextEdit* log, int n) {
+    const QTextBlock bloco = log->document()->findBlockByNumber(n);
+    return bloco.begin().fragment().charFormat().foreground().color();
+}
+QByteArray conteudo(const QString& caminho) {
+    QFile f(caminho);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+}  // namespace
+
+// The queries window against a stand-in library whose replies the test sets.
+class TstConsultas : public QObject {
+    Q_OBJECT
+    std::unique_ptr<Bancada> b;
+    std::unique_ptr<QTemporaryDir> pasta;
+
+    TFormConsultas& janela() { return *static_cast<TFormConsultas*>(b->janela(Janela::Consultas)); }
+    QPlainTextEdit* log() { return janela().RichEdit1; }
+    bool clicar(const char* botao) { return b->clicar(Janela::Consultas, botao); }
+    QString caminho(const QString& nome) { return pasta->filePath(nome); }
+
+    // Extraction until the worker has ended and handed its last changes over.
+    void extrair() {
+        QVERIFY(clicar("BtExtrairLogs"));
+        QTRY_COMPARE(Trabalhador::vivos(), 0);
+        // Its changes were all handed over before it ended.
+        QCoreApplication::processEvents();
+        QVERIFY(janela().BtExtrairLogs->isEnabled());
+    }
+    void salvarEm(const QString& arquivo) {
+        b->dialogos.responderArquivo(arquivo);
+        QVERIFY(clicar("BtSalvarLog"));
+    }
+
+  private Q_SLOTS:
+    void init() {
+        pasta = std::make_unique<QTemporaryDir>();
+        falsa::responder(RespostaSat);
+        falsa::demora(0);
+        b = std::make_unique<Bancada>(DLLSAT_TIVORO);
+        b->ctx().setCodigoAtivacao("12345678");
+        b->janela(Janela::Principal)->show();
+        QVERIFY(b->clicar(Janela::Principal, "BtConsultas"));
+        QVERIFY(janela().isVisible());
+        b->ctx().aleatorio.reiniciar();
+    }
+    void cleanup() {
+        QTRY_COMPARE(Trabalhador::vivos(), 0);
+        b.reset();
+    }
+
+    void tresConsultasNoFimDoLog() {
+        QCOMPARE(log()->toPlainText(), QString());
+        QVERIFY(clicar("BtConsultarSat"));
+        QCOMPARE(falsa::inteiro(0), 313799);
+        const QByteArray status = "8610483|10000|Resposta com Sucesso|||900004019|DHCP|";
+        falsa::responder(status);
+        QVERIFY(clicar("BtConsultarStatusOp"));
+        QCOMPARE(falsa::inteiro(0), 8610483);
+        QCOMPARE(falsa::argumento(1), QByteArray("12345678"));
+        // Wherever the user left the caret, the lines go at the end.
+        QTextCursor inicio = log()->textCursor();
+        inicio.movePosition(QTextCursor::Start);
+        log()->setTextCursor(inicio);
+        falsa::responder("PORTA SERIAL N\xe3O EST\xe1 PRONTA, TENTE NOVAMENTE");
+        janela().EdNumeroSessao->setText("42");
+        QVERIFY(clicar("BtConsultarNumSes"));
+        QCOMPARE(falsa::inteiro(0), 2025809);
+        QCOMPARE(falsa::argumento(1), QByteArray("12345678"));
+        QCOMPARE(falsa::inteiro(2), 42);
+
+        const QStringList linhas = log()->toPlainText().split('\n');
+        QCOMPARE(linhas.size(), 6);
+        QVERIFY(linhas[0].startsWith('['));
+        QVERIFY(linhas[0].endsWith("] [TX] ConsultarSAT(313799)"));
+        QVERIFY(linhas[1].endsWith("] [RX] " + DllSat::deWin1252(RespostaSat)));
+        QVERIFY(linhas[2].endsWith("] [TX] ConsultarStatusOperacional(8610483)"));
+        QVERIFY(linhas[3].endsWith("] [RX] " + DllSat::deWin1252(status)));
+        QVERIFY(linhas[4].endsWith("] [TX] ConsultarNumeroSessao(2025809)"));
+        QVERIFY(linhas[5].endsWith("] [RX] " + TextoPortaNaoPronta));
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(corDoBloco(log(), i), i % 2 ? QColor(0, 0, 255) : QColor(0, 128, 0));
+        QCOMPARE(b->ctx().estado.RespostaSAT(), TextoPortaNaoPronta);
+        QVERIFY(b->dialogos.caixas().isEmpty());
+    }
+
+    void statusComCodigoVazioAindaConsulta() {
+        b->ctx().setCodigoAtivacao(QString());
+        QVERIFY(clicar("BtConsultarStatusOp"));
+        QVERIFY(falsa::funcao<int (*)(int)>("DllSatFalsoArgumentoNulo")(1));
+        QCOMPARE(log()->document()->blockCount(), 2);
+        QVERIFY(b->dialogos.caixas().isEmpty());
+    }
+
+    void numeroDeSessaoRecusado() {
+        b->ctx().setCodigoAtivacao(QString());
+        janela().EdNumeroSessao->setText(QString());
+        const int antes = falsa::chamadas();
+        QVERIFY(clicar("BtConsultarNumSes"));
+        QCOMPARE(b->dialogos.ultima().icone, Icone::Erro);
+        QCOMPARE(b->dialogos.ultima().texto, QStringLiteral("SAT ainda n\u00e3o ativado!"));
+        QCOMPARE(b->dialogos.ultima().titulo, QStringLiteral("Tivoro Tecnologia - SAT KT-470e"));
+
+        b->ctx().setCodigoAtivacao("12345678");
+        janela().EdNumeroSessao->setText(" \t  ");
+        QVERIFY(clicar("BtConsultarNumSes"));
+        QCOMPARE(b->dialogos.ultima().icone, Icone::Erro);
+        QCOMPARE(b->dialogos.ultima().texto,
+                 QStringLiteral("Preencha o campo numero de sess\u00e3o!"));
+        QCOMPARE(b->dialogos.caixas().size(), 2);
+        QCOMPARE(falsa::chamadas(), antes);
+        QVERIFY(log()->document()->isEmpty());
+
+        // The refused queries took one draw each (the first, 0, and 313799);
+        // the next query's draw is the fourth of the run.
+        janela().EdNumeroSessao->setText("7");
+        QVERIFY(clicar("BtConsultarNumSes"));
+        QCOMPARE(falsa::inteiro(0), 8610483);
+    }
+
+    void primeiroSorteioZeroEhRefeito() {
+        janela().EdNumeroSessao->setText("7");
+        QVERIFY(clicar("BtConsultarNumSes"));
+        QCOMPARE(falsa::inteiro(0), 313799);
+        QVERIFY(log()->document()->findBlockByNumber(0).text().endsWith("(313799)"));
+    }
+
+    void numeroConvertido_data() {
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<int>("numero");
+        QTest::newRow("sete digitos") << "9999999" << 9999999;
+        QTest::newRow("brancos antes") << "   12" << 12;
+        QTest::newRow("sinal") << "-45" << -45;
+        QTest::newRow("mais") << "+0" << 0;
+    }
+    void numeroConvertido() {
+        QFETCH(QString, texto);
+        QFETCH(int, numero);
+        janela().EdNumeroSessao->setText(texto);
+        QVERIFY(clicar("BtConsultarNumSes"));
+        QCOMPARE(falsa::inteiro(2), numero);
+        QCOMPARE(log()->document()->blockCount(), 2);
+        QVERIFY(b->dialogos.caixas().isEmpty());
+    }
+
+    void numeroInvalidoDepoisDoTX_data() {
+        QTest::addColumn<QString>("texto");
+        QTest::newRow("letra") << "12a";
+        QTest::newRow("branco no meio") << "1 2";
+        QTest::newRow("branco no fim") << "12 ";
+        QTest::newRow("so sinal") << " -";
+        QTest::newRow("hexadecimal") << "$FF";
+    }
+    void numeroInvalidoDepoisDoTX() {
+        QFETCH(QString, texto);
+        janela().EdNumeroSessao->setText(texto);
+        const int antes = falsa::chamadas();
+        QVERIFY(clicar("BtConsultarNumSes"));
+        QCOMPARE(falsa::chamadas(), antes);
+        QCOMPARE(b->dialogos.caixas().size(), 1);
+        QCOMPARE(b->dialogos.ultima().icone, Icone::Erro);
+        QCOMPARE(b->dialogos.ultima().texto, "'" + texto + "' is not a valid integer value.");
+        QCOMPARE(log()->document()->blockCount(), 1);
+        QVERIFY(log()->toPlainText().endsWith("] [TX] ConsultarNumeroSessao(313799)"));
+    }
+
+    void campoAceitaSeteCaracteres() {
+        janela().EdNumeroSessao->clear();
+        QTest::keyClicks(janela().EdNumeroSessao, "123456789");
+        QCOMPARE(janela().EdNumeroSessao->text(), QStringLiteral("1234567"));
+    }
+
+    void limparEReabrir() {
+        QVERIFY(clicar("BtConsultarSat"));
+        QVERIFY(clicar("BtLimpar"));
+        QVERIFY(log()->document()->isEmpty());
+        QVERIFY(clicar("BtConsultarSat"));
+        QVERIFY(log()->toPlainText().startsWith('['));
+        janela().EdNumeroSessao->setText("55");
+        QVERIFY(clicar("BtCancelar"));
+        QVERIFY(!janela().isVisible());
+        QVERIFY(b->clicar(Janela::Principal, "BtConsultas"));
+        QVERIFY(log()->document()->isEmpty());
+        QCOMPARE(janela().EdNumeroSessao->text(), QStringLiteral("55"));
+        QTRY_VERIFY(janela().BtConsultarSat->hasFocus());
+    }
+
+    void fecharAtualizaStatusSemLog_data() {
+        QTest::addColumn<bool>("pelaCaixa");
+        QTest::newRow("Cancelar") << false;
+        QTest::newRow("caixa de fechar") << true;
+    }
+    void fecharAtualizaStatusSemLog() {
+        QFETCH(bool, pelaCaixa);
+        QVERIFY(clicar("BtConsultarSat"));
+        const QString antes = log()->toPlainText();
+        b->ctx().estado.setStatusConexao(StatusConectado);
+        falsa::responder("PORTA SERIAL N\xe3O EST\xe1 PRONTA, TENTE NOVAMENTE");
+        if (pelaCaixa)
+            janela().close();
+        else
+            QVERIFY(clicar("BtCancelar"));
+        QCOMPARE(falsa::inteiro(0), SessaoStatus);
+        QCOMPARE(b->ctx().estado.StatusConexao(), StatusDesconectado);
+        QVERIFY(b->janela(Janela::Principal)->isVisible());
+        QCOMPARE(b->controle<QLabel>(Janela::Principal, "LbStatusCom")->text(), StatusDesconectado);
+        QVERIFY(b->controle<QPlainTextEdit>(Janela::Principal, "RichEdit1")->document()->isEmpty());
+        QCOMPARE(log()->toPlainText(), antes);
+        QVERIFY(b->dialogos.caixas().isEmpty());
+    }
+
+    void extracaoComCodigoVazio() {
+        b->ctx().setCodigoAtivacao(QString());
+        const QByteArray bytes = "linha 1\nlinha 2 \xc3\xa7\xc3\xa3o\r\nfim";
+        falsa::responder(respostaComLog(bytes));
+        RegistroHabilitacao registro;
+        const QList<QWidget*> controles{
+            janela().BtConsultarSat, janela().BtConsultarStatusOp, janela().BtConsultarNumSes,
+            janela().BtCancelar,     janela().BtExtrairLogs,       janela().BtSalvarLog,
+            janela().BtLimpar,       janela().EdNumeroSessao,      janela().RichEdit1};
+        QStringList esperado;
+        for (QWidget* w : controles) {
+            registro.vigiar(w);
+            esperado << '-' + w->objectName();
+        }
+        for (QWidget* w : controles) esperado << '+' + w->objectName();
+        QCOMPARE(janela().LogExtraido, 0);
+        extrair();
+        QCOMPARE(janela().LogExtraido, 1);
+        QCOMPARE(registro.eventos, esperado);
+        QCOMPARE(falsa::inteiro(0), 313799);
+        QCOMPARE(falsa::argumento(1), QByteArray("24681357"));
+        QCOMPARE(b->ctx().CodigoAtivacao(), QStringLiteral("24681357"));
+        QCOMPARE(b->ctx().inicial().RetornoLog(), DllSat::deWin1252(respostaComLog(bytes)));
+        QCOMPARE(b->ctx().estado.CampoA(), QString());
+
+        // TX line, no RX line, the log in black from a line of its own.
+        QCOMPARE(log()->document()->blockCount(), 4);
+        QVERIFY(textoDoBloco(log(), 0).endsWith("] [TX] ExtrairLogs(313799)"));
+        QCOMPARE(corDoBloco(log(), 0), QColor(0, 128, 0));
+        QCOMPARE(textoDoBloco(log(), 1), QStringLiteral("linha 1"));
+        QCOMPARE(textoDoBloco(log(), 2), QStringLiteral("linha 2 \u00e7\u00e3o"));
+        QCOMPARE(textoDoBloco(log(), 3), QStringLiteral("fim"));
+        for (int i = 1; i < 4; ++i) QCOMPARE(corDoBloco(log(), i), QColor(0, 0, 0));
+
+        // The placeholder is now the code in use.
+        janela().EdNumeroSessao->setText("3");
+        QVERIFY(clicar("BtConsultarNumSes"));
+        QCOMPARE(falsa::argumento(1), QByteArray("24681357"));
+        QVERIFY(b->dialogos.caixas().isEmpty());
+    }
+
+    void extracaoSemLog_data() {
+        QTest::addColumn<QByteArray>("resposta");
+        QTest::addColumn<bool>("linhaRX");
+        QTest::newRow("recusada") << QByteArray(
+                                         "313799|15001|C\xf3"
+                                         "digo de ativa\xe7\xe3o inv\xe1lido||")
+                                  << true;
+        QTest::newRow("nula") << QByteArray() << true;
+        QTest::newRow("com quebras") << QByteArray("313799|15000|ok|||YWJj\nZGVm") << false;
+        QTest::newRow("texto de erro")
+            << QByteArray("PORTA SERIAL N\xe3O EST\xe1 PRONTA, TENTE NOVAMENTE") << false;
+    }
+    void extracaoSemLog() {
+        QFETCH(QByteArray, resposta);
+        QFETCH(bool, linhaRX);
+        falsa::responder(resposta);
+        extrair();
+        QStringList esperado{"] [TX] ExtrairLogs(313799)"};
+        if (linhaRX) esperado << "] [RX] (313799)" + DllSat::deWin1252(resposta);
+        esperado << QString();
+        const QStringList linhas = log()->toPlainText().split('\n');
+        QCOMPARE(linhas.size(), esperado.size());
+        for (int i = 0; i < linhas.size(); ++i)
+            QVERIFY2(linhas[i].endsWith(esperado[i]), qPrintable(linhas[i]));
+        if (linhaRX) QCOMPARE(corDoBloco(log(), 1), QColor(0, 0, 255));
+        QVERIFY(janela().RichEdit1->isEnabled());
+
+        // A later save writes a bare line break.
+        salvarEm(caminho("vazio.txt"));
+        QCOMPARE(conteudo(caminho("vazio.txt")), QByteArray("\r\n"));
+    }
+
+    void logGrandeInteiroEForaDoUtf8() {
+        // Far beyond the 64K characters of the original control, shown in
+        // several pieces, with both kinds of line end, and not UTF-8.
+        QByteArray bytes;
+        for (int i = 0; i < 60000; ++i)
+            bytes += "registro " + QByteArray::number(i) + " caf\xe9" + (i % 3 ? "\n" : "\r\n");
+        falsa::responder(respostaComLog(bytes));
+        extrair();
+        const QString esperado = DllSat::deWin1252(QByteArray(bytes).replace("\r\n", "\n"));
+        QCOMPARE(log()->document()->blockCount(), 60002);
+        QCOMPARE(log()->toPlainText().section('\n', 1), esperado);
+        QVERIFY(esperado.contains(QStringLiteral("caf\u00e9")));
+        // Saved as the bytes the device gave, only with Windows line ends.
+        salvarEm(caminho("grande.txt"));
+        QByteArray salvo = bytes;
+        salvo.replace("\n", "\r\n");
+        QCOMPARE(conteudo(caminho("grande.txt")), salvo + "\r\n");
+    }
+
+    void salvarAntesDeExtrair() {
+        b->dialogos.responderArquivo(caminho("nao.txt"));
+        QVERIFY(clicar("BtSalvarLog"));
+        QCOMPARE(b->dialogos.ultima().icone, Icone::Informacao);
+        QCOMPARE(b->dialogos.ultima().texto, QStringLiteral("Extraia o Log antes de salva-lo."));
+        QVERIFY(b->dialogos.dialogosArquivo().isEmpty());
+        QVERIFY(!QFile::exists(caminho("nao.txt")));
+    }
+
+    void salvarAcrescentaComQuebrasDoWindows() {
+        const QByteArray bytes = "a\nb\r\nc\n";
+        falsa::responder(respostaComLog(bytes));
+        extrair();
+        // The save reads the kept reply, not the view.
+        QVERIFY(clicar("BtLimpar"));
+        falsa::responder(RespostaSat);
+
+        const QString arquivo = caminho("log.txt");
+        {
+            QFile f(arquivo);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("antes\r\n");
+        }
+        salvarEm(arquivo);
+        const QList<PortaDialogos::Arquivo> dialogos = b->dialogos.dialogosArquivo();
+        QCOMPARE(dialogos.size(), 1);
+        QCOMPARE(dialogos[0].titulo, QStringLiteral("Salve o arquivo de log do SAT Tivoro"));
+        QCOMPARE(dialogos[0].filtro, QStringLiteral("Text file (*.txt);;Word file (*.doc)"));
+        QCOMPARE(dialogos[0].extensao, QStringLiteral("txt"));
+        QCOMPARE(dialogos[0].pasta, QDir::currentPath());
+        const QByteArray uma = "a\r\nb\r\r\nc\r\n\r\n";
+        QCOMPARE(conteudo(arquivo), "antes\r\n" + uma);
+        salvarEm(arquivo);
+        QCOMPARE(conteudo(arquivo), "antes\r\n" + uma + uma);
+        // A cancelled dialog writes nothing.
+        QVERIFY(clicar("BtSalvarLog"));
+        QCOMPARE(conteudo(arquivo), "antes\r\n" + uma + uma);
+        QVERIFY(b->dialogos.caixas().isEmpty());
+        QCOMPARE(b->ctx().estado.CampoA(), QString());
+    }
+
+    void salvarOndeNaoDa_data() {
+        QTest::addColumn<QString>("destino");
+        QTest::newRow("pasta inexistente") << "nao-existe/log.txt";
+        QTest::newRow("uma pasta") << ".";
+        QTest::newRow("disco cheio") << "/dev/full";
+    }
+    void salvarOndeNaoDa() {
+        QFETCH(QString, destino);
+        const QString arquivo = destino.startsWith('/') ? destino : caminho(destino);
+        falsa::responder(respostaComLog("abc\n"));
+        extrair();
+        const QStringList antes =
+            QDir(pasta->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        salvarEm(arquivo);
+        QCOMPARE(b->dialogos.caixas().size(), 1);
+        QCOMPARE(b->dialogos.ultima().icone, Icone::Erro);
+        QVERIFY2(b->dialogos.ultima().texto.contains(QDir::toNativeSeparators(arquivo)),
+                 qPrintable(b->dialogos.ultima().texto));
+        QCOMPARE(QDir(pasta->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), antes);
+    }
+
+    void fecharDuranteAExtracao() {
+        falsa::responder(respostaComLog("x"));
+        falsa::demora(300);
+        QVERIFY(clicar("BtExtrairLogs"));
+        QTRY_VERIFY(!janela().BtCancelar->isEnabled());
+        QVERIFY(!b->clicar(Janela::Consultas, "BtConsultarSat"));
+        janela().close();
+        QVERIFY(!janela().isVisible());
+        QVERIFY(b->janela(Janela::Principal)->isVisible());
+        QTRY_COMPARE(Trabalhador::vivos(), 0);
+        QTRY_VERIFY(janela().BtCancelar->isEnabled());
+    }
+};
+
+QTEST_MAIN(TstConsultas)
+#include "tst_consultas.moc"

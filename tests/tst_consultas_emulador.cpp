@@ -1,0 +1,129 @@
+#include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QtTest>
+
+#include "app/Sessao.h"
+#include "app/Trabalhador.h"
+#include "emulator/Controle.h"
+#include "emulator/Documentos.h"
+#include "operations/TFormConsultas.h"
+#include "tests/apoio/Bancada.h"
+
+using Icone = PortaDialogos::Icone;
+
+// The queries window and the update against the emulated device, each test
+// on a device of its own.
+class TstConsultasEmulador : public QObject {
+    Q_OBJECT
+    std::unique_ptr<QTemporaryDir> pasta;
+    std::unique_ptr<emulador::Controle> dispositivo;
+    std::unique_ptr<Bancada> b;
+
+    TFormConsultas& janela() { return *static_cast<TFormConsultas*>(b->janela(Janela::Consultas)); }
+    QPlainTextEdit* log() { return janela().RichEdit1; }
+    QLabel* status() { return b->controle<QLabel>(Janela::Principal, "LbStatusCom"); }
+
+    void extrair() {
+        QVERIFY(b->clicar(Janela::Consultas, "BtExtrairLogs"));
+        QTRY_COMPARE(Trabalhador::vivos(), 0);
+        QCoreApplication::processEvents();
+        QVERIFY(janela().BtExtrairLogs->isEnabled());
+    }
+    void atualizar() {
+        QVERIFY(b->clicar(Janela::Principal, "BtAtualizarSat"));
+        QTRY_COMPARE(Trabalhador::vivos(), 0);
+        QCoreApplication::processEvents();
+        QVERIFY(b->controle<QWidget>(Janela::Principal, "BtAtualizarSat")->isEnabled());
+    }
+
+  private Q_SLOTS:
+    void init() {
+        pasta = std::make_unique<QTemporaryDir>();
+        qputenv("SAT_EMULADOR_DIR", QFile::encodeName(pasta->path()));
+        dispositivo = std::make_unique<emulador::Controle>(pasta->path());
+        dispositivo->novo();
+        dispositivo->ativado("12345678");
+        b = std::make_unique<Bancada>(CaminhoEmulador());
+        b->ctx().setCodigoAtivacao("12345678");
+        b->ctx().estado.setStatusConexao(StatusConectado);
+    }
+    void cleanup() {
+        QTRY_COMPARE(Trabalhador::vivos(), 0);
+        b.reset();
+    }
+
+    void logDoDispositivoMostradoESalvo() {
+        const qint64 tamanho = 20000 * emulador::TamanhoLinhaLog;
+        dispositivo->alterar([&](emulador::Estado& e) { e.tamanhoLog = tamanho; });
+        const QByteArray esperado = emulador::textoLog(tamanho);
+        janela().show();
+        extrair();
+        QCOMPARE(b->ctx().inicial().RetornoLog().section('|', 1, 1), QStringLiteral("15000"));
+        QVERIFY(log()->document()->firstBlock().text().contains("[TX] ExtrairLogs("));
+        QCOMPARE(log()->toPlainText().section('\n', 1), QString::fromLatin1(esperado));
+
+        const QString arquivo = pasta->filePath("log.txt");
+        b->dialogos.responderArquivo(arquivo);
+        QVERIFY(b->clicar(Janela::Consultas, "BtSalvarLog"));
+        QFile f(arquivo);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QByteArray comQuebras = esperado;
+        QCOMPARE(f.readAll(), comQuebras.replace("\n", "\r\n") + "\r\n");
+        QVERIFY(b->dialogos.caixas().isEmpty());
+    }
+
+    void codigoErradoRecusaOLog() {
+        b->ctx().setCodigoAtivacao("87654321");
+        janela().show();
+        extrair();
+        const QStringList linhas = log()->toPlainText().split('\n');
+        QCOMPARE(linhas.size(), 3);
+        QVERIFY(linhas[1].contains("] [RX] ("));
+        QCOMPARE(linhas[1].section(')', 1).section('|', 1, 1), QStringLiteral("15001"));
+        QCOMPARE(linhas[2], QString());
+    }
+
+    void atualizacaoAceita() {
+        dispositivo->alterar([](emulador::Estado& e) { e.reinicioAposMs = 0; });
+        const QString versao = dispositivo->estado().versaoSoftware;
+        b->janela(Janela::Principal)->show();
+        atualizar();
+        QCOMPARE(b->dialogos.caixas().size(), 1);
+        QCOMPARE(b->dialogos.ultima().icone, Icone::Informacao);
+        QVERIFY(b->dialogos.ultima().texto.contains("Retorno: 14000\r\n"));
+        QVERIFY(dispositivo->estado().versaoSoftware != versao);
+        QTRY_COMPARE(status()->text(), StatusConectado);
+        QCOMPARE(status()->palette().color(QPalette::WindowText), QColor(0, 128, 0));
+    }
+
+    void atualizacaoComOReinicio() {
+        dispositivo->alterar([](emulador::Estado& e) { e.reinicioAposMs = 60000; });
+        b->janela(Janela::Principal)->show();
+        atualizar();
+        QCOMPARE(b->dialogos.ultima().icone, Icone::Informacao);
+        // The device restarts after the update: off its port for a while.
+        QTRY_COMPARE(status()->text(), StatusDesconectado);
+    }
+
+    void atualizacaoDesconectado() {
+        dispositivo->conectar(false);
+        b->janela(Janela::Principal)->show();
+        atualizar();
+        QCOMPARE(b->dialogos.ultima().icone, Icone::Erro);
+        QCOMPARE(b->dialogos.ultima().texto,
+                 QStringLiteral("Sess\u00e3o: \r\nRetorno: \r\nResposta: "));
+        const QStringList linhas =
+            b->controle<QPlainTextEdit>(Janela::Principal, "RichEdit1")->toPlainText().split('\n');
+        QCOMPARE(linhas.size(), 2);
+        QVERIFY(linhas[1].endsWith("] [RX] " + TextoPortaNaoPronta));
+        QTRY_COMPARE(status()->text(), StatusDesconectado);
+        QCOMPARE(status()->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    }
+};
+
+QTEST_MAIN(TstConsultasEmulador)
+#include "tst_consultas_emulador.moc"

@@ -12,6 +12,7 @@
 #include "app/Sessao.h"
 #include "device/VersaoArquivo.h"
 #include "operations/BloqueioSAT.h"
+#include "transactions/TesteFimAFim.h"
 
 namespace {
 QLabel* rotulo(const char* nome, const QString& texto, QWidget* pai) {
@@ -111,7 +112,8 @@ QGroupBox* TFormPrincipal::montarMenu() {
     botaoMenu("BtAtivarSat", QStringLiteral("Ativar Sat"), &TFormPrincipal::BtAtivarSatClick);
     botaoMenu("BtAssociarAssinatura", QStringLiteral("Associar Assinatura"),
               &TFormPrincipal::BtAssociarAssinaturaClick);
-    botaoMenu("BtTestFimAFim", QStringLiteral("Teste Fim a Fim"), nullptr);
+    botaoMenu("BtTestFimAFim", QStringLiteral("Teste Fim a Fim"),
+              &TFormPrincipal::BtTestFimAFimClick);
     botaoMenu("BtAtualizarSat", QStringLiteral("Atualizar Software Sat"), nullptr);
     botaoMenu("BtTestesVCan", QStringLiteral("Testes Venda/Cancelamento"),
               &TFormPrincipal::BtTestesVCanClick);
@@ -166,6 +168,10 @@ void TFormPrincipal::BtAtivarSatClick() {
 
 void TFormPrincipal::BtAssociarAssinaturaClick() {
     ctx.mostrar(Janela::AssociarAssinatura);
+}
+
+void TFormPrincipal::BtTestFimAFimClick() {
+    ExecutarTesteFimAFim(ctx);
 }
 
 void TFormPrincipal::BtTestesVCanClick() {

@@ -38,6 +38,7 @@ class TFormPrincipal : public Formulario<>, public JanelaPrincipal {
     void BtConfRedeClick();
     void BtAtivarSatClick();
     void BtAssociarAssinaturaClick();
+    void BtTestFimAFimClick();
     void BtTestesVCanClick();
     void BtBloquearSatClick();
     void BtDesbloquearSatClick();

@@ -198,6 +198,8 @@ void TFormConfRede::FormShow() {
     for (const auto& [n, campo] : campos) {
         ctx.estado.setCampoA(ExtraiCampo(resposta, n));
         definirEndereco(campo, ctx.estado.CampoA());
+        // The caret stays at the start, where typing over the value begins.
+        campo->setCursorPosition(0);
     }
 }
 

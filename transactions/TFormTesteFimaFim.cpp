@@ -51,6 +51,7 @@ void TFormTesteFimaFim::montar() {
     MemoSignac = new QPlainTextEdit(SignACPadrao, this);
     MemoSignac->setObjectName("MemoSignac");
     MemoSignac->setMinimumSize(380, 110);
+    MemoSignac->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     BtCancelar = botao("BtCancelar", QStringLiteral("Cancelar"), this);
     BtEnviar = botao("BtEnviar", QStringLiteral("Enviar"), this);
 

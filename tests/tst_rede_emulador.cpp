@@ -24,6 +24,7 @@ class TstRedeEmulador : public QObject {
         QRadioButton* r = radio(nome);
         QVERIFY(r->isVisible() && r->isEnabled());
         QTest::mouseClick(r, Qt::LeftButton, {}, QPoint(4, r->height() / 2));
+        QVERIFY(r->isChecked());
     }
     void abrir() {
         QVERIFY(b->clicar(Janela::Principal, "BtConfRede"));

@@ -119,6 +119,7 @@ class TstTransacoes : public QObject {
     }
     void marcarCancelamento() {
         auto* r = b->controle<QRadioButton>(Janela::TesteVendaCanc, "RdbXMLCanc");
+        QVERIFY(r->isVisible() && r->isEnabled());
         QTest::mouseClick(r, Qt::LeftButton, {}, QPoint(4, r->height() / 2));
         QVERIFY(r->isChecked());
     }

@@ -51,6 +51,7 @@ class TstTransacoesEmulador : public QObject {
     }
     void marcar(const char* nome) {
         auto* r = b->controle<QRadioButton>(Janela::TesteVendaCanc, nome);
+        QVERIFY(r->isVisible() && r->isEnabled());
         QTest::mouseClick(r, Qt::LeftButton, {}, QPoint(4, r->height() / 2));
         QVERIFY(r->isChecked());
     }

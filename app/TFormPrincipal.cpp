@@ -13,6 +13,7 @@
 #include "device/VersaoArquivo.h"
 #include "operations/AtualizarSat.h"
 #include "operations/BloqueioSAT.h"
+#include "transactions/TesteFimAFim.h"
 
 namespace {
 QLabel* rotulo(const char* nome, const QString& texto, QWidget* pai) {
@@ -118,7 +119,8 @@ QGroupBox* TFormPrincipal::montarMenu() {
     botaoMenu("BtAtivarSat", QStringLiteral("Ativar Sat"), &TFormPrincipal::BtAtivarSatClick);
     botaoMenu("BtAssociarAssinatura", QStringLiteral("Associar Assinatura"),
               &TFormPrincipal::BtAssociarAssinaturaClick);
-    botaoMenu("BtTestFimAFim", QStringLiteral("Teste Fim a Fim"), nullptr);
+    botaoMenu("BtTestFimAFim", QStringLiteral("Teste Fim a Fim"),
+              &TFormPrincipal::BtTestFimAFimClick);
     botaoMenu("BtAtualizarSat", QStringLiteral("Atualizar Software Sat"),
               &TFormPrincipal::BtAtualizarSatClick);
     botaoMenu("BtTestesVCan", QStringLiteral("Testes Venda/Cancelamento"),
@@ -183,6 +185,10 @@ void TFormPrincipal::BtAtualizarSatClick() {
     ctx.estado.setCampoA({});
     AtualizarSat::iniciar(ctx);
     HabilitarBotoesFuncao(*this, false);
+}
+
+void TFormPrincipal::BtTestFimAFimClick() {
+    ExecutarTesteFimAFim(ctx);
 }
 
 void TFormPrincipal::BtTestesVCanClick() {

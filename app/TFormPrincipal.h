@@ -39,6 +39,7 @@ class TFormPrincipal : public Formulario<>, public JanelaPrincipal {
     void BtAtivarSatClick();
     void BtAssociarAssinaturaClick();
     void BtAtualizarSatClick();
+    void BtTestFimAFimClick();
     void BtTestesVCanClick();
     void BtBloquearSatClick();
     void BtDesbloquearSatClick();

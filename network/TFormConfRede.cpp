@@ -1,7 +1,281 @@
 #include "network/TFormConfRede.h"
 
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "app/CampoMascara.h"
+#include "app/Contexto.h"
+#include "app/Respostas.h"
+#include "app/Sessao.h"
+#include "app/Xml.h"
+
+namespace {
+const QString EnderecoVazio = QStringLiteral("   .   .   .   ");
+
+bool vazio(const QLineEdit* endereco) {
+    return valorEndereco(endereco) == EnderecoVazio;
+}
+
+bool semTexto(const QLineEdit* campo) {
+    return campo->text().trimmed().isEmpty();
+}
+
+QRadioButton* radio(const char* nome, const QString& texto, QWidget* pai) {
+    auto* r = new QRadioButton(texto, pai);
+    r->setObjectName(nome);
+    return r;
+}
+
+QLineEdit* texto(const char* nome, QWidget* pai) {
+    auto* e = new QLineEdit(pai);
+    e->setObjectName(nome);
+    return e;
+}
+
+void linha(QGridLayout* grade, const char* nomeRotulo, const QString& rotulo, QWidget* campo) {
+    auto* l = new QLabel(rotulo, campo->parentWidget());
+    l->setObjectName(nomeRotulo);
+    const int n = grade->rowCount();
+    grade->addWidget(l, n, 0);
+    grade->addWidget(campo, n, 1);
+}
+
+QString elemento(const char* nome, const QString& valor) {
+    const QString tag = QString::fromLatin1(nome);
+    return '<' + tag + '>' + EscapaXml(valor) + "</" + tag + '>';
+}
+}  // namespace
+
 TFormConfRede::TFormConfRede(Contexto& ctx)
     : Formulario(ctx, QStringLiteral("TOOL SAT Tivoro - Configurar Rede"),
                  Borda::FixaComMinimizar) {
     setObjectName("TFormConfRede");
+    montar();
+    // A selection made from code runs the handler as a click does.
+    auto aoMarcar = [this](QRadioButton* r, void (TFormConfRede::*handler)()) {
+        connect(r, &QRadioButton::toggled, this, [this, handler](bool marcado) {
+            if (marcado) (this->*handler)();
+        });
+    };
+    aoMarcar(RdBDHCP, &TFormConfRede::RdBDHCPClick);
+    aoMarcar(RdBIpFixo, &TFormConfRede::RdBIpFixoClick);
+    aoMarcar(RdBProxyNenhum, &TFormConfRede::RdBProxyNenhumClick);
+    aoMarcar(RdBProxyTransparente, &TFormConfRede::RdBProxyTransparenteClick);
+    aoMarcar(RdBProxyConfiguracao, &TFormConfRede::RdBProxyConfiguracaoClick);
+    connect(BtEnviar, &QPushButton::clicked, this, &TFormConfRede::BtEnviarClick);
+    connect(BtCancelar, &QPushButton::clicked, this, &TFormConfRede::BtCancelarClick);
+}
+
+void TFormConfRede::montar() {
+    BtCancelar = new QPushButton(QStringLiteral("Cancelar"), this);
+    BtCancelar->setObjectName("BtCancelar");
+    BtEnviar = new QPushButton(QStringLiteral("Enviar"), this);
+    BtEnviar->setObjectName("BtEnviar");
+    auto* grupos = new QHBoxLayout;
+    grupos->addWidget(montarRede());
+    grupos->addWidget(montarProxy());
+    auto* botoes = new QHBoxLayout;
+    botoes->addStretch();
+    botoes->addWidget(BtCancelar);
+    botoes->addWidget(BtEnviar);
+    auto* janela = new QVBoxLayout(this);
+    janela->addLayout(grupos);
+    janela->addLayout(botoes);
+    janela->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QGroupBox* TFormConfRede::montarRede() {
+    GpBRede = new QGroupBox(QStringLiteral(" Rede "), this);
+    GpBRede->setObjectName("GpBRede");
+    RdBDHCP = radio("RdBDHCP", QStringLiteral("DHCP"), GpBRede);
+    RdBIpFixo = radio("RdBIpFixo", QStringLiteral("IP Fixo"), GpBRede);
+    MaskEdIP = novoCampoEndereco("MaskEdIP", GpBRede);
+    MaskEdMascaraRede = novoCampoEndereco("MaskEdMascaraRede", GpBRede);
+    MaskEdGateway = novoCampoEndereco("MaskEdGateway", GpBRede);
+    MaskEdDNSPrin = novoCampoEndereco("MaskEdDNSPrin", GpBRede);
+    MaskEdDNSAlt = novoCampoEndereco("MaskEdDNSAlt", GpBRede);
+    auto* grade = new QGridLayout(GpBRede);
+    auto* escolha = new QHBoxLayout;
+    escolha->addWidget(RdBDHCP);
+    escolha->addWidget(RdBIpFixo);
+    escolha->addStretch();
+    grade->addLayout(escolha, 0, 0, 1, 2);
+    linha(grade, "LbIP", QStringLiteral("IP"), MaskEdIP);
+    linha(grade, "LbMascaraRede", QStringLiteral("M\u00e1scara de sub-rede"), MaskEdMascaraRede);
+    linha(grade, "LbGateway", QStringLiteral("Gateway padr\u00e3o"), MaskEdGateway);
+    linha(grade, "LbDNSPrincipal", QStringLiteral("DNS Principal"), MaskEdDNSPrin);
+    linha(grade, "LbDNSAlternativo", QStringLiteral("DNS Alternativo"), MaskEdDNSAlt);
+    grade->setRowStretch(grade->rowCount(), 1);
+    return GpBRede;
+}
+
+QGroupBox* TFormConfRede::montarProxy() {
+    GpBProxy = new QGroupBox(QStringLiteral(" Proxy "), this);
+    GpBProxy->setObjectName("GpBProxy");
+    RdBProxyNenhum = radio("RdBProxyNenhum", QStringLiteral("Nenhum"), GpBProxy);
+    RdBProxyTransparente = radio("RdBProxyTransparente", QStringLiteral("Transparente"), GpBProxy);
+    RdBProxyConfiguracao = radio("RdBProxyConfiguracao", QStringLiteral("Configurado"), GpBProxy);
+    MaskEdProxyIP = novoCampoEndereco("MaskEdProxyIP", GpBProxy);
+    EdProxyPorta = texto("EdProxyPorta", GpBProxy);
+    EdProxyPorta->setMaxLength(5);
+    EdProxyUsuario = texto("EdProxyUsuario", GpBProxy);
+    EdProxySenha = texto("EdProxySenha", GpBProxy);
+    auto* grade = new QGridLayout(GpBProxy);
+    auto* escolha = new QHBoxLayout;
+    escolha->addWidget(RdBProxyNenhum);
+    escolha->addWidget(RdBProxyTransparente);
+    escolha->addWidget(RdBProxyConfiguracao);
+    escolha->addStretch();
+    grade->addLayout(escolha, 0, 0, 1, 2);
+    linha(grade, "LbProxyIP", QStringLiteral("IP"), MaskEdProxyIP);
+    linha(grade, "LbProxyPorta", QStringLiteral("Porta"), EdProxyPorta);
+    linha(grade, "LbProxuUsuario", QStringLiteral("Usu\u00e1rio"), EdProxyUsuario);
+    linha(grade, "LbProxySenha", QStringLiteral("Senha"), EdProxySenha);
+    grade->setRowStretch(grade->rowCount(), 1);
+    return GpBProxy;
+}
+
+void TFormConfRede::habilitarRede(bool habilitado) {
+    for (QLineEdit* c : {MaskEdIP, MaskEdMascaraRede, MaskEdDNSPrin, MaskEdDNSAlt, MaskEdGateway})
+        c->setEnabled(habilitado);
+}
+
+void TFormConfRede::habilitarProxy(bool habilitado) {
+    for (QLineEdit* c : {MaskEdProxyIP, EdProxyPorta, EdProxyUsuario, EdProxySenha})
+        c->setEnabled(habilitado);
+}
+
+void TFormConfRede::RdBDHCPClick() {
+    habilitarRede(false);
+}
+
+void TFormConfRede::RdBIpFixoClick() {
+    habilitarRede(true);
+    MaskEdIP->setFocus();
+    MaskEdIP->setCursorPosition(0);
+}
+
+void TFormConfRede::RdBProxyNenhumClick() {
+    habilitarProxy(false);
+}
+
+void TFormConfRede::RdBProxyTransparenteClick() {
+    habilitarProxy(false);
+}
+
+void TFormConfRede::RdBProxyConfiguracaoClick() {
+    habilitarProxy(true);
+    MaskEdProxyIP->setFocus();
+    MaskEdProxyIP->setCursorPosition(0);
+}
+
+void TFormConfRede::FormShow() {
+    ctx.esconder(Janela::Principal);
+    RdBProxyNenhum->setChecked(true);
+    RdBProxyNenhumClick();
+
+    const QString resposta =
+        ctx.dll.ConsultarStatusOperacional(ctx.aleatorio.sessaoAleatoria(), ctx.CodigoAtivacao());
+    ctx.estado.setRespostaSAT(resposta);
+    ctx.estado.setCampoA(ExtraiCampo(resposta, 6));
+    if (ctx.estado.CampoA() == QLatin1String("DHCP")) {
+        RdBDHCP->setChecked(true);
+        RdBDHCPClick();
+    } else {
+        RdBIpFixo->setChecked(true);
+    }
+    const std::pair<int, QLineEdit*> campos[] = {{7, MaskEdIP},
+                                                 {9, MaskEdMascaraRede},
+                                                 {10, MaskEdGateway},
+                                                 {11, MaskEdDNSPrin},
+                                                 {12, MaskEdDNSAlt}};
+    for (const auto& [n, campo] : campos) {
+        ctx.estado.setCampoA(ExtraiCampo(resposta, n));
+        definirEndereco(campo, ctx.estado.CampoA());
+        // The caret stays at the start, where typing over the value begins.
+        campo->setCursorPosition(0);
+    }
+}
+
+void TFormConfRede::FormClose() {
+    AtualizaStatusConexao(ctx, false);
+    ctx.mostrar(Janela::Principal);
+}
+
+void TFormConfRede::BtCancelarClick() {
+    AtualizaStatusConexao(ctx, false);
+    close();
+}
+
+bool TFormConfRede::validar() {
+    QString falta;
+    if (RdBIpFixo->isChecked()) {
+        if (vazio(MaskEdIP))
+            falta = QStringLiteral("Informe o IP para a configura\u00e7\u00e3o!");
+        else if (vazio(MaskEdMascaraRede))
+            falta = QStringLiteral("Informe a Mascara de sub-rede para a configura\u00e7\u00e3o!");
+        else if (vazio(MaskEdGateway))
+            falta = QStringLiteral("Informe o Gateway para a configura\u00e7\u00e3o!");
+    }
+    if (falta.isEmpty() && RdBProxyConfiguracao->isChecked()) {
+        if (vazio(MaskEdProxyIP))
+            falta = QStringLiteral("Informe o IP do Proxy para a configura\u00e7\u00e3o!");
+        else if (semTexto(EdProxyPorta))
+            falta = QStringLiteral("Informe a porta do Proxy para a configura\u00e7\u00e3o!");
+        else if (!semTexto(EdProxyUsuario) && semTexto(EdProxySenha))
+            falta = QStringLiteral("Informe a senha do Proxy para a configura\u00e7\u00e3o!");
+    }
+    if (!falta.isEmpty()) ctx.dialogos.erro(falta);
+    return falta.isEmpty();
+}
+
+QString TFormConfRede::parteRede() const {
+    if (!RdBIpFixo->isChecked()) return QString();
+    QString rede = elemento("lanIP", valorEndereco(MaskEdIP)) +
+                   elemento("lanMask", valorEndereco(MaskEdMascaraRede)) +
+                   elemento("lanGW", valorEndereco(MaskEdGateway));
+    // An alternative DNS goes only with a primary one.
+    if (!vazio(MaskEdDNSPrin)) {
+        rede += elemento("lanDNS1", valorEndereco(MaskEdDNSPrin));
+        if (!vazio(MaskEdDNSAlt)) rede += elemento("lanDNS2", valorEndereco(MaskEdDNSAlt));
+    }
+    return rede;
+}
+
+QString TFormConfRede::parteProxy() const {
+    if (RdBProxyTransparente->isChecked()) return QStringLiteral("<proxy>2</proxy>");
+    if (!RdBProxyConfiguracao->isChecked()) return QStringLiteral("<proxy>0</proxy>");
+    QString proxy = QStringLiteral("<proxy>1</proxy>") +
+                    elemento("proxy_ip", valorEndereco(MaskEdProxyIP)) +
+                    elemento("proxy_porta", EdProxyPorta->text());
+    // Without a user the password is not sent, whatever the field holds.
+    if (!semTexto(EdProxyUsuario))
+        proxy += elemento("proxy_user", EdProxyUsuario->text()) +
+                 elemento("proxy_senha", EdProxySenha->text());
+    return proxy;
+}
+
+void TFormConfRede::BtEnviarClick() {
+    if (!RdBDHCP->isChecked() && !RdBIpFixo->isChecked()) return;
+    if (!validar()) return;
+    const QString cabecalho =
+        RdBIpFixo->isChecked()
+            ? QStringLiteral(
+                  "<?xml version=\"1.0\" encoding=\"UTF-8\"?><config><tipoInter>ETHE"
+                  "</tipoInter><tipoLan>IPFIX</tipoLan>")
+            : QStringLiteral("<config><tipoInter>ETHE</tipoInter><tipoLan>DHCP</tipoLan>");
+    enviar(cabecalho + parteRede() + parteProxy() + QStringLiteral("</config>"));
+}
+
+void TFormConfRede::enviar(const QString& xml) {
+    const QString resposta = ctx.dll.ConfigurarInterfaceDeRede(ctx.aleatorio.sessaoAleatoria(),
+                                                               ctx.CodigoAtivacao(), xml.toUtf8());
+    ctx.estado.setRespostaSAT(resposta);
+    MostraResposta(ctx, resposta);
 }

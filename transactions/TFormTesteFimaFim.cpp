@@ -1,6 +1,112 @@
 #include "transactions/TFormTesteFimaFim.h"
 
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/CampoMascara.h"
+#include "app/Contexto.h"
+
+namespace {
+const QString SignACPadrao = QStringLiteral("SGR-SAT SISTEMA DE GESTAO E RETAGUARDA DO SAT");
+
+QLabel* rotulo(const char* nome, const QString& texto, QWidget* pai) {
+    auto* l = new QLabel(texto, pai);
+    l->setObjectName(nome);
+    return l;
+}
+
+QPushButton* botao(const char* nome, const QString& texto, QWidget* pai) {
+    auto* b = new QPushButton(texto, pai);
+    b->setObjectName(nome);
+    b->setAutoDefault(false);
+    return b;
+}
+}  // namespace
+
 TFormTesteFimaFim::TFormTesteFimaFim(Contexto& ctx)
     : Formulario(ctx, QStringLiteral("TOOL SAT Tivoro - Teste Fim a Fim"), Borda::SemBotoes) {
     setObjectName("TFormTesteFimaFim");
+    setModal(true);
+    montar();
+    connect(MemoSignac, &QPlainTextEdit::textChanged, this, &TFormTesteFimaFim::limitarMemo);
+    connect(BtEnviar, &QPushButton::clicked, this, &TFormTesteFimaFim::BtEnviarClick);
+    connect(BtCancelar, &QPushButton::clicked, this, &TFormTesteFimaFim::BtCancelarClick);
+}
+
+void TFormTesteFimaFim::montar() {
+    Label1 = rotulo("Label1", QStringLiteral("CNPJ Software house"), this);
+    MskCNPJSW = novoCampoCNPJ("MskCNPJSW", this);
+    MskCNPJSW->setText(QStringLiteral("98765432000198"));
+    Label2 = rotulo("Label2", QStringLiteral("CNPJ Emitente"), this);
+    MskEmitente = novoCampoCNPJ("MskEmitente", this);
+    MskEmitente->setText(QStringLiteral("12345678000195"));
+    Label3 = rotulo("Label3", QStringLiteral("IE"), this);
+    edIE = new QLineEdit(QStringLiteral("111222333444"), this);
+    edIE->setObjectName("edIE");
+    Label4 = rotulo("Label4", QStringLiteral("Assinatura Aplicativo Comercial"), this);
+    MemoSignac = new QPlainTextEdit(SignACPadrao, this);
+    MemoSignac->setObjectName("MemoSignac");
+    MemoSignac->setMinimumSize(380, 110);
+    MemoSignac->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    BtCancelar = botao("BtCancelar", QStringLiteral("Cancelar"), this);
+    BtEnviar = botao("BtEnviar", QStringLiteral("Enviar"), this);
+
+    auto* botoes = new QHBoxLayout;
+    botoes->addStretch();
+    botoes->addWidget(BtCancelar);
+    botoes->addWidget(BtEnviar);
+    auto* janela = new QVBoxLayout(this);
+    for (QWidget* w : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(MskCNPJSW),
+                       static_cast<QWidget*>(Label2), static_cast<QWidget*>(MskEmitente),
+                       static_cast<QWidget*>(Label3), static_cast<QWidget*>(edIE),
+                       static_cast<QWidget*>(Label4)})
+        janela->addWidget(w);
+    janela->addWidget(MemoSignac, 1);
+    janela->addLayout(botoes);
+}
+
+void TFormTesteFimaFim::perguntar(const QString& titulo) {
+    setWindowTitle(titulo);
+    exec();
+}
+
+void TFormTesteFimaFim::FormShow() {
+    MemoSignac->setPlainText(SignACPadrao);
+}
+
+// The memo takes no more than a signature's length.
+void TFormTesteFimaFim::limitarMemo() {
+    const QString texto = MemoSignac->toPlainText();
+    if (texto.size() <= LimiteSignAC) return;
+    const int posicao = qMin(MemoSignac->textCursor().position(), LimiteSignAC);
+    MemoSignac->setPlainText(texto.left(LimiteSignAC));
+    QTextCursor cursor = MemoSignac->textCursor();
+    cursor.setPosition(posicao);
+    MemoSignac->setTextCursor(cursor);
+}
+
+void TFormTesteFimaFim::BtEnviarClick() {
+    ParametrosTeste& p = ctx.principal().parametrosTeste();
+    p.CNPJSoftwareHouse = valorCNPJ(MskCNPJSW);
+    p.CNPJEmitente = valorCNPJ(MskEmitente);
+    p.SignAC = MemoSignac->toPlainText().replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    p.IEEmitente = edIE->text();
+    p.TesteConfirmado = 1;
+    p.ParametrosTeste = 1;
+    accept();
+}
+
+void TFormTesteFimaFim::BtCancelarClick() {
+    reject();
+}
+
+void TFormTesteFimaFim::reject() {
+    ParametrosTeste& p = ctx.principal().parametrosTeste();
+    p.TesteConfirmado = 0;
+    p.ParametrosTeste = 0;
+    QDialog::reject();
 }

@@ -1,7 +1,217 @@
 #include "transactions/TFormTesteVendaCanc.h"
 
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStringDecoder>
+#include <QVBoxLayout>
+
+#include "app/Contexto.h"
+#include "app/Log.h"
+#include "app/Respostas.h"
+#include "app/Sessao.h"
+#include "transactions/DocumentosTeste.h"
+#include "transactions/TFormTesteFimaFim.h"
+
+namespace {
+QPushButton* botao(const char* nome, const QString& texto, QWidget* pai) {
+    auto* b = new QPushButton(texto, pai);
+    b->setObjectName(nome);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QRadioButton* radio(const char* nome, const QString& texto, QWidget* pai) {
+    auto* r = new QRadioButton(texto, pai);
+    r->setObjectName(nome);
+    return r;
+}
+
+// The file's lines joined with nothing between them; its bytes otherwise
+// untouched, whatever their encoding.
+bool lerLinhas(const QString& caminho, QByteArray& xml) {
+    QFile arquivo(caminho);
+    if (!arquivo.open(QIODevice::ReadOnly)) return false;
+    xml = arquivo.readAll();
+    xml.replace("\r", "").replace("\n", "");
+    return true;
+}
+
+// A file's text for the log and the key: UTF-8 when it is, else Windows-1252.
+QString textoDe(const QByteArray& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString texto = utf8.decode(bytes);
+    return utf8.hasError() ? DllSat::deWin1252(bytes) : texto;
+}
+}  // namespace
+
 TFormTesteVendaCanc::TFormTesteVendaCanc(Contexto& ctx)
     : Formulario(ctx, QStringLiteral("TOOL SAT Tivoro - Teste de venda e cancelamento"),
                  Borda::RedimensionavelComMinimizar) {
     setObjectName("TFormTesteVendaCanc");
+    montar();
+    connect(BtLimpar, &QPushButton::clicked, this, &TFormTesteVendaCanc::BtLimparClick);
+    connect(BtLocalArquivo, &QPushButton::clicked, this, &TFormTesteVendaCanc::BtLocalArquivoClick);
+    connect(BtXMLPadrao, &QPushButton::clicked, this, &TFormTesteVendaCanc::BtXMLPadraoClick);
+    connect(BtEnviar, &QPushButton::clicked, this, &TFormTesteVendaCanc::BtEnviarClick);
+    connect(BtCancelar, &QPushButton::clicked, this, &TFormTesteVendaCanc::BtCancelarClick);
+}
+
+void TFormTesteVendaCanc::montar() {
+    RichEdit1 = new QPlainTextEdit(this);
+    RichEdit1->setObjectName("RichEdit1");
+    RichEdit1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    RichEdit1->setMinimumSize(640, 300);
+    BtLimpar = botao("BtLimpar", QStringLiteral("Limpar"), this);
+
+    GroupBox1 = new QGroupBox(this);
+    GroupBox1->setObjectName("GroupBox1");
+    RdbXMLVenda = radio("RdbXMLVenda", QStringLiteral("XML Venda"), GroupBox1);
+    RdbXMLCanc = radio("RdbXMLCanc", QStringLiteral("XML Cancelamento"), GroupBox1);
+    auto* tipos = new QVBoxLayout(GroupBox1);
+    tipos->addWidget(RdbXMLVenda);
+    tipos->addWidget(RdbXMLCanc);
+
+    GroupBox2 = new QGroupBox(this);
+    GroupBox2->setObjectName("GroupBox2");
+    Label1 = new QLabel(QStringLiteral("Informe o local do XML:"), GroupBox2);
+    Label1->setObjectName("Label1");
+    EdLocalArquivo = new QLineEdit(GroupBox2);
+    EdLocalArquivo->setObjectName("EdLocalArquivo");
+    BtLocalArquivo = botao("BtLocalArquivo", QStringLiteral("..."), GroupBox2);
+    BtLocalArquivo->setFixedWidth(32);
+    BtXMLPadrao = botao("BtXMLPadrao", QStringLiteral("XML Padr\u00e3o"), GroupBox2);
+    BtEnviar = botao("BtEnviar", QStringLiteral("Enviar"), GroupBox2);
+    auto* caminho = new QHBoxLayout;
+    caminho->addWidget(EdLocalArquivo, 1);
+    caminho->addWidget(BtLocalArquivo);
+    auto* envio = new QHBoxLayout;
+    envio->addStretch();
+    envio->addWidget(BtXMLPadrao);
+    envio->addWidget(BtEnviar);
+    auto* arquivo = new QVBoxLayout(GroupBox2);
+    arquivo->addWidget(Label1);
+    arquivo->addLayout(caminho);
+    arquivo->addLayout(envio);
+
+    BtCancelar = botao("BtCancelar", QStringLiteral("Cancelar"), this);
+    auto* limpar = new QHBoxLayout;
+    limpar->addStretch();
+    limpar->addWidget(BtLimpar);
+    auto* baixo = new QHBoxLayout;
+    baixo->addWidget(GroupBox1);
+    baixo->addWidget(GroupBox2, 1);
+    auto* fim = new QHBoxLayout;
+    fim->addStretch();
+    fim->addWidget(BtCancelar);
+    auto* janela = new QVBoxLayout(this);
+    janela->addWidget(RichEdit1, 1);
+    janela->addLayout(limpar);
+    janela->addLayout(baixo);
+    janela->addLayout(fim);
+}
+
+void TFormTesteVendaCanc::FormShow() {
+    RichEdit1->clear();
+    RdbXMLVenda->setChecked(true);
+}
+
+void TFormTesteVendaCanc::FormClose() {
+    AtualizaStatusConexao(ctx, false);
+    ctx.mostrar(Janela::Principal);
+}
+
+void TFormTesteVendaCanc::BtLimparClick() {
+    RichEdit1->clear();
+}
+
+void TFormTesteVendaCanc::BtCancelarClick() {
+    close();
+}
+
+void TFormTesteVendaCanc::BtLocalArquivoClick() {
+    const QString caminho =
+        ctx.dialogos.abrirArquivo({QStringLiteral("Carregar Xml..."), QDir::currentPath(),
+                                   QStringLiteral("Arquivo xml (*.xml)"), QStringLiteral("xml")});
+    if (caminho.isEmpty()) return;
+    EdLocalArquivo->setText(caminho);
+    ctx.dialogos.informacao(QStringLiteral("XML carregado com sucesso!"));
+}
+
+QString TFormTesteVendaCanc::chamar(const QString& tx, const std::function<QString()>& chamada) {
+    const QString resposta = ChamadaComLog(ctx, RichEdit1, tx, chamada, {true, false});
+    QTextCharFormat preto;
+    preto.setForeground(CorPreta);
+    RichEdit1->setCurrentCharFormat(preto);
+    return resposta;
+}
+
+QString TFormTesteVendaCanc::venda(int sessao, const QByteArray& xml, const QString& textoXml) {
+    const QString codigo = ctx.CodigoAtivacao();
+    return chamar(
+        "EnviarDadosVenda(" + QString::number(sessao) + ',' + codigo + ',' + textoXml + ");",
+        [&] { return ctx.dll.EnviarDadosVenda(sessao, codigo, xml); });
+}
+
+QString TFormTesteVendaCanc::cancelamento(int sessao, const QString& chave, const QByteArray& xml,
+                                          const QString& textoXml) {
+    const QString codigo = ctx.CodigoAtivacao();
+    return chamar("CancelarUltimaVenda(" + QString::number(sessao) + ',' + codigo + ',' + chave +
+                      ',' + textoXml + ");",
+                  [&] { return ctx.dll.CancelarUltimaVenda(sessao, codigo, chave, xml); });
+}
+
+void TFormTesteVendaCanc::BtEnviarClick() {
+    const int sessao = ctx.aleatorio.sessaoNova();
+    RichEdit1->moveCursor(QTextCursor::End);
+    if (EdLocalArquivo->text().isEmpty()) {
+        ctx.dialogos.erro(QStringLiteral("Informe um XML de venda!"));
+        return;
+    }
+    QByteArray xml;
+    if (!lerLinhas(EdLocalArquivo->text(), xml)) {
+        ctx.dialogos.erro(QStringLiteral("Erro na abertura do Arquivo!"));
+        return;
+    }
+    const QString texto = textoDe(xml);
+    if (RdbXMLVenda->isChecked()) {
+        venda(sessao, xml, texto);
+    } else if (RdbXMLCanc->isChecked()) {
+        m_chaveVenda = ExtraiCampo(texto, 1, QLatin1Char('"'));
+        cancelamento(sessao, m_chaveVenda, xml, texto);
+    } else {
+        ctx.dialogos.erro(QStringLiteral("Informe se o XML \u00e9 de Venda ou Cancelamento!"));
+    }
+}
+
+void TFormTesteVendaCanc::BtXMLPadraoClick() {
+    ParametrosTeste& p = ctx.principal().parametrosTeste();
+    if (RdbXMLVenda->isChecked()) {
+        p.ParametrosTeste = 0;
+        static_cast<TFormTesteFimaFim*>(ctx.janela(Janela::TesteFimaFim))
+            ->perguntar(QStringLiteral("TOOL SAT Tivoro - Teste de venda e cancelamento"));
+    }
+    if (p.ParametrosTeste != 1) return;
+
+    const int sessao = ctx.aleatorio.sessaoNova();
+    RichEdit1->moveCursor(QTextCursor::End);
+    if (RdbXMLVenda->isChecked()) {
+        const QString xml = XmlVendaTeste(p);
+        // An error reply has no key: the built-in cancellation then asks for a sale.
+        m_chaveVenda = ExtraiCampo(venda(sessao, xml.toUtf8(), xml), 8);
+    } else if (RdbXMLCanc->isChecked()) {
+        if (m_chaveVenda.isEmpty()) {
+            ctx.dialogos.informacao(
+                QStringLiteral("Fa\u00e7a uma venda antes de fazer um cancelamento!"));
+            return;
+        }
+        const QString xml = XmlCancelamentoTeste(p, m_chaveVenda);
+        cancelamento(sessao, m_chaveVenda, xml.toUtf8(), xml);
+    }
 }

@@ -1,0 +1,29 @@
+#include "app/Xml.h"
+
+namespace {
+QString escapar(const QString& texto, bool atributo) {
+    QString saida;
+    saida.reserve(texto.size());
+    for (const QChar c : texto) {
+        if (c == QLatin1Char('&'))
+            saida += QLatin1String("&amp;");
+        else if (c == QLatin1Char('<'))
+            saida += QLatin1String("&lt;");
+        else if (c == QLatin1Char('>'))
+            saida += QLatin1String("&gt;");
+        else if (atributo && c == QLatin1Char('"'))
+            saida += QLatin1String("&quot;");
+        else
+            saida += c;
+    }
+    return saida;
+}
+}  // namespace
+
+QString EscapaXml(const QString& texto) {
+    return escapar(texto, false);
+}
+
+QString EscapaAtributoXml(const QString& texto) {
+    return escapar(texto, true);
+}

@@ -1,0 +1,433 @@
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTimer>
+#include <QtTest>
+
+#include "app/Contexto.h"
+#include "app/Sessao.h"
+#include "tests/DllSatFalsa.h"
+#include "tests/apoio/Bancada.h"
+#include "transactions/TFormTesteVendaCanc.h"
+
+using Icone = PortaDialogos::Icone;
+
+namespace {
+// The documents with the parameters window's defaults, as the device must get them.
+const QByteArray FimAFimPadrao =
+    R"(<?xml version="1.0" encoding="utf-8"?><CFe><infCFe versaoDadosEnt="0.07"><ide><CNPJ>)"
+    R"(98765432000198</CNPJ><signAC>SGR-SAT SISTEMA DE GESTAO E RETAGUARDA DO SAT</signAC>)"
+    R"(<numeroCaixa>001</numeroCaixa></ide><emit><CNPJ>12345678000195</CNPJ><IE>111222333444)"
+    R"(</IE><indRatISSQN>N</indRatISSQN></emit><dest/><det nItem="1"><prod><cProd>01</cProd>)"
+    R"(<xProd>Produto 1</xProd><NCM>85447030</NCM><CFOP>5001</CFOP><uCom>un</uCom><qCom>)"
+    R"(2.0000</qCom><vUnCom>0.10</vUnCom><indRegra>A</indRegra></prod><imposto><ICMS><ICMS00>)"
+    R"(<Orig>0</Orig><CST>00</CST><pICMS>5.00</pICMS></ICMS00></ICMS><PIS><PISAliq><CST>01)"
+    R"(</CST><vBC>1.00</vBC><pPIS>1.0000</pPIS></PISAliq></PIS><COFINS><COFINSAliq><CST>01)"
+    R"(</CST><vBC>1.00</vBC><pCOFINS>1.0000</pCOFINS></COFINSAliq></COFINS></imposto></det>)"
+    R"(<total></total><pgto><MP><cMP>01</cMP><vMP>12.00</vMP></MP></pgto></infCFe></CFe>)";
+QByteArray vendaPadrao() {
+    QByteArray venda = FimAFimPadrao;
+    return venda.replace("<total></total>", "<total/>");
+}
+const QByteArray Chave = "CFe35150708723218000186599000040190000215133408";
+const QByteArray CancelamentoPadrao =
+    R"(<CFeCanc><infCFe chCanc="CFe35150708723218000186599000040190000215133408"><ide><CNPJ>)"
+    R"(98765432000198</CNPJ><signAC>SGR-SAT SISTEMA DE GESTAO E RETAGUARDA DO SAT</signAC>)"
+    R"(<numeroCaixa>001</numeroCaixa></ide><emit/><dest></dest><total/><infAdic/></infCFe>)"
+    R"(</CFeCanc>)";
+const QByteArray VendaAceita =
+    "313799|06000|0000|Emitido com sucesso + conte\xfa"
+    "do notas.|||"
+    "PENmZT4=|20150718154423|" +
+    Chave + "|2.00||assinatura|";
+const QString Titulo = QStringLiteral("Tivoro Tecnologia - SAT KT-470e");
+}  // namespace
+
+// The end-to-end test and the sale and cancellation test, against a
+// stand-in library that answers what the test sets and keeps what it got.
+class TstTransacoes : public QObject {
+    Q_OBJECT
+    DllSatFalsa falsa{DLLSAT_TIVORO};
+    std::unique_ptr<Bancada> b;
+    QTemporaryDir pasta;
+    QStringList modais;  // captions of the parameters window each time it was shown
+
+    ParametrosTeste& parametros() { return b->ctx().principal().parametrosTeste(); }
+    QPlainTextEdit* logPrincipal() {
+        return b->controle<QPlainTextEdit>(Janela::Principal, "RichEdit1");
+    }
+    QPlainTextEdit* logVenda() {
+        return b->controle<QPlainTextEdit>(Janela::TesteVendaCanc, "RichEdit1");
+    }
+    TFormTesteVendaCanc* vendas() {
+        return static_cast<TFormTesteVendaCanc*>(b->janela(Janela::TesteVendaCanc));
+    }
+    QWidget* parametrosJanela() { return b->janela(Janela::TesteFimaFim); }
+
+    // Answers the parameters window with this button once it is shown
+    // modally, after an optional change of its fields.
+    void responderParametros(const char* botao, std::function<void()> preencher = {}) {
+        QTimer::singleShot(0, this, [this, botao, preencher] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal != parametrosJanela()) return;
+            modais << modal->windowTitle();
+            if (preencher) preencher();
+            b->clicar(Janela::TesteFimaFim, botao);
+        });
+    }
+    // Clicks a button of the main window or the sale window; a parameters
+    // window that is shown then is recorded and cancelled.
+    void clicar(Janela j, const char* botao, const char* resposta = "BtCancelar") {
+        responderParametros(resposta);
+        QVERIFY(b->clicar(j, botao));
+        QCoreApplication::processEvents();
+    }
+    QStringList linhas(QPlainTextEdit* log) {
+        QStringList l;
+        for (QTextBlock bloco = log->document()->begin(); bloco.isValid(); bloco = bloco.next())
+            l << bloco.text();
+        return l;
+    }
+    // The body of a log line, after "[<date time>] ".
+    static QString corpo(const QString& linha) {
+        return linha.startsWith('[') ? linha.mid(linha.indexOf(QLatin1String("] ")) + 2)
+                                     : QStringLiteral("sem carimbo: ") + linha;
+    }
+    static QColor cor(QPlainTextEdit* log, int bloco) {
+        return log->document()
+            ->findBlockByNumber(bloco)
+            .begin()
+            .fragment()
+            .charFormat()
+            .foreground()
+            .color();
+    }
+    QString arquivo(const char* nome, const QByteArray& conteudo) {
+        const QString caminho = pasta.filePath(QString::fromLatin1(nome));
+        QFile f(caminho);
+        if (!f.open(QIODevice::WriteOnly)) qFatal("arquivo de teste");
+        f.write(conteudo);
+        return caminho;
+    }
+    void abrirVendas() {
+        QVERIFY(b->clicar(Janela::Principal, "BtTestesVCan"));
+        QVERIFY(b->janela(Janela::TesteVendaCanc)->isVisible());
+    }
+    void marcarCancelamento() {
+        auto* r = b->controle<QRadioButton>(Janela::TesteVendaCanc, "RdbXMLCanc");
+        QVERIFY(r->isVisible() && r->isEnabled());
+        QTest::mouseClick(r, Qt::LeftButton, {}, QPoint(4, r->height() / 2));
+        QVERIFY(r->isChecked());
+    }
+
+  private Q_SLOTS:
+    void init() {
+        falsa.responder("1|08000|SAT em opera\xe7\xe3o||");
+        modais.clear();
+        b = std::make_unique<Bancada>(DLLSAT_TIVORO);
+        b->ctx().setCodigoAtivacao("12345678");
+        b->janela(Janela::Principal)->show();
+    }
+    void cleanup() { b.reset(); }
+
+    void fimAFimComOsPadroes() {
+        logPrincipal()->setPlainText("anterior");
+        logPrincipal()->moveCursor(QTextCursor::End);
+        falsa.responder("4|09000|Emitido com sucesso|0000||PENmZT4=|20150718154423|000001|" +
+                        Chave);
+        const int antes = falsa.chamadas();
+        // The status refresh after the reply box reads this same answer.
+        clicar(Janela::Principal, "BtTestFimAFim", "BtEnviar");
+        QCOMPARE(modais, QStringList{"TOOL SAT Tivoro - Teste Fim a Fim"});
+        QCOMPARE(falsa.chamadas() - antes, 2);
+        QCOMPARE(falsa.argumento(1), QByteArray("12345678"));
+        QCOMPARE(falsa.argumento(2), FimAFimPadrao);
+        QCOMPARE(falsa.inteiro(0), SessaoStatus);
+
+        const QStringList l = linhas(logPrincipal());
+        QCOMPARE(l.size(), 4);
+        QCOMPARE(l[0], QStringLiteral("anterior"));
+        QCOMPARE(corpo(l[1]), QStringLiteral("[TX] Enviando teste fim a fim..."));
+        QCOMPARE(corpo(l[2]), "[TX] " + QString::fromLatin1(FimAFimPadrao));
+        QCOMPARE(corpo(l[3]).left(25), QStringLiteral("[RX] 4|09000|Emitido com "));
+        QCOMPARE(cor(logPrincipal(), 1), QColor(0, 128, 0));
+        QCOMPARE(cor(logPrincipal(), 2), QColor(0, 128, 0));
+        QCOMPARE(cor(logPrincipal(), 3), QColor(0, 0, 255));
+
+        QCOMPARE(b->dialogos.caixas().size(), 1);
+        QCOMPARE(b->dialogos.ultima().icone, Icone::Informacao);
+        QCOMPARE(b->dialogos.ultima().titulo, Titulo);
+        QCOMPARE(
+            b->dialogos.ultima().texto,
+            QStringLiteral("Sess\u00e3o: 4\r\nRetorno: 09000\r\nResposta: Emitido com sucesso"));
+        // The refresh judged the same reply: not "08000", so unknown, painted.
+        QCOMPARE(b->ctx().estado.StatusConexao(), StatusDesconhecido);
+        QCOMPARE(b->controle<QLabel>(Janela::Principal, "LbStatusCom")->text(), StatusDesconhecido);
+        QCOMPARE(parametros().TesteConfirmado, 1);
+        QCOMPARE(parametros().ParametrosTeste, 1);
+        QCOMPARE(parametros().CNPJEmitente, QStringLiteral("12345678000195"));
+    }
+
+    void fimAFimPrimeiraSessaoNaoESorteadaDeNovo() {
+        clicar(Janela::Principal, "BtTestFimAFim", "BtEnviar");
+        // The generator's first draw is 0 and the call keeps it: one draw only.
+        QCOMPARE(b->ctx().aleatorio.sessaoAleatoria(), 313799);
+    }
+
+    void fimAFimCancelarNaoChamaNada() {
+        parametros().ParametrosTeste = 1;
+        parametros().IEEmitente = "anterior";
+        const int antes = falsa.chamadas();
+        clicar(Janela::Principal, "BtTestFimAFim", "BtCancelar");
+        QCOMPARE(modais.size(), 1);
+        QCOMPARE(falsa.chamadas(), antes);
+        QVERIFY(logPrincipal()->document()->isEmpty());
+        QVERIFY(b->dialogos.caixas().isEmpty());
+        QCOMPARE(parametros().ParametrosTeste, 0);
+        QCOMPARE(parametros().TesteConfirmado, 0);
+        QCOMPARE(parametros().IEEmitente, QStringLiteral("anterior"));
+    }
+
+    void fimAFimRespostaSemBarra() {
+        falsa.responder("sem campos");
+        clicar(Janela::Principal, "BtTestFimAFim", "BtEnviar");
+        QCOMPARE(b->dialogos.ultima().texto,
+                 QStringLiteral("Sess\u00e3o: \r\nRetorno: \r\nResposta: "));
+        QCOMPARE(corpo(linhas(logPrincipal()).constLast()), QStringLiteral("[RX] sem campos"));
+    }
+
+    void parametrosDigitadosEscapadosEMemoReposto() {
+        auto* ie = b->controle<QLineEdit>(Janela::TesteFimaFim, "edIE");
+        auto* memo = b->controle<QPlainTextEdit>(Janela::TesteFimaFim, "MemoSignac");
+        auto* cnpj = b->controle<QLineEdit>(Janela::TesteFimaFim, "MskCNPJSW");
+        responderParametros("BtEnviar", [&] {
+            ie->setText("1&2<3>");
+            memo->setPlainText("linha 1\n</signAC>");
+            cnpj->setText("1234");
+        });
+        QVERIFY(b->clicar(Janela::Principal, "BtTestFimAFim"));
+        QCOMPARE(parametros().SignAC, QStringLiteral("linha 1\r\n</signAC>"));
+        QCOMPARE(parametros().IEEmitente, QStringLiteral("1&2<3>"));
+        QCOMPARE(parametros().CNPJSoftwareHouse, QStringLiteral("1234"));
+        const QByteArray doc = falsa.argumento(2);
+        QVERIFY(doc.contains("<CNPJ>1234</CNPJ><signAC>linha 1\r\n&lt;/signAC&gt;</signAC>"));
+        QVERIFY(doc.contains("<IE>1&amp;2&lt;3&gt;</IE>"));
+
+        // Shown again: the memo is back to its default, the fields keep theirs.
+        responderParametros("BtCancelar");
+        QVERIFY(b->clicar(Janela::Principal, "BtTestFimAFim"));
+        QCOMPARE(memo->toPlainText(),
+                 QStringLiteral("SGR-SAT SISTEMA DE GESTAO E RETAGUARDA DO SAT"));
+        QCOMPARE(ie->text(), QStringLiteral("1&2<3>"));
+    }
+
+    void memoLimitadoAUmaAssinatura() {
+        auto* memo = b->controle<QPlainTextEdit>(Janela::TesteFimaFim, "MemoSignac");
+        responderParametros("BtEnviar", [&] {
+            memo->clear();
+            memo->setFocus();
+            QTest::keyClicks(memo, QString(400, QLatin1Char('A')));
+        });
+        QVERIFY(b->clicar(Janela::Principal, "BtTestFimAFim"));
+        QCOMPARE(parametros().SignAC, QString(344, QLatin1Char('A')));
+    }
+
+    void vendaDeArquivoVaiComoOsBytes() {
+        abrirVendas();
+        QCOMPARE(b->controle<QRadioButton>(Janela::TesteVendaCanc, "RdbXMLVenda")->isChecked(),
+                 true);
+        // UTF-8 accents, CRLF and LF line ends, indentation kept.
+        const QByteArray conteudo =
+            "<CFe>\r\n  <infCFe versaoDadosEnt=\"0.07\">\n    <xProd>Ma\xc3\xa7\xc3\xa3</xProd>\r\n"
+            "  </infCFe>\n</CFe>\n";
+        b->controle<QLineEdit>(Janela::TesteVendaCanc, "EdLocalArquivo")
+            ->setText(arquivo("venda.xml", conteudo));
+        falsa.responder("9|06001|0000|Erro||");
+        clicar(Janela::TesteVendaCanc, "BtEnviar");
+        const QByteArray unido =
+            "<CFe>  <infCFe versaoDadosEnt=\"0.07\">    <xProd>Ma\xc3\xa7\xc3\xa3</xProd>  "
+            "</infCFe></CFe>";
+        QCOMPARE(falsa.argumento(2), unido);
+        QCOMPARE(falsa.argumento(1), QByteArray("12345678"));
+        QCOMPARE(falsa.inteiro(0), 313799);
+        const QStringList l = linhas(logVenda());
+        QCOMPARE(l.size(), 2);
+        QCOMPARE(corpo(l[0]),
+                 "[TX] EnviarDadosVenda(313799,12345678," + QString::fromUtf8(unido) + ");");
+        QCOMPARE(corpo(l[1]), QStringLiteral("[RX] 9|06001|0000|Erro||"));
+        QCOMPARE(cor(logVenda(), 0), QColor(0, 128, 0));
+        QCOMPARE(cor(logVenda(), 1), QColor(0, 0, 255));
+        QCOMPARE(logVenda()->currentCharFormat().foreground().color(), QColor(0, 0, 0));
+        QVERIFY(modais.isEmpty());
+        QVERIFY(b->dialogos.caixas().isEmpty());
+        QCOMPARE(vendas()->chaveVenda(), QString());
+    }
+
+    void vendaDeArquivoWindows1252TambemIntacta() {
+        abrirVendas();
+        b->controle<QLineEdit>(Janela::TesteVendaCanc, "EdLocalArquivo")
+            ->setText(arquivo("venda1252.xml", "<xProd>Ma\xe7\xe3</xProd>\r\n"));
+        clicar(Janela::TesteVendaCanc, "BtEnviar");
+        QCOMPARE(falsa.argumento(2), QByteArray("<xProd>Ma\xe7\xe3</xProd>"));
+        QVERIFY(linhas(logVenda())[0].contains(QStringLiteral("Ma\u00e7\u00e3")));
+    }
+
+    void cancelamentoDeArquivoTomaAPrimeiraAspa() {
+        abrirVendas();
+        marcarCancelamento();
+        b->controle<QLineEdit>(Janela::TesteVendaCanc, "EdLocalArquivo")
+            ->setText(arquivo("canc.xml",
+                              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<CFeCanc><infCFe "
+                              "chCanc=\"" +
+                                  Chave + "\"/></CFeCanc>\n"));
+        clicar(Janela::TesteVendaCanc, "BtEnviar");
+        QCOMPARE(falsa.argumento(2), QByteArray("1.0"));
+        QVERIFY(
+            falsa.argumento(3).startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?><CFeCanc>"));
+        QCOMPARE(vendas()->chaveVenda(), QStringLiteral("1.0"));
+        QVERIFY(corpo(linhas(logVenda())[0])
+                    .startsWith("[TX] CancelarUltimaVenda(313799,12345678,1.0,<?xml "));
+    }
+
+    void mensagensDoArquivo() {
+        abrirVendas();
+        auto* caminho = b->controle<QLineEdit>(Janela::TesteVendaCanc, "EdLocalArquivo");
+        const int antes = falsa.chamadas();
+        clicar(Janela::TesteVendaCanc, "BtEnviar");
+        QCOMPARE(b->dialogos.ultima().texto, QStringLiteral("Informe um XML de venda!"));
+        QCOMPARE(b->dialogos.ultima().icone, Icone::Erro);
+        caminho->setText(pasta.filePath("nao-existe.xml"));
+        clicar(Janela::TesteVendaCanc, "BtEnviar");
+        QCOMPARE(b->dialogos.ultima().texto, QStringLiteral("Erro na abertura do Arquivo!"));
+        QCOMPARE(b->dialogos.ultima().icone, Icone::Erro);
+        caminho->setText(arquivo("x.xml", "<a/>"));
+        auto* venda = b->controle<QRadioButton>(Janela::TesteVendaCanc, "RdbXMLVenda");
+        venda->setAutoExclusive(false);
+        venda->setChecked(false);
+        clicar(Janela::TesteVendaCanc, "BtEnviar");
+        QCOMPARE(b->dialogos.ultima().texto,
+                 QStringLiteral("Informe se o XML \u00e9 de Venda ou Cancelamento!"));
+        QCOMPARE(b->dialogos.ultima().icone, Icone::Erro);
+        QCOMPARE(b->dialogos.caixas().size(), 3);
+        QCOMPARE(b->dialogos.ultima().titulo, Titulo);
+        QCOMPARE(falsa.chamadas(), antes);
+        QVERIFY(logVenda()->document()->isEmpty());
+    }
+
+    void escolherArquivo() {
+        abrirVendas();
+        auto* caminho = b->controle<QLineEdit>(Janela::TesteVendaCanc, "EdLocalArquivo");
+        clicar(Janela::TesteVendaCanc, "BtLocalArquivo");
+        QVERIFY(caminho->text().isEmpty());
+        QVERIFY(b->dialogos.caixas().isEmpty());
+        b->dialogos.responderArquivo("/tmp/venda.xml");
+        clicar(Janela::TesteVendaCanc, "BtLocalArquivo");
+        QCOMPARE(caminho->text(), QStringLiteral("/tmp/venda.xml"));
+        QCOMPARE(b->dialogos.ultima().texto, QStringLiteral("XML carregado com sucesso!"));
+        QCOMPARE(b->dialogos.ultima().icone, Icone::Informacao);
+        const auto d = b->dialogos.dialogosArquivo().constLast();
+        QCOMPARE(d.titulo, QStringLiteral("Carregar Xml..."));
+        QCOMPARE(d.pasta, QDir::currentPath());
+        QCOMPARE(d.filtro, QStringLiteral("Arquivo xml (*.xml)"));
+        QCOMPARE(d.extensao, QStringLiteral("xml"));
+    }
+
+    void vendaPadraoDepoisCancelamento() {
+        abrirVendas();
+        falsa.responder(VendaAceita);
+        clicar(Janela::TesteVendaCanc, "BtXMLPadrao", "BtEnviar");
+        QCOMPARE(modais, QStringList{"TOOL SAT Tivoro - Teste de venda e cancelamento"});
+        QCOMPARE(parametrosJanela()->windowTitle(),
+                 QStringLiteral("TOOL SAT Tivoro - Teste de venda e cancelamento"));
+        QCOMPARE(falsa.argumento(2), vendaPadrao());
+        QCOMPARE(vendas()->chaveVenda(), QString::fromLatin1(Chave));
+
+        marcarCancelamento();
+        falsa.responder("313800|07000|0000|Cancelado||");
+        for (int vez = 0; vez < 2; ++vez) {
+            clicar(Janela::TesteVendaCanc, "BtXMLPadrao");
+            QCOMPARE(falsa.argumento(2), Chave);
+            QCOMPARE(falsa.argumento(3), CancelamentoPadrao);
+        }
+        QCOMPARE(modais.size(), 1);
+        const QStringList l = linhas(logVenda());
+        QCOMPARE(l.size(), 6);
+        QCOMPARE(corpo(l[2]), "[TX] CancelarUltimaVenda(8610483,12345678," +
+                                  QString::fromLatin1(Chave) + ',' +
+                                  QString::fromLatin1(CancelamentoPadrao) + ");");
+        QVERIFY(b->dialogos.caixas().isEmpty());
+    }
+
+    void vendaRecusadaEsqueceAChave() {
+        abrirVendas();
+        falsa.responder(VendaAceita);
+        clicar(Janela::TesteVendaCanc, "BtXMLPadrao", "BtEnviar");
+        QCOMPARE(vendas()->chaveVenda(), QString::fromLatin1(Chave));
+        falsa.responder("313801|06010|1999|Rejeitado||");
+        clicar(Janela::TesteVendaCanc, "BtXMLPadrao", "BtEnviar");
+        QCOMPARE(vendas()->chaveVenda(), QString());
+        marcarCancelamento();
+        const int antes = falsa.chamadas();
+        clicar(Janela::TesteVendaCanc, "BtXMLPadrao");
+        QCOMPARE(falsa.chamadas(), antes);
+        QCOMPARE(b->dialogos.ultima().texto,
+                 QStringLiteral("Fa\u00e7a uma venda antes de fazer um cancelamento!"));
+        QCOMPARE(b->dialogos.ultima().icone, Icone::Informacao);
+    }
+
+    void parametrosNaoConfirmadosParamEmSilencio() {
+        abrirVendas();
+        const int antes = falsa.chamadas();
+        // Before any use of the parameters window: nothing, no window.
+        marcarCancelamento();
+        clicar(Janela::TesteVendaCanc, "BtXMLPadrao");
+        QVERIFY(modais.isEmpty());
+        // The window cancelled on a sale.
+        b->controle<QRadioButton>(Janela::TesteVendaCanc, "RdbXMLVenda")->setChecked(true);
+        clicar(Janela::TesteVendaCanc, "BtXMLPadrao", "BtCancelar");
+        QCOMPARE(modais.size(), 1);
+        QCOMPARE(falsa.chamadas(), antes);
+        QVERIFY(b->dialogos.caixas().isEmpty());
+        QVERIFY(logVenda()->document()->isEmpty());
+    }
+
+    void cancelamentoUsaOsParametrosDoFimAFim() {
+        // A confirmed end-to-end test leaves the parameters for the built-in
+        // cancellation; a remembered key comes from a file cancellation.
+        clicar(Janela::Principal, "BtTestFimAFim", "BtEnviar");
+        abrirVendas();
+        marcarCancelamento();
+        b->controle<QLineEdit>(Janela::TesteVendaCanc, "EdLocalArquivo")
+            ->setText(arquivo("c.xml", "<CFeCanc><infCFe chCanc=\"a&quot;b\"/></CFeCanc>"));
+        clicar(Janela::TesteVendaCanc, "BtEnviar");
+        clicar(Janela::TesteVendaCanc, "BtXMLPadrao");
+        QVERIFY(modais.size() == 1);
+        QCOMPARE(falsa.argumento(2), QByteArray("a&quot;b"));
+        QVERIFY(falsa.argumento(3).startsWith("<CFeCanc><infCFe chCanc=\"a&amp;quot;b\">"));
+    }
+
+    void abrirEFecharVendas() {
+        abrirVendas();
+        QVERIFY(!b->janela(Janela::Principal)->isVisible());
+        logVenda()->setPlainText("velho");
+        marcarCancelamento();
+        QVERIFY(b->clicar(Janela::TesteVendaCanc, "BtLimpar"));
+        QVERIFY(logVenda()->document()->isEmpty());
+        logVenda()->setPlainText("velho");
+        const int antes = falsa.chamadas();
+        QVERIFY(b->clicar(Janela::TesteVendaCanc, "BtCancelar"));
+        QCOMPARE(falsa.chamadas() - antes, 1);
+        QCOMPARE(falsa.inteiro(0), SessaoStatus);
+        QVERIFY(b->janela(Janela::Principal)->isVisible());
+        abrirVendas();
+        QVERIFY(logVenda()->document()->isEmpty());
+        QVERIFY(b->controle<QRadioButton>(Janela::TesteVendaCanc, "RdbXMLVenda")->isChecked());
+    }
+};
+
+QTEST_MAIN(TstTransacoes)
+#include "tst_transacoes.moc"

@@ -1,0 +1,131 @@
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTimer>
+#include <QtTest>
+
+#include "app/Contexto.h"
+#include "app/Respostas.h"
+#include "app/Sessao.h"
+#include "emulator/Controle.h"
+#include "tests/apoio/Bancada.h"
+#include "transactions/DocumentosTeste.h"
+#include "transactions/TFormTesteVendaCanc.h"
+
+namespace {
+const QString SignAC = QStringLiteral("SGR-SAT SISTEMA DE GESTAO E RETAGUARDA DO SAT");
+}
+
+// The end-to-end test and the test sales against the emulated device, each
+// test on an activated device of its own, associated with the default
+// parameters' signature.
+class TstTransacoesEmulador : public QObject {
+    Q_OBJECT
+    std::unique_ptr<QTemporaryDir> pasta;
+    std::unique_ptr<emulador::Controle> dispositivo;
+    std::unique_ptr<Bancada> b;
+
+    QPlainTextEdit* logVenda() {
+        return b->controle<QPlainTextEdit>(Janela::TesteVendaCanc, "RichEdit1");
+    }
+    TFormTesteVendaCanc* vendas() {
+        return static_cast<TFormTesteVendaCanc*>(b->janela(Janela::TesteVendaCanc));
+    }
+    // Clicks, answering the parameters window with "Enviar" if it is shown.
+    void clicar(Janela j, const char* botao) {
+        QTimer::singleShot(0, this, [this] {
+            if (QApplication::activeModalWidget() == b->janela(Janela::TesteFimaFim))
+                b->clicar(Janela::TesteFimaFim, "BtEnviar");
+        });
+        QVERIFY(b->clicar(j, botao));
+        QCoreApplication::processEvents();
+    }
+    // Return code of the last reply line of the sale window's log.
+    QString ultimoRetorno() {
+        const QString linha = logVenda()->document()->lastBlock().text();
+        return ExtraiCampo(linha.mid(linha.indexOf(QLatin1String("[RX] ")) + 5), 1);
+    }
+    void marcar(const char* nome) {
+        auto* r = b->controle<QRadioButton>(Janela::TesteVendaCanc, nome);
+        QVERIFY(r->isVisible() && r->isEnabled());
+        QTest::mouseClick(r, Qt::LeftButton, {}, QPoint(4, r->height() / 2));
+        QVERIFY(r->isChecked());
+    }
+
+  private Q_SLOTS:
+    void init() {
+        pasta = std::make_unique<QTemporaryDir>();
+        qputenv("SAT_EMULADOR_DIR", QFile::encodeName(pasta->path()));
+        dispositivo = std::make_unique<emulador::Controle>(pasta->path());
+        dispositivo->novo();
+        dispositivo->ativado("12345678", "12345678000195", 35, SignAC);
+        b = std::make_unique<Bancada>(DLLSAT_EMULADOR);
+        b->ctx().setCodigoAtivacao("12345678");
+        b->janela(Janela::Principal)->show();
+    }
+    void cleanup() {
+        b.reset();
+        dispositivo.reset();
+        pasta.reset();
+    }
+
+    void fimAFimComOsPadroesAceito() {
+        clicar(Janela::Principal, "BtTestFimAFim");
+        QCOMPARE(b->dialogos.caixas().size(), 1);
+        QVERIFY2(b->dialogos.ultima().texto.contains(QStringLiteral("Retorno: 09000")),
+                 qPrintable(b->dialogos.ultima().texto));
+        QCOMPARE(b->controle<QLabel>(Janela::Principal, "LbStatusCom")->text(), StatusConectado);
+    }
+
+    void vendaPadraoDepoisSeuCancelamento() {
+        QVERIFY(b->clicar(Janela::Principal, "BtTestesVCan"));
+        clicar(Janela::TesteVendaCanc, "BtXMLPadrao");
+        QCOMPARE(ultimoRetorno(), QStringLiteral("06000"));
+        const QString chave = vendas()->chaveVenda();
+        QCOMPARE(chave.size(), 47);
+        QCOMPARE(dispositivo->estado().ultimaChave, chave);
+
+        marcar("RdbXMLCanc");
+        clicar(Janela::TesteVendaCanc, "BtXMLPadrao");
+        QCOMPARE(ultimoRetorno(), QStringLiteral("07000"));
+        QCOMPARE(dispositivo->estado().ultimaChave, QString());
+        // The same key again: the device has it cancelled already.
+        clicar(Janela::TesteVendaCanc, "BtXMLPadrao");
+        QVERIFY(ultimoRetorno() != QLatin1String("07000"));
+        QVERIFY(b->dialogos.caixas().isEmpty());
+    }
+
+    void vendaRecusadaPedeUmaVenda() {
+        dispositivo->ativado("12345678", "12345678000195", 35, QStringLiteral("outra"));
+        QVERIFY(b->clicar(Janela::Principal, "BtTestesVCan"));
+        clicar(Janela::TesteVendaCanc, "BtXMLPadrao");
+        QCOMPARE(ultimoRetorno(), QStringLiteral("06004"));
+        QCOMPARE(vendas()->chaveVenda(), QString());
+        marcar("RdbXMLCanc");
+        clicar(Janela::TesteVendaCanc, "BtXMLPadrao");
+        QCOMPARE(b->dialogos.ultima().texto,
+                 QStringLiteral("Fa\u00e7a uma venda antes de fazer um cancelamento!"));
+    }
+
+    void vendaDeArquivoEmVariasLinhas() {
+        ParametrosTeste p{"98765432000198", "12345678000195", "111222333444", SignAC, 0, 0};
+        const QString caminho = pasta->filePath("venda.xml");
+        QFile f(caminho);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(XmlVendaTeste(p).replace("><", ">\r\n<").toUtf8());
+        f.close();
+        QVERIFY(b->clicar(Janela::Principal, "BtTestesVCan"));
+        b->controle<QLineEdit>(Janela::TesteVendaCanc, "EdLocalArquivo")->setText(caminho);
+        clicar(Janela::TesteVendaCanc, "BtEnviar");
+        QCOMPARE(ultimoRetorno(), QStringLiteral("06000"));
+        // A file sale leaves the remembered key alone.
+        QCOMPARE(vendas()->chaveVenda(), QString());
+    }
+};
+
+QTEST_MAIN(TstTransacoesEmulador)
+#include "tst_transacoes_emulador.moc"

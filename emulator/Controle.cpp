@@ -12,8 +12,8 @@
 #include <QJsonObject>
 #include <QRandomGenerator>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QtEndian>
+#include <cstdio>
 #include <optional>
 #include <stdexcept>
 
@@ -227,11 +227,22 @@ Estado lerEstado(const QString& arquivo, bool& existia) {
     }
 }
 
+// Write and rename under the lock: readers see the old state or the new one,
+// never a part. No flush to the disk: a call must stay well under a
+// millisecond, and a device's state need not outlive a power cut.
 void gravarEstado(const QString& arquivo, const Estado& e) {
-    QSaveFile f(arquivo);
-    if (!f.open(QIODevice::WriteOnly) || f.write(paraJson(e)) < 0 || !f.commit())
+    const QString novo = arquivo + QStringLiteral(".novo");
+    QFile f(novo);
+    const QByteArray json = paraJson(e);
+    const bool escrito = f.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                         f.write(json) == json.size() && f.flush();
+    f.close();
+    if (!escrito || ::rename(QFile::encodeName(novo).constData(),
+                             QFile::encodeName(arquivo).constData()) != 0) {
+        QFile::remove(novo);
         throw std::runtime_error("N\u00e3o foi poss\u00edvel gravar o estado do emulador: " +
                                  arquivo.toStdString());
+    }
 }
 
 }  // namespace

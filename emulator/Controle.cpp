@@ -13,7 +13,9 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QtEndian>
+#include <cmath>
 #include <cstdio>
+#include <limits>
 #include <optional>
 #include <stdexcept>
 
@@ -74,16 +76,23 @@ class Leitor {
     }
     template <typename T>
     void numero(const char* chave, T& destino) {
-        if (const auto v = valor(chave, QJsonValue::Double))
-            destino = static_cast<T>(v->toDouble());
+        const auto v = valor(chave, QJsonValue::Double);
+        if (!v) return;
+        const double d = v->toDouble();
+        // Whole numbers in the type's range only: a cast out of it is undefined.
+        if (d != std::floor(d) || d < double(std::numeric_limits<T>::min()) / 2 ||
+            d > double(std::numeric_limits<T>::max()) / 2)
+            throw std::runtime_error(chave);
+        destino = static_cast<T>(d);
     }
     void mapa(const char* chave, QMap<QString, int>& destino) {
         const auto v = valor(chave, QJsonValue::Object);
         if (!v) return;
         const QJsonObject o = v->toObject();
         for (auto it = o.begin(); it != o.end(); ++it) {
-            if (!it->isDouble()) throw std::runtime_error(chave);
-            destino.insert(it.key(), it->toInt());
+            int ms = 0;
+            Leitor(QJsonObject{{"v", *it}}).numero("v", ms);
+            destino.insert(it.key(), ms);
         }
     }
 

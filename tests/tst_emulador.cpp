@@ -486,6 +486,13 @@ class TstEmulador : public QObject {
         f.write(json);
         f.close();
         QCOMPARE(codigoDe(dll->ConsultarSAT(1)), QString("08099"));
+        QCOMPARE(rodarSatemu({"estado"}), 1);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(QByteArray(json)
+                    .replace("\"ativado\": \"sim\"", "\"ativado\": false")
+                    .replace("\"uf\": 0", "\"uf\": 1e300"));
+        f.close();
+        QCOMPARE(codigoDe(dll->ConsultarSAT(1)), QString("08099"));
     }
 
     void outroProcessoMudaODispositivo() {

@@ -516,6 +516,21 @@ class TstEmulador : public QObject {
         QCOMPARE(rodarSatemu({"estado"}, &json), 0);
         QCOMPARE(emulador::deJson(json).serie, controle->estado().serie);
         QCOMPARE(emulador::deJson(json).codigoAtivacao, QString("87654321"));
+
+        QCOMPARE(rodarSatemu({"tempo-reinicio", "1.5"}), 0);
+        QCOMPARE(rodarSatemu({"latencia", "ExtrairLogs", "7"}), 0);
+        QCOMPARE(rodarSatemu({"ocupado", "600"}), 0);
+        Estado e = controle->estado();
+        QCOMPARE(e.reinicioAposMs, 1500);
+        QCOMPARE(e.latenciaPorFuncao.value("ExtrairLogs"), 7);
+        QCOMPARE(e.latenciaDe("ConsultarSAT"), 0);
+        QCOMPARE(codigoDe(dll->ConsultarSAT(1)), QString("08098"));
+        QCOMPARE(rodarSatemu({"proximo", "0"}), 0);
+        e = controle->estado();
+        QVERIFY(e.serie != emulador::deJson(json).serie);
+        QVERIFY(!e.ativado);
+        QCOMPARE(e.reinicioAposMs, 1500);
+        QCOMPARE(codigoDe(dll->ConsultarSAT(1)), QString("08000"));
     }
 
     void satemuRecusaEntradaInvalida_data() {

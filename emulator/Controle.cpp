@@ -237,7 +237,7 @@ Estado lerEstado(const QString& arquivo, bool& existia) {
 }
 
 // Write and rename under the lock: readers see the old state or the new one,
-// never a part. No flush to the disk: a call must stay well under a
+// never half of one. No flush to the disk: a call must stay well under a
 // millisecond, and a device's state need not outlive a power cut.
 void gravarEstado(const QString& arquivo, const Estado& e) {
     const QString novo = arquivo + QStringLiteral(".novo");

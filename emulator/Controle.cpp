@@ -12,8 +12,10 @@
 #include <QJsonObject>
 #include <QRandomGenerator>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QtEndian>
+#include <cmath>
+#include <cstdio>
+#include <limits>
 #include <optional>
 #include <stdexcept>
 
@@ -74,16 +76,23 @@ class Leitor {
     }
     template <typename T>
     void numero(const char* chave, T& destino) {
-        if (const auto v = valor(chave, QJsonValue::Double))
-            destino = static_cast<T>(v->toDouble());
+        const auto v = valor(chave, QJsonValue::Double);
+        if (!v) return;
+        const double d = v->toDouble();
+        // Whole numbers in the type's range only: a cast out of it is undefined.
+        if (d != std::floor(d) || d < double(std::numeric_limits<T>::min()) / 2 ||
+            d > double(std::numeric_limits<T>::max()) / 2)
+            throw std::runtime_error(chave);
+        destino = static_cast<T>(d);
     }
     void mapa(const char* chave, QMap<QString, int>& destino) {
         const auto v = valor(chave, QJsonValue::Object);
         if (!v) return;
         const QJsonObject o = v->toObject();
         for (auto it = o.begin(); it != o.end(); ++it) {
-            if (!it->isDouble()) throw std::runtime_error(chave);
-            destino.insert(it.key(), it->toInt());
+            int ms = 0;
+            Leitor(QJsonObject{{"v", *it}}).numero("v", ms);
+            destino.insert(it.key(), ms);
         }
     }
 
@@ -227,11 +236,22 @@ Estado lerEstado(const QString& arquivo, bool& existia) {
     }
 }
 
+// Write and rename under the lock: readers see the old state or the new one,
+// never half of one. No flush to the disk: a call must stay well under a
+// millisecond, and a device's state need not outlive a power cut.
 void gravarEstado(const QString& arquivo, const Estado& e) {
-    QSaveFile f(arquivo);
-    if (!f.open(QIODevice::WriteOnly) || f.write(paraJson(e)) < 0 || !f.commit())
+    const QString novo = arquivo + QStringLiteral(".novo");
+    QFile f(novo);
+    const QByteArray json = paraJson(e);
+    const bool escrito = f.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                         f.write(json) == json.size() && f.flush();
+    f.close();
+    if (!escrito || ::rename(QFile::encodeName(novo).constData(),
+                             QFile::encodeName(arquivo).constData()) != 0) {
+        QFile::remove(novo);
         throw std::runtime_error("N\u00e3o foi poss\u00edvel gravar o estado do emulador: " +
                                  arquivo.toStdString());
+    }
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ struct Estado {
     qint64 ultimaVendaMs = 0;  // when the sale of ultimaChave was made
     QString ultimoValor;       // its total, the amount a cancellation reports
     QString chaveCancelada;    // 44 digits of the last sale cancelled
-    QString ultimoCFe;         // key of the last document issued, sale or cancellation
+    QString ultimoCFe;         // key of the last document signed, sale or cancellation
     qint64 ultimoCFeMs = 0;
 
     bool ocupadoEm(qint64 agoraMs) const { return ocupado || agoraMs < ocupadoAteMs; }

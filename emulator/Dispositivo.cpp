@@ -98,9 +98,13 @@ std::mutex& mutexChamadas() {
 class Historico {
   public:
     void guardar(int sessao, const QByteArray& resposta) {
-        if (!m_respostas.contains(sessao)) m_ordem << sessao;
+        esquecer(sessao);
+        m_ordem << sessao;
         m_respostas.insert(sessao, resposta);
-        while (m_ordem.size() > Limite) m_respostas.remove(m_ordem.takeFirst());
+        m_bytes += resposta.size();
+        // Log extractions are megabytes: keep the memory bounded.
+        while (m_ordem.size() > LimiteSessoes || (m_bytes > LimiteBytes && m_ordem.size() > 1))
+            esquecer(m_ordem.first());
     }
     std::optional<QByteArray> buscar(int sessao) const {
         const auto it = m_respostas.find(sessao);
@@ -109,9 +113,18 @@ class Historico {
     }
 
   private:
-    static constexpr int Limite = 100;
+    void esquecer(int sessao) {
+        const auto it = m_respostas.find(sessao);
+        if (it == m_respostas.end()) return;
+        m_bytes -= it->size();
+        m_respostas.erase(it);
+        m_ordem.removeOne(sessao);
+    }
+    static constexpr int LimiteSessoes = 100;
+    static constexpr qint64 LimiteBytes = 64 << 20;
     QMap<int, QByteArray> m_respostas;
     QList<int> m_ordem;
+    qint64 m_bytes = 0;
 };
 Historico& historico() {
     static Historico h;
@@ -770,8 +783,14 @@ QByteArray Dispositivo::ExtrairLogs(int sessao, const char* codigo) {
                    [&](Estado& e, bool&) {
                        const Resposta r(sessao, FLogs);
                        if (!livreOuConfere(e, codigo)) return r.padrao(1, MsgCodigoInvalido);
-                       return r.padrao(0, QStringLiteral("Transfer\u00eancia completa"),
-                                       {textoLog(e.tamanhoLog).toBase64()});
+                       // The same size gives the same log: keep the last one encoded.
+                       static qint64 tamanho = -1;
+                       static QByteArray base64;
+                       if (tamanho != e.tamanhoLog) {
+                           base64 = textoLog(e.tamanhoLog).toBase64();
+                           tamanho = e.tamanhoLog;
+                       }
+                       return r.padrao(0, QStringLiteral("Transfer\u00eancia completa"), {base64});
                    });
 }
 

@@ -166,19 +166,20 @@ std::optional<Rede> lerRede(const QByteArray& xml) {
 }
 
 QByteArray textoLog(qint64 tamanho) {
-    QByteArray texto;
-    if (tamanho <= 0) return texto;
-    texto.reserve(tamanho);
-    char linha[TamanhoLinhaLog + 16];
-    for (qint64 i = 0; texto.size() < tamanho; ++i) {
+    if (tamanho <= 0) return {};
+    const qint64 linhas = (tamanho + TamanhoLinhaLog - 1) / TamanhoLinhaLog;
+    QByteArray texto(linhas * TamanhoLinhaLog, '.');
+    char* destino = texto.data();
+    for (qint64 i = 0; i < linhas; ++i, destino += TamanhoLinhaLog) {
         const qint64 segundos = i % 86400;
-        std::snprintf(linha, sizeof linha, "202401%02d%02d%02d%02d|SAT|info|Evento %08lld",
-                      int(1 + (i / 86400) % 28), int(segundos / 3600), int(segundos / 60 % 60),
-                      int(segundos % 60), static_cast<long long>(i % 100000000));
-        QByteArray l(linha);
-        l = l.leftJustified(TamanhoLinhaLog - 1, '.') + '\n';
-        texto += l.left(tamanho - texto.size());
+        const int n =
+            std::snprintf(destino, TamanhoLinhaLog, "202401%02d%02d%02d%02d|SAT|info|Evento %08lld",
+                          int(1 + (i / 86400) % 28), int(segundos / 3600), int(segundos / 60 % 60),
+                          int(segundos % 60), static_cast<long long>(i % 100000000));
+        destino[n] = '.';  // over the terminating zero
+        destino[TamanhoLinhaLog - 1] = '\n';
     }
+    texto.truncate(tamanho);
     return texto;
 }
 

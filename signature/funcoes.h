@@ -6,6 +6,11 @@
 class PortaDialogos;
 class Relogio;
 
+// What the conversion says for a certificate it cannot read and for a wrong
+// password, whichever OpenSSL generation ran: the texts the callers look for.
+inline const QString TextoArquivoAusente = QStringLiteral("Error opening input file");
+inline const QString TextoSenhaErrada = QStringLiteral("Mac verify error: invalid password?");
+
 // What the signature pipeline needs from its caller: where to show its boxes,
 // how to pause between probes, and how long one OpenSSL run may take.
 struct AmbienteAssinatura {
@@ -13,6 +18,9 @@ struct AmbienteAssinatura {
     Relogio& relogio;
     int limiteMs = 30000;
 };
+
+// The text without the blanks and control characters at both ends.
+QString Aparado(const QString& texto);
 
 // The work folder of one generation: private (0700), made inside the user's
 // temporary folder, removed with everything in it by LimparArquivosTemporarios.

@@ -265,7 +265,8 @@ void TFormSetupAutom::ordemTab() {
     QWidget* anterior = nullptr;
     for (QWidget* w : std::initializer_list<QWidget*>{
              MskEdCNPJContr, MskEdCNPJSwHouse, EdCodAtivacao, CBoxUF, MemoSignac, BtExecutar,
-             BtCancelar, RichEdit1, RdbAcSatSefaz, EdCertificado, btCertificado, Edit1}) {
+             BtCancelar, RichEdit1, RdbAcSatSefaz, RdbICPBrasil, RdbRenovarICPBrasil, EdCertificado,
+             btCertificado, Edit1}) {
         if (anterior) setTabOrder(anterior, w);
         anterior = w;
     }

@@ -137,6 +137,9 @@ QWidget* TFormSetupAutom::montarDados() {
     grade->setContentsMargins(0, 0, 0, 0);
     MskEdCNPJContr = novoCampoCNPJ("MskEdCNPJContr", dados);
     MskEdCNPJSwHouse = novoCampoCNPJ("MskEdCNPJSwHouse", dados);
+    for (QLineEdit* cnpj : {MskEdCNPJContr, MskEdCNPJSwHouse})
+        cnpj->setMinimumWidth(
+            cnpj->fontMetrics().horizontalAdvance(QStringLiteral("00.000.000/0000-00")) + 20);
     EdCodAtivacao = campo("EdCodAtivacao", dados);
     CBoxUF = new QComboBox(dados);
     CBoxUF->setObjectName("CBoxUF");

@@ -1,5 +1,6 @@
 #include "app/Aplicacao.h"
 
+#include "app/Recursos.h"
 #include "app/TFormCodAtivacao.h"
 #include "app/TFormPrincipal.h"
 #include "network/TFormConfRede.h"
@@ -22,6 +23,7 @@ T* Aplicacao::criar(Janela janela) {
 
 Aplicacao::Aplicacao(DllSat& dll, PortaDialogos& dialogos, Relogio& relogio)
     : m_ctx(dll, dialogos, relogio) {
+    IniciaRecursos();
     m_inicial = criar<TFormCodAtivacao>(Janela::CodAtivacao);
     m_ctx.registrarInicial(m_inicial);
     m_principal = criar<TFormPrincipal>(Janela::Principal);

@@ -20,6 +20,12 @@ QLabel* rotulo(const char* nome, const QString& texto, QWidget* pai) {
     return l;
 }
 
+QLabel* imagem(const char* nome, const QString& recurso, QWidget* pai) {
+    auto* l = rotulo(nome, QString(), pai);
+    l->setPixmap(QPixmap(recurso));
+    return l;
+}
+
 QColor corDoStatus(const QString& status) {
     if (status == StatusConectado) return CorTX;
     if (status == StatusDesconectado) return CorVermelha;
@@ -48,12 +54,12 @@ void TFormPrincipal::montar() {
     cabecalhoLog->addWidget(btLimpar);
     cabecalhoLog->addStretch();
     auto* direita = new QVBoxLayout;
-    direita->addWidget(rotulo("Image2", QString(), this));
+    direita->addWidget(imagem("Image2", QStringLiteral(":/imagens/principal_2.png"), this));
     direita->addLayout(cabecalhoLog);
     direita->addWidget(m_richEdit1, 1);
 
     auto* esquerda = new QVBoxLayout;
-    esquerda->addWidget(rotulo("Image1", QString(), this));
+    esquerda->addWidget(imagem("Image1", QStringLiteral(":/imagens/principal_1.png"), this));
     esquerda->addWidget(montarMenu());
     esquerda->addStretch();
 

@@ -1,9 +1,11 @@
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 #include <cstdio>
 #include <cstdlib>
 
 #include "app/Aplicacao.h"
+#include "app/Recursos.h"
 #include "app/TFormCodAtivacao.h"
 #include "app/Trabalhador.h"
 
@@ -27,6 +29,9 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tool-sat-tivoro"));
+    QApplication::setDesktopFileName(QStringLiteral("tool-sat-tivoro"));
+    IniciaRecursos();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/imagens/icone.png")));
 
     std::unique_ptr<DllSat> dll;
     try {

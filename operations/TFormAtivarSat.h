@@ -2,8 +2,47 @@
 
 #include "app/Formulario.h"
 
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+
+// Activates a new device: taxpayer's CNPJ, the code to set and the state go
+// to thrAtivarSat, which may wait minutes for the device.
 class TFormAtivarSat : public Formulario<> {
     Q_OBJECT
   public:
+    static constexpr int AlturaFechada = 150;
+    static constexpr int AlturaComLog = 269;
+
     explicit TFormAtivarSat(Contexto& ctx);
+
+    QLabel* LbCNPJContri;
+    QLineEdit* MskEdCNPJContr;
+    QLabel* lbCodAtivacao;
+    QLineEdit* EdCodAtivacao;
+    QLabel* LbUF;
+    QComboBox* CBoxUF;
+    QGroupBox* GroupBox1;
+    QRadioButton* RdbAcSatSefaz;
+    QRadioButton* RdbICPBrasil;
+    QRadioButton* RdbRenovarICPBrasil;
+    QPushButton* BtCancelar;
+    QPushButton* BtEnviar;
+    QPlainTextEdit* RichEdit1;
+
+  protected:
+    void FormShow() override;
+    void FormClose() override;
+
+  private:
+    void montar();
+    void montarCertificados();
+    void CBoxUFEdited(const QString& texto);
+    void BtEnviarClick();
+    void BtCancelarClick();
+    void definirAltura(int altura);
 };

@@ -1,7 +1,163 @@
 #include "operations/TFormTrocarCodigo.h"
 
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "app/Contexto.h"
+#include "app/Respostas.h"
+#include "app/Sessao.h"
+#include "operations/StatusAoFechar.h"
+
+namespace {
+constexpr int Altura = 218;
+
+// Fixed size, close box only.
+constexpr Qt::WindowFlags BordaTrocar = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                        Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+
+template <typename T>
+T* controle(const char* nome, QWidget* pai, const QRect& area) {
+    auto* c = new T(pai);
+    c->setObjectName(QString::fromLatin1(nome));
+    c->setGeometry(area);
+    return c;
+}
+
+QLabel* rotulo(const char* nome, const QString& texto, QWidget* pai, const QRect& area) {
+    auto* l = controle<QLabel>(nome, pai, area);
+    l->setText(texto);
+    return l;
+}
+
+QRadioButton* opcao(const char* nome, const QString& texto, QWidget* pai, const QRect& area) {
+    auto* r = controle<QRadioButton>(nome, pai, area);
+    r->setText(texto);
+    return r;
+}
+
+QPushButton* botao(const char* nome, const QString& texto, QWidget* pai, const QRect& area) {
+    auto* b = controle<QPushButton>(nome, pai, area);
+    b->setText(texto);
+    b->setAutoDefault(false);
+    return b;
+}
+}  // namespace
+
 TFormTrocarCodigo::TFormTrocarCodigo(Contexto& ctx)
     : Formulario(ctx, QStringLiteral("TOOL SAT TIVORO - Trocar c\u00f3digo de ativa\u00e7\u00e3o"),
-                 Borda::FixaComMinimizar) {
+                 BordaTrocar) {
     setObjectName("TFormTrocarCodigo");
+    montar();
+    montarAjuda();
+    connect(RdbCodigoAtual, &QRadioButton::toggled, this, [this](bool marcado) {
+        if (marcado) RdbCodigoAtualClick();
+    });
+    connect(RdbCodigoEmergencia, &QRadioButton::toggled, this, [this](bool marcado) {
+        if (marcado) RdbCodigoEmergenciaClick();
+    });
+    connect(BtEnviar, &QPushButton::clicked, this, &TFormTrocarCodigo::BtEnviarClick);
+    connect(BtCancelar, &QPushButton::clicked, this, &TFormTrocarCodigo::BtCancelarClick);
+    RdbCodigoAtual->setChecked(true);
+}
+
+void TFormTrocarCodigo::montar() {
+    RdbCodigoAtual =
+        opcao("RdbCodigoAtual", QStringLiteral("C\u00f3digo Atual"), this, {14, 10, 120, 22});
+    RdbCodigoEmergencia =
+        opcao("RdbCodigoEmergencia", QStringLiteral("C\u00f3digo de Emerg\u00eancia"), this,
+              {140, 10, 170, 22});
+    LbCodAtivAtualEmerg = rotulo("LbCodAtivAtualEmerg", QString(), this, {14, 40, 290, 18});
+    EdCodAtualEmerg = controle<QLineEdit>("EdCodAtualEmerg", this, {14, 58, 293, 24});
+    LbNovoCodAtiv =
+        rotulo("LbNovoCodAtiv", QStringLiteral("Novo c\u00f3digo de Ativa\u00e7\u00e3o"), this,
+               {14, 88, 290, 18});
+    EdNovoCod = controle<QLineEdit>("EdNovoCod", this, {14, 106, 293, 24});
+    LbConfNovoCod = rotulo("LbConfNovoCod", QStringLiteral("Confirme o novo c\u00f3digo"), this,
+                           {14, 136, 290, 18});
+    EdConfNovoCod = controle<QLineEdit>("EdConfNovoCod", this, {14, 154, 293, 24});
+    BtCancelar = botao("BtCancelar", QStringLiteral("Cancelar"), this, {125, 184, 88, 28});
+    BtEnviar = botao("BtEnviar", QStringLiteral("Enviar"), this, {219, 184, 88, 28});
+}
+
+// The help part lies beyond the narrow width: only the wide window shows it.
+void TFormTrocarCodigo::montarAjuda() {
+    Shape1 = controle<QFrame>("Shape1", this, {LarguraEstreita + 4, 8, 2, Altura - 16});
+    Shape1->setFrameShape(QFrame::VLine);
+    Shape1->setFrameShadow(QFrame::Plain);
+    Label1 = rotulo("Label1",
+                    QStringLiteral("Para obter o c\u00f3digo de emerg\u00eancia do seu SAT "
+                                   "consulte o manual, que o acompanha, na pagina 3 e procure a "
+                                   "etiqueta conforme a imagem ao lado. "),
+                    this, {LarguraEstreita + 18, 8, 200, Altura - 16});
+    Label1->setWordWrap(true);
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    QFont fonte = Label1->font();
+    fonte.setPointSizeF(fonte.pointSizeF() * 1.25);
+    Label1->setFont(fonte);
+
+    const int esquerda = LarguraEstreita + 228;
+    ImCodAtivacao = controle<QLabel>("ImCodAtivacao", this,
+                                     {esquerda, 8, LarguraComAjuda - esquerda - 8, Altura - 16});
+    ImCodAtivacao->setAlignment(Qt::AlignCenter);
+    const QPixmap cartao(QString::fromLatin1(ImagemCartao));
+    if (!cartao.isNull())
+        ImCodAtivacao->setPixmap(
+            cartao.scaled(ImCodAtivacao->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+}
+
+void TFormTrocarCodigo::RdbCodigoAtualClick() {
+    LbCodAtivAtualEmerg->setText(QStringLiteral("C\u00f3digo de Ativa\u00e7\u00e3o Atual"));
+    setFixedSize(LarguraEstreita, Altura);
+}
+
+void TFormTrocarCodigo::RdbCodigoEmergenciaClick() {
+    LbCodAtivAtualEmerg->setText(QStringLiteral("C\u00f3digo de Emerg\u00eancia"));
+    setFixedSize(LarguraComAjuda, Altura);
+}
+
+void TFormTrocarCodigo::FormShow() {
+    RdbCodigoAtual->setChecked(true);
+}
+
+bool TFormTrocarCodigo::camposPreenchidos() {
+    QString falta;
+    if (EdCodAtualEmerg->text().trimmed().isEmpty())
+        falta = QStringLiteral("Favor informar o c\u00f3digo atual para continuar.");
+    else if (EdNovoCod->text().trimmed().isEmpty())
+        falta = QStringLiteral("Favor informar o novo c\u00f3digo para continuar.");
+    else if (EdConfNovoCod->text().trimmed().isEmpty())
+        falta = QStringLiteral("Favor confirmar o novo c\u00f3digo para continuar.");
+    if (falta.isEmpty()) return true;
+    ctx.dialogos.informacao(falta);
+    ctx.estado.setRespostaSAT(QString());
+    return false;
+}
+
+void TFormTrocarCodigo::BtEnviarClick() {
+    if (!camposPreenchidos()) return;
+    const int opcao = RdbCodigoEmergencia->isChecked() ? 2 : 1;
+    const QString novo = EdNovoCod->text();
+    const QString resposta =
+        ctx.dll.TrocarCodigoDeAtivacao(ctx.aleatorio.sessaoAleatoria(), EdCodAtualEmerg->text(),
+                                       opcao, novo, EdConfNovoCod->text());
+    ctx.estado.setRespostaSAT(resposta);
+    // A device that answers nothing is a failure too, not a silent success.
+    if (ExtraiCampo(resposta, 1) != QLatin1String("18000")) {
+        MostraResposta(ctx, resposta, PortaDialogos::Icone::Erro);
+        return;
+    }
+    MostraResposta(ctx, resposta);
+    ctx.setCodigoAtivacao(novo);
+}
+
+void TFormTrocarCodigo::BtCancelarClick() {
+    close();
+}
+
+void TFormTrocarCodigo::FormClose() {
+    StatusAoFechar(ctx, {true, true, true});
 }

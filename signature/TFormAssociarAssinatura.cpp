@@ -1,7 +1,223 @@
 #include "signature/TFormAssociarAssinatura.h"
 
+#include <QDir>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "app/CampoMascara.h"
+#include "app/Contexto.h"
+#include "app/Sessao.h"
+#include "signature/ThreadAssociarAssinatura.h"
+#include "signature/funcoes.h"
+
+namespace {
+// A memo whose typing and pasting stop at a number of characters; text set
+// by the program is not cut.
+class MemoLimitado : public QPlainTextEdit {
+  public:
+    MemoLimitado(int limite, QWidget* pai) : QPlainTextEdit(pai), m_limite(limite) {}
+
+  protected:
+    void keyPressEvent(QKeyEvent* evento) override {
+        const QString texto = evento->text();
+        const bool insere = !texto.isEmpty() && texto.at(0).isPrint();
+        if (insere && espaco() < texto.size()) return;
+        QPlainTextEdit::keyPressEvent(evento);
+    }
+    void insertFromMimeData(const QMimeData* origem) override {
+        if (!origem->hasText()) return;
+        insertPlainText(origem->text().left(std::max(espaco(), 0)));
+    }
+
+  private:
+    int espaco() const {
+        return m_limite - (document()->characterCount() - 1) +
+               static_cast<int>(textCursor().selectedText().size());
+    }
+    int m_limite;
+};
+
+QLabel* rotulo(const char* nome, const QString& texto, QWidget* pai, int x, int y) {
+    auto* l = new QLabel(texto, pai);
+    l->setObjectName(nome);
+    l->move(x, y);
+    l->adjustSize();
+    return l;
+}
+
+QPushButton* botao(const char* nome, const QString& texto, QWidget* pai, const QRect& area) {
+    auto* b = new QPushButton(texto, pai);
+    b->setObjectName(nome);
+    b->setAutoDefault(false);
+    b->setGeometry(area);
+    return b;
+}
+}  // namespace
+
 TFormAssociarAssinatura::TFormAssociarAssinatura(Contexto& ctx)
     : Formulario(ctx, QStringLiteral("TOOL SAT Tivoro - Associar Assinatura "),
                  Borda::FixaComMinimizar) {
     setObjectName("TFormAssociarAssinatura");
+    montar();
+    alturaCliente(AlturaInicial);
+    connect(btCertificado, &QPushButton::clicked, this,
+            &TFormAssociarAssinatura::btCertificadoClick);
+    connect(Button1, &QPushButton::clicked, this, &TFormAssociarAssinatura::Button1Click);
+    connect(btEnviar, &QPushButton::clicked, this, &TFormAssociarAssinatura::btEnviarClick);
+    connect(BtCancelar, &QPushButton::clicked, this, &TFormAssociarAssinatura::BtCancelarClick);
+}
+
+// Fixed places, as the window's height hides the log below them until the
+// first send.
+void TFormAssociarAssinatura::montar() {
+    rotulo("Label1", QStringLiteral("CNPJ do Contribuinte:"), this, 12, 10);
+    MskEdCNPJContr = novoCampoCNPJ("MskEdCNPJContr", this);
+    MskEdCNPJContr->setGeometry(12, 28, 170, 26);
+    rotulo("Label2", QStringLiteral("CNPJ Software house"), this, 12, 62);
+    MskEdCNPJSwHouse = novoCampoCNPJ("MskEdCNPJSwHouse", this);
+    MskEdCNPJSwHouse->setGeometry(12, 80, 170, 26);
+    BtCancelar = botao("BtCancelar", QStringLiteral("Cancelar"), this, QRect(12, 124, 82, 30));
+    btEnviar = botao("btEnviar", QStringLiteral("Enviar"), this, QRect(100, 124, 82, 30));
+
+    rotulo("Label3", QStringLiteral("Assinatura Aplicativo Comercial"), this, 196, 10);
+    MemoSignac = new MemoLimitado(LimiteAssinatura, this);
+    MemoSignac->setObjectName("MemoSignac");
+    MemoSignac->setWordWrapMode(QTextOption::WrapAnywhere);
+    MemoSignac->setGeometry(196, 28, 250, 126);
+
+    QGroupBox* grupo = montarGrupo();
+    m_largura = grupo->x() + grupo->width() + 12;
+
+    RichEdit1 = new QPlainTextEdit(this);
+    RichEdit1->setObjectName("RichEdit1");
+    RichEdit1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    RichEdit1->setGeometry(12, 170, m_largura - 24, 112);
+
+    setTabOrder(MskEdCNPJContr, MskEdCNPJSwHouse);
+    setTabOrder(MskEdCNPJSwHouse, MemoSignac);
+    setTabOrder(MemoSignac, BtCancelar);
+    setTabOrder(BtCancelar, btEnviar);
+    setTabOrder(btEnviar, RichEdit1);
+    setTabOrder(RichEdit1, EdCertificado);
+    setTabOrder(EdCertificado, btCertificado);
+    setTabOrder(btCertificado, Edit1);
+    setTabOrder(Edit1, Button1);
+}
+
+QGroupBox* TFormAssociarAssinatura::montarGrupo() {
+    auto* grupo = new QGroupBox(
+        QStringLiteral(" Preencha caso n\u00e3o tenha a assinatura do Aplicativo Comercial "),
+        this);
+    grupo->setObjectName("GroupBox1");
+    // Only the caption is bold; the controls inside keep the window's font.
+    QFont negrito = font();
+    negrito.setBold(true);
+    grupo->setFont(negrito);
+    QFont normal = negrito;
+    normal.setBold(false);
+    // As wide as its caption needs, whatever the system's font.
+    const int largura = std::max(360, QFontMetrics(negrito).horizontalAdvance(grupo->title()) + 32);
+    grupo->setGeometry(458, 4, largura, 150);
+    QList<QWidget*> filhos{
+        rotulo("Label4", QStringLiteral("Certificado Digital(p12/pfx)"), grupo, 12, 26)};
+    EdCertificado = new QLineEdit(grupo);
+    EdCertificado->setObjectName("EdCertificado");
+    EdCertificado->setGeometry(12, 44, largura - 64, 26);
+    btCertificado =
+        botao("btCertificado", QStringLiteral("..."), grupo, QRect(largura - 46, 43, 34, 28));
+    filhos << rotulo("Label7", QStringLiteral("Senha"), grupo, 12, 78);
+    Edit1 = new QLineEdit(grupo);
+    Edit1->setObjectName("Edit1");
+    Edit1->setEchoMode(QLineEdit::Password);
+    Edit1->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
+    Edit1->setGeometry(12, 96, 180, 26);
+    Button1 = botao("Button1", QStringLiteral("Gerar"), grupo, QRect(204, 94, 90, 30));
+    filhos << EdCertificado << btCertificado << Edit1 << Button1;
+    for (QWidget* filho : filhos) {
+        filho->setFont(normal);
+        if (auto* l = qobject_cast<QLabel*>(filho)) l->adjustSize();
+    }
+    return grupo;
+}
+
+void TFormAssociarAssinatura::alturaCliente(int altura) {
+    setFixedSize(m_largura, altura);
+}
+
+QString TFormAssociarAssinatura::cnpjContribuinte() const {
+    return valorCNPJ(MskEdCNPJContr);
+}
+
+QString TFormAssociarAssinatura::cnpjSoftwareHouse() const {
+    return valorCNPJ(MskEdCNPJSwHouse);
+}
+
+QString TFormAssociarAssinatura::assinatura() const {
+    return MemoSignac->toPlainText();
+}
+
+void TFormAssociarAssinatura::FormShow() {
+    ctx.esconder(Janela::Principal);
+    MemoSignac->clear();
+    MskEdCNPJContr->setFocus();
+    MskEdCNPJContr->setCursorPosition(0);
+    RichEdit1->clear();
+}
+
+void TFormAssociarAssinatura::FormClose() {
+    AtualizaStatusConexao(ctx, false);
+    alturaCliente(AlturaAoFechar);
+    ctx.mostrar(Janela::Principal);
+}
+
+void TFormAssociarAssinatura::btCertificadoClick() {
+    const QString caminho = ctx.dialogos.abrirArquivo(
+        {QStringLiteral("Carregar Certificado..."), QDir::currentPath(),
+         QStringLiteral("p12 (*.p12);;pfx (*.pfx)"), QStringLiteral("p12")});
+    if (!caminho.isEmpty()) EdCertificado->setText(caminho);
+}
+
+void TFormAssociarAssinatura::Button1Click() {
+    for (const QString& campo :
+         {EdCertificado->text(), Edit1->text(), cnpjContribuinte(), cnpjSoftwareHouse()}) {
+        if (Aparado(campo).isEmpty()) {
+            ctx.dialogos.erro(
+                QStringLiteral("Favor informar os campos de CNPJs, certificado e senha!"));
+            return;
+        }
+    }
+    const ResultadoAssinatura resultado =
+        GerarAssinaturaCnpjs(cnpjSoftwareHouse(), cnpjContribuinte(), EdCertificado->text(),
+                             Edit1->text(), AmbienteAssinatura{ctx.dialogos, ctx.relogio});
+    QString semBrancos = resultado.texto;
+    semBrancos.remove(QLatin1Char(' '));
+    ctx.estado.setRespostaSAT(semBrancos);
+    MemoSignac->setPlainText(Aparado(semBrancos));
+}
+
+void TFormAssociarAssinatura::btEnviarClick() {
+    QString recusa;
+    if (ctx.CodigoAtivacao().isEmpty())
+        recusa = QStringLiteral("SAT ainda n\u00e3o ativado!");
+    else if (cnpjContribuinte().isEmpty())
+        recusa = QStringLiteral("Informe o CNPJ do contribuinte");
+    else if (cnpjSoftwareHouse().isEmpty())
+        recusa = QStringLiteral("Informe o CNPJ da Software House");
+    else if (assinatura().isEmpty())
+        recusa = QStringLiteral("Preencha o campo da Assinatura do Aplicativo Comercial");
+    if (!recusa.isEmpty()) {
+        ctx.dialogos.erro(recusa);
+        return;
+    }
+    alturaCliente(AlturaComLog);
+    ThreadAssociarAssinatura::iniciar(ctx, *this);
+}
+
+void TFormAssociarAssinatura::BtCancelarClick() {
+    close();
 }

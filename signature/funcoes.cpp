@@ -58,6 +58,8 @@ struct Execucao {
 // password (when given) on standard input only.
 Execucao executar(const QString& programa, const QStringList& argumentos, const QString& saida,
                   const QByteArray& entrada, int limiteMs) {
+    // Qt waits forever on a negative bound.
+    limiteMs = std::max(limiteMs, 1);
     QProcess processo;
     processo.setProcessChannelMode(QProcess::MergedChannels);
     processo.setStandardOutputFile(saida);

@@ -240,6 +240,33 @@ class TstFuncoes : public QObject {
         QCOMPARE(dialogos.caixas().size(), 1);
     }
 
+    // What other OpenSSL builds print comes out as the texts the callers know.
+    void mensagensDeOutrasVersoes_data() {
+        QTest::addColumn<QByteArray>("saida");
+        QTest::addColumn<QString>("caixa");
+        QTest::addColumn<QString>("texto");
+        const QString ausente = QStringLiteral("Certificado n\u00e3o encontrado!");
+        QTest::newRow("1.x") << QByteArray("Error opening input file x.pfx\nx.pfx: No such file")
+                             << ausente << TextoArquivoAusente;
+        QTest::newRow("3 fopen") << QByteArray("Can't open \"x.pfx\" for reading, No such file")
+                                 << ausente << TextoArquivoAusente;
+        QTest::newRow("3 uri") << QByteArray("Could not open file or uri x.pfx") << ausente
+                               << TextoArquivoAusente;
+        QTest::newRow("mac") << QByteArray("error:11800071:PKCS12 routines:mac verify failure")
+                             << QStringLiteral("Senha invalida!") << TextoSenhaErrada;
+    }
+    void mensagensDeOutrasVersoes() {
+        QFETCH(QByteArray, saida);
+        QFETCH(QString, caixa);
+        QFETCH(QString, texto);
+        falsoOpenssl("#!/bin/sh\ncat >/dev/null\ncat >&2 <<'FIM'\n" + saida + "\nFIM\nexit 1\n");
+        const ResultadoAssinatura r = gerar(cert("moderno.pfx"), Senha);
+        QVERIFY(!r.gerada);
+        QVERIFY(r.texto.contains(texto));
+        QCOMPARE(dialogos.caixas().size(), 1);
+        QCOMPARE(dialogos.ultima().texto, caixa);
+    }
+
     void opensslAusente() {
         qputenv("PATH", QFile::encodeName(temporaria->path()));
         const ResultadoAssinatura r = gerar(cert("moderno.pfx"), Senha);

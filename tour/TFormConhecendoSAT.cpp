@@ -1,7 +1,264 @@
 #include "tour/TFormConhecendoSAT.h"
 
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "app/Contexto.h"
+#include "app/Sessao.h"
+
+namespace {
+const QString Telefone = QStringLiteral("(00) 5555-0100");
+const QString TelefoneRevenda = QStringLiteral("(00) 5555-0101");
+
+const QString TextoPadrao = QStringLiteral(
+    "Passe o mouse  na imagem dos leds ou conex\u00f5es do SAT para obter mais "
+    "informa\u00e7\u00f5es");
+
+const QString InicioVerdeDoisEstagios =
+    QStringLiteral("A cor do LED \u00e9 verde e tem dois estagios quando aceso:\n");
+
+// The photograph as drawn, and the area it is stretched into.
+const QSize TamanhoFoto(2087, 1320);
+const QSize AreaFoto(545, 330);
+
+struct Regiao {
+    const char* nome;
+    QRect naFoto;  // in the photograph's own pixels
+    QString dica;
+};
+
+QRect led(int indice) {
+    return QRect(235 + 238 * indice, 330, 190, 200);
+}
+
+QList<Regiao> regioes() {
+    return {
+        {"ImageLedLigado", led(0),
+         QStringLiteral("A cor do LED \u00e9 verde, quando ele esta aceso representa que o SAT "
+                        "esta energizado\ne ligado.")},
+        {"ImageOPEAC", led(1),
+         InicioVerdeDoisEstagios +
+             QStringLiteral("LED ACESO constante: SAT pronto para receber comandos;\n"
+                            "LED ACESO PISCANDO: Momento em que o SAT est\u00e1 comunicando com "
+                            "o\naplicativo comercial")},
+        {"ImageRede", led(2),
+         QStringLiteral(
+             "A cor do LED \u00e9 verde e quando esta aceso indica que o SAT esta comunicando "
+             "com a\nrede local do estabelecimento e obteve uma resposta do Gateway da rede "
+             "local.\nIMPORTANTE: O Gateway da sua rede deve responder a ping para que essa "
+             "comunica\u00e7\u00e3o\nocorra, caso contrario o led de REDE e SEFAZ ficar\u00e3o "
+             "apagados.")},
+        {"ImageSefaz", led(3),
+         InicioVerdeDoisEstagios +
+             QStringLiteral("LED ACESO constante: Conseguiu acesso ao servidor da SEFAZ;\n"
+                            "LED ACESO PISCANDO: Mostra o momento da comunica\u00e7\u00e3o com o "
+                            "servidor da SEFAZ.")},
+        {"ImagePCfe", led(4),
+         InicioVerdeDoisEstagios +
+             QStringLiteral(
+                 "LED ACESO constante: Arquivo de parametriza\u00e7\u00e3o de uso foi "
+                 "carregado\ncom sucesso no SAT;\nLED ACESO PISCANDO: Indica que existe um ou "
+                 "mais CF-e-SAT na m\u00e9m\u00f3ria\ndo SAT ainda n\u00e3o transmitido(s) para "
+                 "a SEFAZ.")},
+        {"ImageBloq", led(5),
+         QStringLiteral("A cor do LED \u00e9 verde e quando acesso indica que o equipamento esta "
+                        "bloqueado, seja\npelo usuario seja pela SEFAZ.")},
+        {"ImageSup", led(6),
+         QStringLiteral("A cor do LED \u00e9 verde e quando acesso indica a necessidade de "
+                        "suporte.\nLigue para ") +
+             Telefone},
+        {"ImagePortaUSB", QRect(255, 740, 210, 290),
+         QStringLiteral(
+             "Interface USB tipo B utilizada para comunica\u00e7\u00e3o com o PDV onde esta "
+             "instalado o aplicativo\ncomercial. Esta interface tamb\u00e9m \u00e9 utilizada "
+             "para energizar o SAT, por isso recomenda-se\nutilizar o cabo USB fornecido junto "
+             "com o equipamento e conectar as duas\npontas USB no PDV.")},
+        {"ImageInterfaceRede", QRect(1210, 690, 710, 370),
+         QStringLiteral(
+             "Interface de Rede contem a finalidade de conectar o SAT \u00e0 rede ethernet "
+             "do\nestabelecimento para se comunicar com os servidores da SEFAZ. O SAT KT-470e "
+             "contem\nduas interfaces ethernet para conex\u00e3o \u00e0 rede e ao computador, "
+             "caso necessario.\nOBS: Voc\u00ea pode utilizar qualquer das duas interfaces para "
+             "se conectar a rede ou ao PDV.")},
+    };
+}
+
+QRect naArea(const QRect& naFoto) {
+    const double x = double(AreaFoto.width()) / TamanhoFoto.width();
+    const double y = double(AreaFoto.height()) / TamanhoFoto.height();
+    return QRect(qRound(naFoto.x() * x), qRound(naFoto.y() * y), qRound(naFoto.width() * x),
+                 qRound(naFoto.height() * y));
+}
+
+QLabel* rotulo(const char* nome, const QString& texto, QWidget* pai) {
+    auto* l = new QLabel(texto, pai);
+    l->setObjectName(nome);
+    return l;
+}
+
+bool cliqueEsquerdo(QObject* alvo, QEvent* evento) {
+    if (evento->type() != QEvent::MouseButtonRelease) return false;
+    auto* mouse = static_cast<QMouseEvent*>(evento);
+    auto* w = static_cast<QWidget*>(alvo);
+    return mouse->button() == Qt::LeftButton && w->rect().contains(mouse->position().toPoint());
+}
+}  // namespace
+
+const QUrl TFormConhecendoSAT::EnderecoSuporte(
+    QStringLiteral("https://suporte.tivoro.example/contatos"));
+
 TFormConhecendoSAT::TFormConhecendoSAT(Contexto& ctx)
+    // Sizeable, but without a maximise box: the fixed windows' title bar.
     : Formulario(ctx, QStringLiteral("TOOL SAT Tivoro - Conhecendo o SAT"),
-                 Borda::RedimensionavelComMinimizar) {
+                 Borda::FixaComMinimizar) {
     setObjectName("TFormConhecendoSAT");
+    setMouseTracking(true);
+    montar();
+}
+
+void TFormConhecendoSAT::montar() {
+    m_label1 = rotulo("Label1", TextoPadrao, this);
+    QFont arial(QStringLiteral("Arial"));
+    arial.setPointSizeF(font().pointSizeF());
+    m_label1->setFont(arial);
+    m_label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Room for the longest hint, so the photograph never moves under the mouse.
+    const QFontMetrics medidas(arial);
+    int largura = medidas.horizontalAdvance(TextoPadrao);
+    for (const Regiao& r : regioes())
+        for (const QString& linha : r.dica.split('\n'))
+            largura = std::max(largura, medidas.horizontalAdvance(linha));
+    m_label1->setFixedHeight(5 * medidas.lineSpacing() + 4);
+    m_label1->setMinimumWidth(largura + 4);
+
+    auto* linhaFoto = new QHBoxLayout;
+    linhaFoto->addStretch();
+    linhaFoto->addWidget(montarFoto());
+    linhaFoto->addStretch();
+
+    auto* janela = new QVBoxLayout(this);
+    janela->setContentsMargins(12, 10, 12, 12);
+    janela->addWidget(m_label1);
+    janela->addLayout(linhaFoto);
+    janela->addSpacing(8);
+    janela->addLayout(montarContatos());
+    janela->addStretch();
+}
+
+QWidget* TFormConhecendoSAT::montarFoto() {
+    m_imageCentral = rotulo("ImageCentral", QString(), this);
+    m_imageCentral->setPixmap(QPixmap(QStringLiteral(":/imagens/sat_frente.png")));
+    m_imageCentral->setScaledContents(true);
+    m_imageCentral->setFixedSize(AreaFoto);
+    m_imageCentral->setMouseTracking(true);
+    m_imageCentral->installEventFilter(this);
+    // The regions are children of the photograph, so they lie above it.
+    for (const Regiao& r : regioes()) {
+        auto* regiao = new QWidget(m_imageCentral);
+        regiao->setObjectName(r.nome);
+        regiao->setGeometry(naArea(r.naFoto));
+        regiao->setMouseTracking(true);
+        regiao->installEventFilter(this);
+        m_dicas.insert(regiao, r.dica);
+    }
+    return m_imageCentral;
+}
+
+QLayout* TFormConhecendoSAT::montarContatos() {
+    m_label2 = rotulo("Label2", QStringLiteral("Suporte ao Desenvolvedor:"), this);
+    m_label3 = rotulo("Label3", EnderecoSuporte.toString(), this);
+    QPalette link = m_label3->palette();
+    link.setColor(QPalette::WindowText, link.color(QPalette::Link));
+    m_label3->setPalette(link);
+    m_label3->setMouseTracking(true);
+    m_label4 = rotulo("Label4",
+                      QStringLiteral("Suporte ao Cliente e Revendedor: ") + Telefone +
+                          QStringLiteral(" ou ") + TelefoneRevenda,
+                      this);
+    for (QLabel* l : {m_label2, m_label3, m_label4}) l->installEventFilter(this);
+
+    auto* desenvolvedor = new QHBoxLayout;
+    desenvolvedor->addWidget(m_label2);
+    desenvolvedor->addWidget(m_label3);
+    desenvolvedor->addStretch();
+    auto* contatos = new QVBoxLayout;
+    contatos->addLayout(desenvolvedor);
+    contatos->addWidget(m_label4);
+    return contatos;
+}
+
+// Mouse movement goes to the control under the mouse only; a control that
+// ignored it would hand it on to the photograph or the window's background.
+bool TFormConhecendoSAT::eventFilter(QObject* alvo, QEvent* evento) {
+    if (evento->type() == QEvent::MouseMove) {
+        if (alvo == m_imageCentral)
+            ImageCentralMouseMove();
+        else if (alvo == m_label3)
+            Label3MouseMove();
+        else if (m_dicas.contains(alvo))
+            RegiaoMouseMove(alvo);
+        else
+            return false;
+        evento->accept();
+        return true;
+    }
+    if (cliqueEsquerdo(alvo, evento)) {
+        if (alvo == m_label3)
+            Label3Click();
+        else if (alvo == m_label2 || alvo == m_label4)
+            Label2Click();
+    }
+    return Formulario::eventFilter(alvo, evento);
+}
+
+void TFormConhecendoSAT::mouseMoveEvent(QMouseEvent* evento) {
+    FormMouseMove();
+    evento->accept();
+}
+
+void TFormConhecendoSAT::ImageCentralMouseMove() {
+    m_label1->setText(TextoPadrao);
+}
+
+void TFormConhecendoSAT::RegiaoMouseMove(QObject* regiao) {
+    m_label1->setText(m_dicas.value(regiao));
+}
+
+void TFormConhecendoSAT::Label3MouseMove() {
+    if (m_cursorMao) return;
+    QGuiApplication::setOverrideCursor(Qt::PointingHandCursor);
+    m_cursorMao = true;
+}
+
+void TFormConhecendoSAT::FormMouseMove() {
+    restaurarCursor();
+}
+
+void TFormConhecendoSAT::restaurarCursor() {
+    if (!m_cursorMao) return;
+    QGuiApplication::restoreOverrideCursor();
+    m_cursorMao = false;
+}
+
+void TFormConhecendoSAT::Label2Click() {
+    ctx.dialogos.abrirEndereco(EnderecoSuporte);
+}
+
+void TFormConhecendoSAT::Label3Click() {
+    ctx.dialogos.abrirEndereco(EnderecoSuporte);
+}
+
+// The hand is application-wide: it must not outlive the window over the others.
+void TFormConhecendoSAT::hideEvent(QHideEvent* evento) {
+    restaurarCursor();
+    Formulario::hideEvent(evento);
+}
+
+void TFormConhecendoSAT::FormClose() {
+    AtualizaStatusConexao(ctx, false);
 }

@@ -1,9 +1,44 @@
 #pragma once
 
+#include <QHash>
+#include <QUrl>
+
 #include "app/Formulario.h"
 
+class QLabel;
+
+// An illustrated help window: the device's front, whose lights and connectors
+// explain themselves under the mouse, and the support contacts.
 class TFormConhecendoSAT : public Formulario<> {
     Q_OBJECT
   public:
     explicit TFormConhecendoSAT(Contexto& ctx);
+
+    static const QUrl EnderecoSuporte;
+
+  protected:
+    void FormClose() override;
+    void mouseMoveEvent(QMouseEvent* evento) override;
+    void hideEvent(QHideEvent* evento) override;
+    bool eventFilter(QObject* alvo, QEvent* evento) override;
+
+  private:
+    void montar();
+    QWidget* montarFoto();
+    QLayout* montarContatos();
+    void ImageCentralMouseMove();
+    void RegiaoMouseMove(QObject* regiao);
+    void Label3MouseMove();
+    void FormMouseMove();
+    void Label2Click();
+    void Label3Click();
+    void restaurarCursor();
+
+    QLabel* m_label1;
+    QLabel* m_imageCentral;
+    QLabel* m_label2;
+    QLabel* m_label3;
+    QLabel* m_label4;
+    QHash<QObject*, QString> m_dicas;
+    bool m_cursorMao = false;
 };

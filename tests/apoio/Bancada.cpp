@@ -16,3 +16,19 @@ bool Bancada::clicar(Janela j, const char* botao) {
     QTest::mouseClick(b, Qt::LeftButton);
     return true;
 }
+
+QString CaminhoEmulador() {
+#ifdef DLLSAT_EMULADOR
+    return QStringLiteral(DLLSAT_EMULADOR);
+#else
+    return {};
+#endif
+}
+
+QString CaminhoSatemu() {
+#ifdef SATEMU
+    return QStringLiteral(SATEMU);
+#else
+    return {};
+#endif
+}

@@ -8,6 +8,11 @@
 #include "app/Aplicacao.h"
 #include "tests/apoio/DialogosTeste.h"
 
+// The emulated device library and its control command built with the tool;
+// empty when the build has none.
+QString CaminhoEmulador();
+QString CaminhoSatemu();
+
 // The whole tool in process, on the recording ports, against the device
 // library at the given path: what every window test starts from.
 class Bancada {

@@ -1,0 +1,6 @@
+#pragma once
+
+// The pictures are compiled into the tool's static library, where the linker
+// keeps them only when something refers to them: call this once before the
+// first window is built (the composition root does).
+void IniciaRecursos();

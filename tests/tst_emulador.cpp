@@ -1,0 +1,616 @@
+#include <dlfcn.h>
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <atomic>
+#include <thread>
+
+#include "device/DllSat.h"
+#include "device/VersaoArquivo.h"
+#include "emulator/Controle.h"
+#include "emulator/Dispositivo.h"
+#include "emulator/Documentos.h"
+#include "tests/apoio/Bancada.h"
+
+using emulador::Controle;
+using emulador::Estado;
+
+namespace {
+
+const QString Codigo = QStringLiteral("12345678");
+const QString CnpjContribuinte = QStringLiteral("12345678000195");
+const QString CnpjSH = QStringLiteral("98765432000198");
+const QString Dev = QStringLiteral("SGR-SAT SISTEMA DE GESTAO E RETAGUARDA DO SAT");
+
+QStringList campos(const QString& r) {
+    return r.split('|');
+}
+QString codigoDe(const QString& r) {
+    return campos(r).value(1);
+}
+
+QByteArray venda(const QString& sh = CnpjSH, const QString& sign = Dev,
+                 const QString& pagamento = QStringLiteral("12.00"),
+                 const QString& qCom = QStringLiteral("2.0000")) {
+    return QStringLiteral(
+               "<?xml version=\"1.0\" encoding=\"utf-8\"?><CFe><infCFe versaoDadosEnt=\"0.07\">"
+               "<ide><CNPJ>%1</CNPJ><signAC>%2</signAC><numeroCaixa>001</numeroCaixa></ide>"
+               "<emit><CNPJ>12345678000195</CNPJ><IE>111222333444</IE>"
+               "<indRatISSQN>N</indRatISSQN></emit><dest/><det nItem=\"1\"><prod><cProd>01</cProd>"
+               "<xProd>Produto \u00e7</xProd><NCM>85447030</NCM><CFOP>5001</CFOP><uCom>un</uCom>"
+               "<qCom>%4</qCom><vUnCom>0.10</vUnCom><indRegra>A</indRegra></prod><imposto/>"
+               "</det><det nItem=\"2\"><prod><cProd>02</cProd><xProd>Produto 2</xProd>"
+               "<qCom>3.0000</qCom><vUnCom>1.333</vUnCom><indRegra>T</indRegra>"
+               "<vDesc>0.50</vDesc></prod></det><total/><pgto><MP><cMP>01</cMP>"
+               "<vMP>%3</vMP></MP></pgto></infCFe></CFe>")
+        .arg(sh, sign, pagamento, qCom)
+        .toUtf8();
+}
+
+QByteArray cancelamento(const QString& chave, const QString& sign = Dev) {
+    return QStringLiteral(
+               "<CFeCanc><infCFe chCanc=\"%1\"><ide><CNPJ>%2</CNPJ><signAC>%3</signAC>"
+               "<numeroCaixa>001</numeroCaixa></ide><emit/><dest></dest><total/>"
+               "<infAdic/></infCFe></CFeCanc>")
+        .arg(chave, CnpjSH, sign)
+        .toUtf8();
+}
+
+void verificarChave(const QString& chave) {
+    QCOMPARE(emulador::digitoChave("3515070872321800018659900004019000021513340"), 8);
+    QVERIFY(!emulador::chaveValida("35150708723218000186599000040190000215133409"));
+    QVERIFY2(chave.size() == 47 && chave.startsWith(QLatin1String("CFe")), qPrintable(chave));
+    QVERIFY2(emulador::chaveValida(chave.mid(3)), qPrintable(chave));
+}
+
+}  // namespace
+
+// The emulated device through the tool's own binding, each test on a device of
+// its own (a fresh state folder).
+class TstEmulador : public QObject {
+    Q_OBJECT
+    std::unique_ptr<QTemporaryDir> pasta;
+    std::unique_ptr<Controle> controle;
+    std::unique_ptr<DllSat> dll;
+
+    void ativar() {
+        QCOMPARE(codigoDe(dll->AtivarSAT(1, 1, Codigo, CnpjContribuinte, 35)), QString("04000"));
+    }
+    void associar() {
+        controle->alterar([](Estado& e) { e.reinicioAposMs = 0; });
+        QCOMPARE(codigoDe(dll->AssociarAssinatura(2, Codigo, CnpjSH + CnpjContribuinte, Dev)),
+                 QString("13000"));
+    }
+    QString vender(const QByteArray& doc = venda()) {
+        return dll->EnviarDadosVenda(3, Codigo, doc);
+    }
+    int rodarSatemu(const QStringList& args, QByteArray* saida = nullptr) {
+        QProcess p;
+        p.start(CaminhoSatemu(), args);
+        if (!p.waitForFinished(30000)) return -1;
+        if (saida) *saida = p.readAllStandardOutput();
+        return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    }
+
+  private Q_SLOTS:
+    void init() {
+        pasta = std::make_unique<QTemporaryDir>();
+        QVERIFY(pasta->isValid());
+        qputenv("SAT_EMULADOR_DIR", pasta->path().toUtf8());
+        controle = std::make_unique<Controle>(pasta->path());
+        dll = DllSat::carregarDe(CaminhoEmulador());
+    }
+    void cleanup() {
+        dll.reset();
+        controle.reset();
+        pasta.reset();
+    }
+
+    void pastaDoEstado() {
+        qputenv("SAT_EMULADOR_DIR", "/x/y");
+        QCOMPARE(Controle::pastaPadrao(), QString("/x/y"));
+        qunsetenv("SAT_EMULADOR_DIR");
+        qputenv("XDG_STATE_HOME", "/estado");
+        QCOMPARE(Controle::pastaPadrao(), QString("/estado/sat-emulador"));
+        qunsetenv("XDG_STATE_HOME");
+        QCOMPARE(Controle::pastaPadrao(), QDir::homePath() + "/.local/state/sat-emulador");
+    }
+
+    void dispositivoNovoAtendeQualquerCodigo() {
+        QCOMPARE(dll->ConsultarSAT(7), QStringLiteral("7|08000|SAT em opera\u00e7\u00e3o||"));
+        const Estado e = controle->estado();
+        QVERIFY(QRegularExpression("^[0-9]{9}$").match(e.serie).hasMatch());
+        QVERIFY(!e.ativado);
+        for (const QString& codigo : {QString(), QString("qualquer")}) {
+            const QStringList f = campos(dll->ConsultarStatusOperacional(1234589, codigo));
+            QCOMPARE(f.size(), 28);
+            QCOMPARE(f[0], QString("1234589"));
+            QCOMPARE(f[1], QString("10000"));
+            QCOMPARE(f[5], e.serie);
+            QCOMPARE(f[6], QString("DHCP"));
+            for (int i : {7, 9, 10, 11, 12})
+                QVERIFY2(QRegularExpression("^\\d{3}\\.\\d{3}\\.\\d{3}\\.\\d{3}$")
+                             .match(f[i])
+                             .hasMatch(),
+                         qPrintable(f[i]));
+            QCOMPARE(f[18], QString("01.00.00"));
+            QCOMPARE(f[19], QString("00.07"));
+            QCOMPARE(f[20], QString());
+            QCOMPARE(f[27], QString("0"));
+        }
+        // The serial number stays with the device.
+        QCOMPARE(controle->estado().serie, e.serie);
+        controle->novo();
+        QVERIFY(controle->estado().serie != e.serie);
+    }
+
+    void ativacao() {
+        QCOMPARE(codigoDe(dll->AtivarSAT(1, 1, Codigo, "12345678000190", 35)), QString("04002"));
+        QCOMPARE(codigoDe(dll->AtivarSAT(1, 1, Codigo, CnpjContribuinte, 99)), QString("04002"));
+        QCOMPARE(codigoDe(dll->AtivarSAT(1, 1, "1234567", CnpjContribuinte, 35)), QString("04099"));
+        QVERIFY(!controle->estado().ativado);
+        const QStringList f = campos(dll->AtivarSAT(5, 1, Codigo, CnpjContribuinte, 33));
+        QCOMPARE(f.size(), 6);
+        QCOMPARE(f[1], QString("04000"));
+        QVERIFY(QByteArray::fromBase64(f[5].toLatin1())
+                    .startsWith("-----BEGIN CERTIFICATE REQUEST-----\n"));
+        const Estado e = controle->estado();
+        QVERIFY(e.ativado);
+        QCOMPARE(e.codigoAtivacao, Codigo);
+        QCOMPARE(e.cnpjContribuinte, CnpjContribuinte);
+        QCOMPARE(e.uf, 33);
+        QCOMPARE(codigoDe(dll->AtivarSAT(1, 1, "outrocodigo", CnpjContribuinte, 35)),
+                 QString("04003"));
+        QCOMPARE(codigoDe(dll->ConsultarStatusOperacional(1, "87654321")), QString("10001"));
+        QCOMPARE(dll->ConsultarStatusOperacional(1, "87654321"),
+                 QStringLiteral("1|10001|C\u00f3digo de ativa\u00e7\u00e3o inv\u00e1lido||"));
+        QCOMPARE(codigoDe(dll->ConsultarStatusOperacional(1, Codigo)), QString("10000"));
+        // The code is compared as it is: blanks count.
+        QCOMPARE(codigoDe(dll->ConsultarStatusOperacional(1, " " + Codigo)), QString("10001"));
+    }
+
+    void codigoErradoEmTodaParte() {
+        controle->ativado(Codigo, CnpjContribuinte, 35, Dev);
+        const QString x = QStringLiteral("errado00");
+        const QStringList r{
+            dll->ConsultarStatusOperacional(1, x),
+            dll->ConsultarNumeroSessao(1, x, 1),
+            dll->AssociarAssinatura(1, x, CnpjSH + CnpjContribuinte, Dev),
+            dll->TesteFimAFim(1, x, venda()),
+            dll->EnviarDadosVenda(1, x, venda()),
+            dll->CancelarUltimaVenda(1, x, "CFe1", cancelamento("CFe1")),
+            dll->ConfigurarInterfaceDeRede(1, x, "<config/>"),
+            dll->TrocarCodigoDeAtivacao(1, x, 1, "abcdefgh", "abcdefgh"),
+            dll->ExtrairLogs(1, x),
+            dll->AtualizarSoftwareSAT(1, x),
+            dll->BloquearSAT(1, x),
+            dll->DesbloquearSAT(1, x),
+        };
+        const QStringList esperados{"10001", "11001", "13001", "09001", "06001", "07001",
+                                    "12001", "18001", "15001", "14001", "16001", "17001"};
+        for (int i = 0; i < r.size(); ++i) QCOMPARE(codigoDe(r[i]), esperados[i]);
+        const Estado e = controle->estado();
+        QCOMPARE(e.codigoAtivacao, Codigo);
+        QCOMPARE(e.versaoSoftware, QString("01.00.00"));
+        QVERIFY(!e.bloqueado);
+    }
+
+    void naoAtivadoRecusaOQuePedeAtivacao() {
+        QCOMPARE(codigoDe(vender()), QString("06002"));
+        QCOMPARE(codigoDe(dll->TesteFimAFim(1, Codigo, venda())), QString("09002"));
+        QCOMPARE(codigoDe(dll->ConsultarNumeroSessao(1, Codigo, 1)), QString("11002"));
+        QCOMPARE(codigoDe(dll->BloquearSAT(1, Codigo)), QString("16001"));
+        QCOMPARE(codigoDe(dll->ExtrairLogs(1, "")), QString("15000"));
+    }
+
+    void associacao() {
+        ativar();
+        controle->alterar([](Estado& e) { e.reinicioAposMs = 600000; });
+        const QString par = CnpjSH + CnpjContribuinte;
+        QCOMPARE(codigoDe(dll->AssociarAssinatura(1, Codigo, CnpjSH, Dev)), QString("13004"));
+        QCOMPARE(codigoDe(dll->AssociarAssinatura(1, Codigo, CnpjSH + "11222333000181", Dev)),
+                 QString("13007"));
+        QCOMPARE(codigoDe(dll->AssociarAssinatura(1, Codigo, par, "abc")), QString("13003"));
+        QCOMPARE(codigoDe(dll->AssociarAssinatura(1, Codigo, par, QString(343, 'A') + "#")),
+                 QString("13003"));
+        QVERIFY(controle->estado().assinatura.isEmpty());
+        const QString assinatura = QString(342, 'A') + "==";
+        QCOMPARE(dll->AssociarAssinatura(9, Codigo, par, assinatura),
+                 QString("9|13000|0000|Assinatura do AC registrada||"));
+        const Estado e = controle->estado();
+        QCOMPARE(e.assinatura, assinatura);
+        QCOMPARE(e.cnpjSoftwareHouse, CnpjSH);
+        // The device restarts after the association: off its port until it is back.
+        QCOMPARE(dll->ConsultarSAT(1),
+                 QStringLiteral("PORTA SERIAL N\u00e3O EST\u00e1 PRONTA, TENTE NOVAMENTE"));
+        controle->conectar(true);
+        QCOMPARE(codigoDe(dll->ConsultarSAT(1)), QString("08000"));
+        QCOMPARE(codigoDe(dll->AssociarAssinatura(1, Codigo, par, Dev)), QString("13000"));
+    }
+
+    void vendaECancelamento() {
+        ativar();
+        QCOMPARE(codigoDe(vender()), QString("06003"));
+        associar();
+        QCOMPARE(vender(venda(CnpjSH, "outra")),
+                 QStringLiteral("3|06004|0000|Vincula\u00e7\u00e3o do AC n\u00e3o confere||"));
+        QCOMPARE(codigoDe(vender(venda("11222333000181"))), QString("06004"));
+        QCOMPARE(campos(vender("<CFe><infCFe>")).mid(1, 2), QStringList({"06010", "1999"}));
+        QCOMPARE(campos(vender(venda(CnpjSH, Dev, "1.00"))).mid(1, 2),
+                 QStringList({"06010", "1408"}));
+        QCOMPARE(campos(vender(venda(CnpjSH, Dev, "12.00", "-1"))).mid(1, 2),
+                 QStringList({"06010", "1464"}));
+        QCOMPARE(controle->estado().numeroCFe, 0);
+
+        const QStringList f = campos(vender());
+        QCOMPARE(f.size(), 12);
+        QCOMPARE(f.mid(1, 3),
+                 QStringList({"06000", "0000", "Emitido com sucesso + conte\u00fado notas"}));
+        const QString chave = f[8];
+        verificarChave(chave);
+        const Estado e = controle->estado();
+        QCOMPARE(chave.mid(3, 2), QString("35"));
+        QCOMPARE(chave.mid(9, 14), CnpjContribuinte);
+        QCOMPARE(chave.mid(23, 2), QString("59"));
+        QCOMPARE(chave.mid(25, 9), e.serie);
+        QCOMPARE(chave.mid(34, 6), QString("000001"));
+        // 2 x 0.10 rounded, plus 3 x 1.333 truncated less 0.50.
+        QCOMPARE(f[9], QString("3.69"));
+        QCOMPARE(f[11].size(), 344);
+        QCOMPARE(f[7].size(), 14);
+        const QByteArray xml = QByteArray::fromBase64(f[6].toLatin1());
+        const auto cfe = emulador::lerXml(xml);
+        QVERIFY(cfe);
+        QCOMPARE(cfe->filho("infCFe")->atributos.value("Id"), chave);
+        QCOMPARE(cfe->valor("infCFe/total/vCFe"), QString("3.69"));
+        QCOMPARE(cfe->valor("infCFe/pgto/vTroco"), QString("8.31"));
+        QVERIFY(xml.contains("Produto \xc3\xa7"));
+        QCOMPARE(e.ultimaChave, chave);
+        QCOMPARE(campos(dll->ConsultarStatusOperacional(1, Codigo))[20], chave.mid(3));
+
+        QCOMPARE(codigoDe(dll->CancelarUltimaVenda(4, Codigo, chave, cancelamento(chave, "x"))),
+                 QString("07007"));
+        QString outra = chave;
+        outra[40] = outra[40] == '1' ? '2' : '1';
+        QCOMPARE(campos(dll->CancelarUltimaVenda(4, Codigo, outra, cancelamento(outra))).mid(1, 2),
+                 QStringList({"07007", "1270"}));
+        const QStringList c =
+            campos(dll->CancelarUltimaVenda(4, Codigo, chave, cancelamento(chave)));
+        QCOMPARE(c.size(), 12);
+        QCOMPARE(c[1], QString("07000"));
+        verificarChave(c[8]);
+        QVERIFY(c[8] != chave);
+        QCOMPARE(c[8].mid(34, 6), QString("000002"));
+        QCOMPARE(c[9], QString("3.69"));
+        const auto canc = emulador::lerXml(QByteArray::fromBase64(c[6].toLatin1()));
+        QVERIFY(canc);
+        QCOMPARE(canc->filho("infCFe")->atributos.value("chCanc"), chave);
+        QCOMPARE(controle->estado().ultimaChave, QString());
+        // The same sale twice: already cancelled.
+        QCOMPARE(campos(dll->CancelarUltimaVenda(4, Codigo, chave, cancelamento(chave))).mid(1, 2),
+                 QStringList({"07007", "1218"}));
+    }
+
+    void cancelamentoSoDaUltimaEEmTrintaMinutos() {
+        ativar();
+        associar();
+        const QString primeira = campos(vender())[8];
+        const QString segunda = campos(vender())[8];
+        QCOMPARE(codigoDe(dll->CancelarUltimaVenda(4, Codigo, primeira, cancelamento(primeira))),
+                 QString("07002"));
+        controle->alterar([](Estado& e) { e.ultimaVendaMs -= 31 * 60 * 1000; });
+        QCOMPARE(
+            campos(dll->CancelarUltimaVenda(4, Codigo, segunda, cancelamento(segunda))).mid(1, 2),
+            QStringList({"07007", "1210"}));
+    }
+
+    void testeFimAFimPedeSoAtivacao() {
+        ativar();
+        const QStringList f = campos(dll->TesteFimAFim(8, Codigo, venda("00000000000000", "0")));
+        QCOMPARE(f.size(), 9);
+        QCOMPARE(f[1], QString("09000"));
+        QCOMPARE(f[7], QString("000000"));
+        verificarChave(f[8]);
+        QVERIFY(QByteArray::fromBase64(f[5].toLatin1()).startsWith("<CFe><infCFe Id=\"CFe"));
+        QCOMPARE(codigoDe(dll->TesteFimAFim(8, Codigo, "nada")), QString("09099"));
+        QCOMPARE(controle->estado().numeroCFe, 0);
+    }
+
+    void redeNoStatus() {
+        ativar();
+        const QByteArray fixo =
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?><config><tipoInter>ETHE</tipoInter>"
+            "<tipoLan>IPFIX</tipoLan><lanIP>10 .0  .12 .5  </lanIP><lanMask>255.255.255.0"
+            "</lanMask><lanGW>10.0.12.1</lanGW><lanDNS1>8.8.4.4</lanDNS1><proxy>1</proxy>"
+            "<proxy_ip>10.0.0.9</proxy_ip><proxy_porta>3128</proxy_porta></config>";
+        QCOMPARE(dll->ConfigurarInterfaceDeRede(3, Codigo, fixo),
+                 QString("3|12000|Rede configurada com sucesso||"));
+        QStringList f = campos(dll->ConsultarStatusOperacional(1, Codigo));
+        QCOMPARE(f.mid(6, 7),
+                 QStringList({"IPFIX", "010.000.012.005", f[8], "255.255.255.000",
+                              "010.000.012.001", "008.008.004.004", "000.000.000.000"}));
+        for (const QByteArray& ruim :
+             {QByteArray("<config><tipoInter>ETHE</tipoInter>"),
+              QByteArray("<config><tipoInter>ETHE</tipoInter><tipoLan>IPFIX</tipoLan>"
+                         "<lanIP>10.0.0.300</lanIP><lanMask>255.0.0.0</lanMask>"
+                         "<lanGW>10.0.0.1</lanGW></config>"),
+              QByteArray("<config><tipoInter>ETHE</tipoInter><tipoLan>XPTO</tipoLan></config>"),
+              QByteArray("<config><tipoInter>ETHE</tipoInter><tipoLan>DHCP</tipoLan><proxy>1"
+                         "</proxy></config>"),
+              QByteArray()})
+            QCOMPARE(codigoDe(dll->ConfigurarInterfaceDeRede(3, Codigo, ruim)), QString("12002"));
+        QCOMPARE(campos(dll->ConsultarStatusOperacional(1, Codigo))[7], QString("010.000.012.005"));
+        QCOMPARE(codigoDe(dll->ConfigurarInterfaceDeRede(
+                     3, Codigo,
+                     "<config><tipoInter>ETHE</tipoInter><tipoLan>DHCP</tipoLan><proxy>0</proxy>"
+                     "</config>")),
+                 QString("12000"));
+        f = campos(dll->ConsultarStatusOperacional(1, Codigo));
+        QCOMPARE(f[6], QString("DHCP"));
+        QVERIFY(f[7] != "010.000.012.005");
+    }
+
+    void extracaoDoLog() {
+        controle->alterar([](Estado& e) { e.tamanhoLog = 1 << 20; });
+        const QStringList f = campos(dll->ExtrairLogs(6, Codigo));
+        QCOMPARE(f.size(), 6);
+        QCOMPARE(f[1], QString("15000"));
+        QCOMPARE(f[2], QStringLiteral("Transfer\u00eancia completa"));
+        const QByteArray log = QByteArray::fromBase64(f[5].toLatin1());
+        QCOMPARE(log.size(), 1 << 20);
+        QVERIFY(
+            QRegularExpression("^\\d{14}\\|SAT\\|info\\|").match(QString(log.left(64))).hasMatch());
+        QCOMPARE(campos(dll->ExtrairLogs(7, Codigo))[5], f[5]);
+        // Every operation leaves a line.
+        ativar();
+        QCOMPARE(controle->estado().tamanhoLog, qint64((1 << 20) + emulador::TamanhoLinhaLog));
+        controle->alterar([](Estado& e) { e.tamanhoLog = 0; });
+        QCOMPARE(campos(dll->ExtrairLogs(7, Codigo))[5], QString());
+    }
+
+    void atualizacaoSobeAVersaoEReinicia() {
+        ativar();
+        controle->alterar([](Estado& e) {
+            e.reinicioAposMs = 600000;
+            e.versaoSoftware = "01.00.99";
+        });
+        QCOMPARE(dll->AtualizarSoftwareSAT(5, Codigo),
+                 QString("5|14000|Software atualizado com sucesso||"));
+        QCOMPARE(dll->ExtrairLogs(1, Codigo),
+                 DllSat::deWin1252(emulador::Dispositivo::PortaNaoPronta));
+        controle->conectar(true);
+        QCOMPARE(campos(dll->ConsultarStatusOperacional(1, Codigo))[18], QString("01.01.00"));
+    }
+
+    void bloqueio() {
+        ativar();
+        associar();
+        QCOMPARE(dll->BloquearSAT(1, Codigo),
+                 QString("1|16000|Equipamento SAT bloqueado com sucesso||"));
+        QCOMPARE(codigoDe(dll->BloquearSAT(1, Codigo)), QString("16002"));
+        QCOMPARE(campos(dll->ConsultarStatusOperacional(1, Codigo))[27], QString("2"));
+        QCOMPARE(codigoDe(vender()), QString("06006"));
+        QCOMPARE(dll->DesbloquearSAT(1, Codigo),
+                 QString("1|17000|Equipamento SAT desbloqueado com sucesso||"));
+        QCOMPARE(codigoDe(dll->DesbloquearSAT(1, Codigo)), QString("17005"));
+        QCOMPARE(codigoDe(vender()), QString("06000"));
+    }
+
+    void trocaDeCodigo() {
+        ativar();
+        QCOMPARE(codigoDe(dll->TrocarCodigoDeAtivacao(1, Codigo, 1, "novocodigo", "novocodig0")),
+                 QString("18099"));
+        QCOMPARE(codigoDe(dll->TrocarCodigoDeAtivacao(1, Codigo, 1, "curto", "curto")),
+                 QString("18099"));
+        QCOMPARE(
+            dll->TrocarCodigoDeAtivacao(1, Codigo, 1, "novocodigo", "novocodigo"),
+            QStringLiteral("1|18000|C\u00f3digo de ativa\u00e7\u00e3o alterado com sucesso||"));
+        QCOMPARE(codigoDe(dll->ConsultarStatusOperacional(1, Codigo)), QString("10001"));
+        QCOMPARE(codigoDe(dll->TrocarCodigoDeAtivacao(1, "novocodigo", 2, Codigo, Codigo)),
+                 QString("18002"));
+        const QString emergencia = controle->estado().codigoEmergencia;
+        QVERIFY(!emergencia.isEmpty());
+        QCOMPARE(codigoDe(dll->TrocarCodigoDeAtivacao(1, emergencia, 2, Codigo, Codigo)),
+                 QString("18000"));
+        QCOMPARE(codigoDe(dll->ConsultarStatusOperacional(1, Codigo)), QString("10000"));
+    }
+
+    void foraDaPortaOcupadoEReiniciando() {
+        controle->ativado(Codigo);
+        const QString fora =
+            QStringLiteral("PORTA SERIAL N\u00e3O EST\u00e1 PRONTA, TENTE NOVAMENTE");
+        controle->conectar(false);
+        QCOMPARE(dll->ConsultarSAT(1), fora);
+        QCOMPARE(dll->ConsultarStatusOperacional(1, Codigo), fora);
+        QCOMPARE(dll->AtivarSAT(1, 1, Codigo, CnpjContribuinte, 35), fora);
+        QCOMPARE(dll->EnviarDadosVenda(1, Codigo, venda()), fora);
+        QCOMPARE(dll->DesbloquearSAT(1, Codigo), fora);
+        controle->conectar(true);
+        controle->ocupar(true);
+        QCOMPARE(dll->ConsultarSAT(4), QString("4|08098|SAT em processamento. Tente novamente.||"));
+        QCOMPARE(codigoDe(dll->ConsultarStatusOperacional(1, Codigo)), QString("10098"));
+        QCOMPARE(campos(dll->EnviarDadosVenda(1, Codigo, venda())).mid(1, 2),
+                 QStringList({"06098", "0000"}));
+        QCOMPARE(codigoDe(dll->BloquearSAT(1, Codigo)), QString("16098"));
+        QVERIFY(!controle->estado().bloqueado);
+        controle->ocupar(false);
+        controle->reiniciar(600000);
+        QCOMPARE(dll->ConsultarSAT(1), fora);
+        controle->conectar(true);
+        QCOMPARE(codigoDe(dll->ConsultarSAT(1)), QString("08000"));
+    }
+
+    void proximoDispositivo() {
+        controle->ativado(Codigo);
+        const QString antes = controle->estado().serie;
+        controle->proximo(600000);
+        QCOMPARE(dll->ConsultarSAT(1), DllSat::deWin1252(emulador::Dispositivo::PortaNaoPronta));
+        controle->conectar(true);
+        const Estado e = controle->estado();
+        QVERIFY(e.serie != antes);
+        QVERIFY(!e.ativado);
+        QCOMPARE(campos(dll->ConsultarStatusOperacional(1, ""))[5], e.serie);
+    }
+
+    void consultaDeSessao() {
+        ativar();
+        const QString venda = dll->ConsultarStatusOperacional(4321, Codigo);
+        QCOMPARE(dll->ConsultarNumeroSessao(5, Codigo, 4321), venda);
+        QCOMPARE(dll->ConsultarNumeroSessao(5, Codigo, 4322),
+                 QStringLiteral("5|11003|Sess\u00e3o n\u00e3o existe||"));
+    }
+
+    void estadoCorrompido() {
+        QFile f(controle->arquivoEstado());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("{\"serie\": 12");
+        f.close();
+        try {
+            controle->estado();
+            QFAIL("sem erro");
+        } catch (const std::runtime_error& e) {
+            QVERIFY2(QString(e.what()).contains(controle->arquivoEstado()), e.what());
+        }
+        const QString r = dll->ConsultarSAT(3);
+        QVERIFY2(r.startsWith("3|08099|Erro desconhecido") && r.contains("estado.json"),
+                 qPrintable(r));
+        QCOMPARE(codigoDe(dll->EnviarDadosVenda(1, Codigo, venda())), QString("06099"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("{\"serie\": 12"));
+        f.close();
+        // A value of another type is no state either.
+        controle->fabrica();
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QByteArray json = f.readAll().replace("\"ativado\": false", "\"ativado\": \"sim\"");
+        f.resize(0);
+        f.write(json);
+        f.close();
+        QCOMPARE(codigoDe(dll->ConsultarSAT(1)), QString("08099"));
+        QCOMPARE(rodarSatemu({"estado"}), 1);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(QByteArray(json)
+                    .replace("\"ativado\": \"sim\"", "\"ativado\": false")
+                    .replace("\"uf\": 0", "\"uf\": 1e300"));
+        f.close();
+        QCOMPARE(codigoDe(dll->ConsultarSAT(1)), QString("08099"));
+    }
+
+    void outroProcessoMudaODispositivo() {
+        QVERIFY(!CaminhoSatemu().isEmpty());
+        QCOMPARE(codigoDe(dll->ConsultarSAT(1)), QString("08000"));
+        QCOMPARE(rodarSatemu({"desconectar"}), 0);
+        QCOMPARE(dll->ConsultarSAT(1), DllSat::deWin1252(emulador::Dispositivo::PortaNaoPronta));
+        QCOMPARE(rodarSatemu({"conectar"}), 0);
+        QCOMPARE(rodarSatemu({"ativado", "87654321", CnpjContribuinte, "35"}), 0);
+        QCOMPARE(codigoDe(dll->ConsultarStatusOperacional(1, "87654321")), QString("10000"));
+        QCOMPARE(rodarSatemu({"ocupado", "on"}), 0);
+        QCOMPARE(codigoDe(dll->ConsultarSAT(1)), QString("08098"));
+        QCOMPARE(rodarSatemu({"ocupado", "off"}), 0);
+        QCOMPARE(rodarSatemu({"log", "100"}), 0);
+        QCOMPARE(
+            QByteArray::fromBase64(campos(dll->ExtrairLogs(1, "87654321"))[5].toLatin1()).size(),
+            100);
+        QByteArray json;
+        QCOMPARE(rodarSatemu({"estado"}, &json), 0);
+        QCOMPARE(emulador::deJson(json).serie, controle->estado().serie);
+        QCOMPARE(emulador::deJson(json).codigoAtivacao, QString("87654321"));
+
+        QCOMPARE(rodarSatemu({"tempo-reinicio", "1.5"}), 0);
+        QCOMPARE(rodarSatemu({"latencia", "ExtrairLogs", "7"}), 0);
+        QCOMPARE(rodarSatemu({"ocupado", "600"}), 0);
+        Estado e = controle->estado();
+        QCOMPARE(e.reinicioAposMs, 1500);
+        QCOMPARE(e.latenciaPorFuncao.value("ExtrairLogs"), 7);
+        QCOMPARE(e.latenciaDe("ConsultarSAT"), 0);
+        QCOMPARE(codigoDe(dll->ConsultarSAT(1)), QString("08098"));
+        QCOMPARE(rodarSatemu({"proximo", "0"}), 0);
+        e = controle->estado();
+        QVERIFY(e.serie != emulador::deJson(json).serie);
+        QVERIFY(!e.ativado);
+        QCOMPARE(e.reinicioAposMs, 1500);
+        QCOMPARE(codigoDe(dll->ConsultarSAT(1)), QString("08000"));
+    }
+
+    void satemuRecusaEntradaInvalida_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("nada") << QStringList();
+        QTest::newRow("desconhecido") << QStringList{"voar"};
+        QTest::newRow("latencia negativa") << QStringList{"latencia", "-5"};
+        QTest::newRow("latencia de funcao desconhecida") << QStringList{"latencia", "Voar", "5"};
+        QTest::newRow("ocupado talvez") << QStringList{"ocupado", "talvez"};
+        QTest::newRow("diario sim") << QStringList{"diario", "sim"};
+        QTest::newRow("ativado cnpj invalido")
+            << QStringList{"ativado", "12345678", "12345678000190", "35"};
+        QTest::newRow("ativado sem uf") << QStringList{"ativado", "12345678", CnpjContribuinte};
+        QTest::newRow("log texto") << QStringList{"log", "muito"};
+        QTest::newRow("estado com argumento") << QStringList{"estado", "x"};
+    }
+    void satemuRecusaEntradaInvalida() {
+        QFETCH(QStringList, args);
+        const Estado antes = controle->estado();
+        QCOMPARE(rodarSatemu(args), 2);
+        QCOMPARE(emulador::paraJson(controle->estado()), emulador::paraJson(antes));
+    }
+
+    void doisProcessosAlteramAoMesmoTempo() {
+        QProcess a, b;
+        a.start(CaminhoSatemu(), {"log", "5000"});
+        b.start(CaminhoSatemu(), {"diario", "on"});
+        for (int i = 0; i < 100; ++i) controle->alterar([](Estado& e) { ++e.numeroCFe; });
+        QVERIFY(a.waitForFinished(30000) && b.waitForFinished(30000));
+        QCOMPARE(a.exitCode(), 0);
+        QCOMPARE(b.exitCode(), 0);
+        const Estado e = controle->estado();
+        QCOMPARE(e.numeroCFe, 100);
+        QCOMPARE(e.tamanhoLog, qint64(5000));
+        QVERIFY(e.diario);
+    }
+
+    void diario() {
+        controle->alterar([](Estado& e) { e.diario = true; });
+        dll->ConsultarSAT(31);
+        dll->ConfigurarInterfaceDeRede(32, "", "<config>\n<x/>\n</config>");
+        const QStringList linhas = controle->linhasDiario();
+        QCOMPARE(linhas.size(), 2);
+        QVERIFY2(linhas[0].endsWith(
+                     QStringLiteral("ConsultarSAT(31) -> 31|08000|SAT em opera\u00e7\u00e3o||")),
+                 qPrintable(linhas[0]));
+        QVERIFY2(linhas[1].contains(
+                     "ConfigurarInterfaceDeRede(32, , <config>\\n<x/>\\n</config>) -> 32|12002"),
+                 qPrintable(linhas[1]));
+    }
+
+    void chamadasDeVariasThreads() {
+        using Fn = const char* (*)(int);
+        void* h = dlopen(qPrintable(CaminhoEmulador()), RTLD_NOW);
+        QVERIFY(h);
+        auto consultar = reinterpret_cast<Fn>(dlsym(h, "ConsultarSAT"));
+        controle->latencia(20);
+        const char* minha = consultar(11);
+        std::atomic<int> ocupadas{0};
+        std::thread outra([&] {
+            for (int i = 0; i < 5; ++i)
+                if (QByteArray(consultar(22)) != "22|08000|SAT em opera\xe7\xe3o||") ++ocupadas;
+        });
+        for (int i = 0; i < 5; ++i)
+            if (QByteArray(consultar(33)) != "33|08000|SAT em opera\xe7\xe3o||") ++ocupadas;
+        outra.join();
+        QCOMPARE(ocupadas.load(), 0);
+        // This thread's reply is its own: the other thread's calls left it alone.
+        minha = consultar(11);
+        std::thread([&] { consultar(44); }).join();
+        QCOMPARE(QByteArray(minha), QByteArray("11|08000|SAT em opera\xe7\xe3o||"));
+        dlclose(h);
+    }
+
+    void versaoDaBiblioteca() {
+        QCOMPARE(EmpresaArquivo(dll->caminho()),
+                 QString("Tivoro Telecomunicacoes e Informatica S/A"));
+        QCOMPARE(VersaoArquivo(dll->caminho()), QString("1.0.2.15"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TstEmulador)
+#include "tst_emulador.moc"

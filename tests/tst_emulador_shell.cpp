@@ -1,0 +1,97 @@
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "app/Sessao.h"
+#include "emulator/Controle.h"
+#include "tests/apoio/Bancada.h"
+
+using Icone = PortaDialogos::Icone;
+
+// The start window and the status refresh of the tool against the emulated
+// device, as a user meets them on a machine without hardware.
+class TstEmuladorShell : public QObject {
+    Q_OBJECT
+    std::unique_ptr<QTemporaryDir> pasta;
+    std::unique_ptr<emulador::Controle> controle;
+    std::unique_ptr<Bancada> b;
+
+    void entrar(const QString& codigo) {
+        b->controle<QLineEdit>(Janela::CodAtivacao, "txtCodAtivacao")->setText(codigo);
+        QVERIFY(b->clicar(Janela::CodAtivacao, "BtIniciar"));
+    }
+    QString status() { return b->controle<QLabel>(Janela::Principal, "LbStatusCom")->text(); }
+
+  private Q_SLOTS:
+    void init() {
+        pasta = std::make_unique<QTemporaryDir>();
+        qputenv("SAT_EMULADOR_DIR", pasta->path().toUtf8());
+        controle = std::make_unique<emulador::Controle>(pasta->path());
+        b = std::make_unique<Bancada>(CaminhoEmulador());
+        b->janela(Janela::CodAtivacao)->show();
+    }
+    void cleanup() {
+        b.reset();
+        controle.reset();
+        pasta.reset();
+    }
+
+    void dispositivoNovoAbreComQualquerCodigo() {
+        entrar("qualquer1");
+        QVERIFY(b->dialogos.caixas().isEmpty());
+        QVERIFY(b->janela(Janela::Principal)->isVisible());
+        QCOMPARE(b->controle<QLabel>(Janela::Principal, "LbSatVersao")->text(),
+                 QString("SAT - 01.00.00"));
+        QCOMPARE(b->controle<QLabel>(Janela::Principal, "LbLayout")->text(),
+                 QString("LAYOUT - 00.07"));
+        QCOMPARE(b->controle<QLabel>(Janela::Principal, "LbSatDllVersao")->text(),
+                 QString("SAT .DLL -1.0.2.15"));
+        QCOMPARE(status(), StatusConectado);
+    }
+
+    void dispositivoAtivadoPedeOSeuCodigo() {
+        controle->ativado("87654321");
+        entrar("12345678");
+        QCOMPARE(b->dialogos.caixas().size(), 1);
+        QCOMPARE(b->dialogos.ultima().icone, Icone::Erro);
+        QCOMPARE(b->dialogos.ultima().texto,
+                 QStringLiteral("1234589|10001|C\u00f3digo de ativa\u00e7\u00e3o inv\u00e1lido||"));
+        QVERIFY(!b->janela(Janela::Principal)->isVisible());
+        entrar("87654321");
+        QCOMPARE(b->dialogos.caixas().size(), 1);
+        QVERIFY(b->janela(Janela::Principal)->isVisible());
+        QCOMPARE(b->ctx().CodigoAtivacao(), QString("87654321"));
+    }
+
+    void dispositivoForaDaPortaNaoDeixaEntrar() {
+        controle->conectar(false);
+        entrar("12345678");
+        QCOMPARE(b->dialogos.ultima().texto, TextoPortaNaoPronta);
+        QVERIFY(!b->janela(Janela::Principal)->isVisible());
+    }
+
+    void atualizacaoDoStatus() {
+        entrar("12345678");
+        controle->conectar(false);
+        AtualizaStatusConexao(b->ctx(), true);
+        QCoreApplication::processEvents();
+        QCOMPARE(b->ctx().estado.StatusConexao(), StatusDesconectado);
+        QCOMPARE(status(), StatusDesconectado);
+        controle->conectar(true);
+        controle->ocupar(true);
+        AtualizaStatusConexao(b->ctx(), true);
+        QCoreApplication::processEvents();
+        QCOMPARE(status(), StatusEmProcessamento);
+        controle->ocupar(false);
+        AtualizaStatusConexao(b->ctx(), true);
+        QCoreApplication::processEvents();
+        QCOMPARE(status(), StatusConectado);
+        controle->reiniciar(600000);
+        AtualizaStatusConexao(b->ctx(), false);
+        QCOMPARE(b->ctx().estado.StatusConexao(), StatusDesconectado);
+    }
+};
+
+QTEST_MAIN(TstEmuladorShell)
+#include "tst_emulador_shell.moc"

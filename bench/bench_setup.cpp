@@ -96,9 +96,11 @@ int main(int argc, char** argv) {
     relogioEmulado.operador = [&](int ms) {
         const EstadoSessao::Etapa e = atual->estado.EtapaSetup();
         if (e.numero == 5 && ms == 2000 && sat.estado().conectado) sat.conectar(false);
-        if (e.numero == 5 && ms == 5000) sat.proximo(0);
-        if (e.numero == 1 && e.texto == QLatin1String("SAT PCONECTADO") && ms == 500 &&
-            ++ciclos == Ciclos)
+        if (e.numero == 5 && ms == 5000 && !sat.estado().conectado) {
+            ++ciclos;
+            sat.proximo(0);
+        }
+        if (e.texto == QLatin1String("SAT PCONECTADO") && ciclos == Ciclos)
             atual->estado.pararExecucaoSetup();
     };
     imprimir("dispositivo emulado (latencia 0)",

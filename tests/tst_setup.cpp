@@ -3,10 +3,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSemaphore>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QtTest>
 
@@ -658,6 +661,52 @@ class TstSetup : public QObject {
         QCOMPARE(daAntiga, 1);
         QCOMPARE(estado().EtapaSetup(), etapa(2, "ERRO"));
         QCOMPARE(corpos(), logNovo);
+    }
+
+    // The signature made from the certificate goes into the memo freed of
+    // blanks; a device that does not answer then gets the not-connected box,
+    // and the next click uses the memo as it stands.
+    void assinaturaGeradaDoCertificado() {
+        const QString openssl = QStandardPaths::findExecutable("openssl");
+        if (openssl.isEmpty()) QSKIP("openssl is needed to make the test certificate");
+        QTemporaryDir certificados;
+        QProcess p;
+        p.setWorkingDirectory(certificados.path());
+        p.start(openssl, {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", "c.key",
+                          "-out", "c.crt", "-subj", "/CN=Software House Teste", "-days", "2"});
+        QVERIFY(p.waitForFinished(120000) && p.exitCode() == 0);
+        p.start(openssl, {"pkcs12", "-export", "-in", "c.crt", "-inkey", "c.key", "-out", "c.pfx",
+                          "-passout", "pass:senha certa"});
+        QVERIFY(p.waitForFinished(120000) && p.exitCode() == 0);
+
+        roteiro->definir("ConsultarSAT", {r::SemSat});
+        abrir();
+        preencher();
+        janela()->MemoSignac->clear();
+        janela()->EdCertificado->setText(certificados.filePath("c.pfx"));
+        janela()->Edit1->setText(QStringLiteral("senha errada"));
+        QVERIFY(b->clicar(Janela::SetupAutom, "BtExecutar"));
+        QCOMPARE(b->dialogos.ultima().texto, QStringLiteral("Senha invalida!"));
+        QVERIFY(janela()->MemoSignac->toPlainText().isEmpty());
+        QVERIFY(!roteiro->funcoes().contains("ConsultarSAT"));
+
+        janela()->Edit1->setText(QStringLiteral("senha certa"));
+        QVERIFY(b->clicar(Janela::SetupAutom, "BtExecutar"));
+        const QString assinatura = janela()->MemoSignac->toPlainText();
+        QCOMPARE(assinatura.size(), 344);
+        QVERIFY(!assinatura.contains(QLatin1Char(' ')));
+        QCOMPARE(b->dialogos.caixas().size(), 2);
+        QCOMPARE(b->dialogos.ultima().icone, Icone::Erro);
+        QCOMPARE(b->dialogos.ultima().texto,
+                 QStringLiteral(
+                     "SAT n\u00e3o conectado! Conecte o SAT e clique novamente em Executar!"));
+        QCOMPARE(Trabalhador::vivos(), 0);
+
+        roteiro->definir("ConsultarSAT", {r::Conectado});
+        janela()->EdCertificado->clear();
+        QVERIFY(b->clicar(Janela::SetupAutom, "BtExecutar"));
+        QCOMPARE(b->dialogos.caixas().size(), 2);
+        QVERIFY(janela()->expandida());
     }
 
     void ordemDeTabulacao() {

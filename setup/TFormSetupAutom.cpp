@@ -189,6 +189,7 @@ QGroupBox* TFormSetupAutom::montarAssinatura() {
     auto* label7 = rotulo("Label7", QStringLiteral("Senha Certificado"), GroupBox3);
     Edit1 = campo("Edit1", GroupBox3);
     Edit1->setEchoMode(QLineEdit::Password);
+    Edit1->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
     for (QWidget* w :
          std::initializer_list<QWidget*>{label5, EdCertificado, btCertificado, label7, Edit1})
         negrito(w, false);

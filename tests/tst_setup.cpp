@@ -652,6 +652,9 @@ class TstSetup : public QObject {
         abrir();
         executar();
         QTRY_COMPARE(estado().EtapaSetup(), etapa(2, "ERRO"));
+        // The new worker ended; the old one is still held, beside the animation.
+        QTRY_COMPARE(Trabalhador::vivos(), 2);
+        QTest::qWait(50);
         const QStringList logNovo = corpos();
         m_liberar.release();
         QTRY_COMPARE(Trabalhador::vivos(), 1);

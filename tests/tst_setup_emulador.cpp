@@ -88,9 +88,10 @@ class TstSetupEmulador : public QObject {
         QCOMPARE(pausas.count(60000), 2);
         QCOMPARE(pausas.count(20000), 2);
         QVERIFY(pausas.count(5000) >= 2);  // the restart and the insertion waits polled
-        const QString log = janela()->RichEdit1->toPlainText();
-        QCOMPARE(log.count(QStringLiteral("|09000|")), 2);
-        QCOMPARE(log.count(QStringLiteral("DESCONECTE E CONECTE OUTRO SAT")), 2);
+        // The log lines reach the window through its event queue.
+        auto log = [this] { return janela()->RichEdit1->toPlainText(); };
+        QTRY_COMPARE(log().count(QStringLiteral("|09000|")), 2);
+        QTRY_COMPARE(log().count(QStringLiteral("DESCONECTE E CONECTE OUTRO SAT")), 2);
 
         QVERIFY(b->clicar(Janela::SetupAutom, "BtCancelar"));
         QTRY_COMPARE(Trabalhador::vivos(), 0);

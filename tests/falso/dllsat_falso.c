@@ -32,11 +32,21 @@ EXPORTA void DllSatFalsoResponder(const char* texto) {
     resposta = texto ? strdup(texto) : NULL;
 }
 
-EXPORTA void DllSatFalsoDemora(int ms) { demoraMs = ms; }
-EXPORTA const char* DllSatFalsoArgumento(int i) { return argumentos[i]; }
-EXPORTA int DllSatFalsoArgumentoNulo(int i) { return nulos[i]; }
-EXPORTA int DllSatFalsoInteiro(int i) { return inteiros[i]; }
-EXPORTA int DllSatFalsoChamadas(void) { return chamadas; }
+EXPORTA void DllSatFalsoDemora(int ms) {
+    demoraMs = ms;
+}
+EXPORTA const char* DllSatFalsoArgumento(int i) {
+    return argumentos[i];
+}
+EXPORTA int DllSatFalsoArgumentoNulo(int i) {
+    return nulos[i];
+}
+EXPORTA int DllSatFalsoInteiro(int i) {
+    return inteiros[i];
+}
+EXPORTA int DllSatFalsoChamadas(void) {
+    return chamadas;
+}
 
 /* NULL puts the single reply back. The script runs on the caller's thread,
  * outside the library's lock, and its text must outlive the call. */
@@ -85,11 +95,11 @@ EXPORTA const char* ConsultarSAT(int s) {
     return atender("ConsultarSAT", &c);
 }
 
-#define SO_CODIGO(nome)                                                                          \
-    EXPORTA const char* nome(int s, const char* cod) {                                           \
-        struct chamada c = {.inteiros = {s}, .textos = {NULL, cod}, .usaInteiro = {1},           \
-                            .usaTexto = {0, 1}};                                                 \
-        return atender(#nome, &c);                                                               \
+#define SO_CODIGO(nome)                                                                     \
+    EXPORTA const char* nome(int s, const char* cod) {                                      \
+        struct chamada c = {                                                                \
+            .inteiros = {s}, .textos = {NULL, cod}, .usaInteiro = {1}, .usaTexto = {0, 1}}; \
+        return atender(#nome, &c);                                                          \
     }
 SO_CODIGO(ConsultarStatusOperacional)
 SO_CODIGO(ExtrairLogs)
@@ -100,8 +110,8 @@ SO_CODIGO(DesbloquearSAT)
 #endif
 
 EXPORTA const char* ConsultarNumeroSessao(int s, const char* cod, int n) {
-    struct chamada c = {.inteiros = {s, 0, n}, .textos = {NULL, cod}, .usaInteiro = {1, 0, 1},
-                        .usaTexto = {0, 1}};
+    struct chamada c = {
+        .inteiros = {s, 0, n}, .textos = {NULL, cod}, .usaInteiro = {1, 0, 1}, .usaTexto = {0, 1}};
     return atender("ConsultarNumeroSessao", &c);
 }
 
@@ -113,20 +123,22 @@ EXPORTA const char* AtivarSAT(int s, int sub, const char* cod, const char* cnpj,
     return atender("AtivarSAT", &c);
 }
 
-#define CODIGO_E_TEXTOS(nome)                                                                    \
-    EXPORTA const char* nome(int s, const char* cod, const char* a, const char* b) {             \
-        struct chamada c = {.inteiros = {s}, .textos = {NULL, cod, a, b}, .usaInteiro = {1},     \
-                            .usaTexto = {0, 1, 1, 1}};                                           \
-        return atender(#nome, &c);                                                               \
+#define CODIGO_E_TEXTOS(nome)                                                        \
+    EXPORTA const char* nome(int s, const char* cod, const char* a, const char* b) { \
+        struct chamada c = {.inteiros = {s},                                         \
+                            .textos = {NULL, cod, a, b},                             \
+                            .usaInteiro = {1},                                       \
+                            .usaTexto = {0, 1, 1, 1}};                               \
+        return atender(#nome, &c);                                                   \
     }
 CODIGO_E_TEXTOS(AssociarAssinatura)
 CODIGO_E_TEXTOS(CancelarUltimaVenda)
 
-#define CODIGO_E_DOCUMENTO(nome)                                                                 \
-    EXPORTA const char* nome(int s, const char* cod, const char* d) {                            \
-        struct chamada c = {.inteiros = {s}, .textos = {NULL, cod, d}, .usaInteiro = {1},        \
-                            .usaTexto = {0, 1, 1}};                                              \
-        return atender(#nome, &c);                                                               \
+#define CODIGO_E_DOCUMENTO(nome)                                                                  \
+    EXPORTA const char* nome(int s, const char* cod, const char* d) {                             \
+        struct chamada c = {                                                                      \
+            .inteiros = {s}, .textos = {NULL, cod, d}, .usaInteiro = {1}, .usaTexto = {0, 1, 1}}; \
+        return atender(#nome, &c);                                                                \
     }
 CODIGO_E_DOCUMENTO(TesteFimAFim)
 CODIGO_E_DOCUMENTO(EnviarDadosVenda)

@@ -30,6 +30,36 @@ class EstadoSessao {
     void setModoAtivacao(int v) { gravar(m_modoAtivacao, v); }
     void publicarEtapa(int numero, const QString& texto) { gravar(m_etapa, Etapa{numero, texto}); }
 
+    // The automatic setup's runs. Showing the setup window puts ModoAtivacao
+    // back to 1; a stopped run must not take that as leave to go on, and an
+    // older run must never act beside a newer one, so each run has a number.
+    int iniciarExecucaoSetup() {
+        QMutexLocker trava(&m_mutex);
+        m_modoAtivacao = 1;
+        return ++m_execucaoSetup;
+    }
+    // ModoAtivacao 0, and the run in progress stays stopped.
+    void pararExecucaoSetup() {
+        QMutexLocker trava(&m_mutex);
+        m_modoAtivacao = 0;
+        m_execucaoParada = m_execucaoSetup;
+    }
+    bool execucaoSetupSubstituida(int execucao) const {
+        QMutexLocker trava(&m_mutex);
+        return execucao != m_execucaoSetup;
+    }
+    bool execucaoSetupSegue(int execucao) const {
+        QMutexLocker trava(&m_mutex);
+        return m_modoAtivacao == 1 && execucao == m_execucaoSetup && execucao != m_execucaoParada;
+    }
+    // Publishes the pair only while no newer run exists; false otherwise.
+    bool publicarEtapa(int execucao, int numero, const QString& texto) {
+        QMutexLocker trava(&m_mutex);
+        if (execucao != m_execucaoSetup) return false;
+        m_etapa = Etapa{numero, texto};
+        return true;
+    }
+
   private:
     template <typename T>
     T ler(const T& valor) const {
@@ -46,4 +76,6 @@ class EstadoSessao {
     QString m_respostaSAT, m_campoA, m_campoB, m_campoC, m_statusConexao, m_versaoSAT;
     int m_modoAtivacao = 0;
     Etapa m_etapa;
+    int m_execucaoSetup = 0;
+    int m_execucaoParada = 0;
 };

@@ -1,7 +1,426 @@
 #include "setup/TFormSetupAutom.h"
 
+#include <QComboBox>
+#include <QDir>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "app/CampoMascara.h"
+#include "app/Contexto.h"
+#include "app/Log.h"
+#include "app/Respostas.h"
+#include "app/Sessao.h"
+#include "app/UF.h"
+#include "signature/funcoes.h"
+
+namespace {
+constexpr int TamanhoAssinatura = 344;
+constexpr int IndiceSP = 24;
+// The status line sits further right for a serial number than for the two
+// longer texts.
+constexpr int RecuoSerie = 120;
+constexpr int RecuoTexto = 8;
+
+QLabel* rotulo(const char* nome, const QString& texto, QWidget* pai) {
+    auto* l = new QLabel(texto, pai);
+    l->setObjectName(QString::fromLatin1(nome));
+    return l;
+}
+
+QPushButton* botao(const char* nome, const QString& texto, QWidget* pai) {
+    auto* b = new QPushButton(texto, pai);
+    b->setObjectName(QString::fromLatin1(nome));
+    b->setAutoDefault(false);
+    return b;
+}
+
+QLineEdit* campo(const char* nome, QWidget* pai) {
+    auto* c = new QLineEdit(pai);
+    c->setObjectName(QString::fromLatin1(nome));
+    return c;
+}
+
+void negrito(QWidget* w, bool ligado = true) {
+    QFont f = w->font();
+    f.setBold(ligado);
+    w->setFont(f);
+}
+
+void pintar(QWidget* w, const QColor& cor) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, cor);
+    w->setPalette(p);
+}
+
+QString semBrancos(QString texto) {
+    texto.remove(QRegularExpression(QStringLiteral("\\s")));
+    return texto;
+}
+}  // namespace
+
 TFormSetupAutom::TFormSetupAutom(Contexto& ctx)
     : Formulario(ctx, QStringLiteral("TOOL SAT Tivoro - Setup Autom\u00e1tico"),
                  Borda::FixaComMinimizar) {
     setObjectName("TFormSetupAutom");
+    montar();
+    connect(BtExecutar, &QPushButton::clicked, this, &TFormSetupAutom::BtExecutarClick);
+    connect(BtCancelar, &QPushButton::clicked, this, &TFormSetupAutom::BtCancelarClick);
+    connect(btCertificado, &QPushButton::clicked, this, &TFormSetupAutom::btCertificadoClick);
+    connect(MemoSignac, &QPlainTextEdit::textChanged, this, &TFormSetupAutom::limitarAssinatura);
+}
+
+void TFormSetupAutom::montar() {
+    m_conteudo = new QWidget(this);
+    auto* superior = new QWidget(m_conteudo);
+    auto* colunaSuperior = new QVBoxLayout(superior);
+    colunaSuperior->setContentsMargins(0, 0, 0, 0);
+
+    LbStatusSAT = rotulo("LbStatusSAT", QStringLiteral("STATUS SAT: "), superior);
+    LbConectado = rotulo("LbConectado", TextoPortaNaoPronta, superior);
+    negrito(LbStatusSAT);
+    negrito(LbConectado);
+    pintar(LbConectado, CorTX);
+    m_linhaStatus = new QHBoxLayout;
+    m_recuoStatus = new QSpacerItem(RecuoTexto, 0, QSizePolicy::Fixed, QSizePolicy::Minimum);
+    m_linhaStatus->addSpacerItem(m_recuoStatus);
+    m_linhaStatus->addWidget(LbStatusSAT);
+    m_linhaStatus->addWidget(LbConectado);
+    m_linhaStatus->addStretch();
+    colunaSuperior->addLayout(m_linhaStatus);
+    colunaSuperior->addWidget(montarDados());
+
+    auto* grupos = new QHBoxLayout;
+    grupos->addWidget(montarCertificados());
+    grupos->addWidget(montarAssinatura(), 1);
+    colunaSuperior->addLayout(grupos);
+
+    colunaSuperior->addWidget(
+        rotulo("Label3", QStringLiteral("Assinatura Aplicativo Comercial"), superior));
+    MemoSignac = new QPlainTextEdit(superior);
+    MemoSignac->setObjectName("MemoSignac");
+    MemoSignac->setTabChangesFocus(true);
+    MemoSignac->setFixedHeight(84);
+    colunaSuperior->addWidget(MemoSignac);
+
+    BtExecutar = botao("BtExecutar", QStringLiteral("Executar"), superior);
+    BtCancelar = botao("BtCancelar", QStringLiteral("Cancelar"), superior);
+    auto* botoes = new QHBoxLayout;
+    botoes->addStretch();
+    botoes->addWidget(BtExecutar);
+    botoes->addWidget(BtCancelar);
+    colunaSuperior->addLayout(botoes);
+
+    RichEdit1 = new QPlainTextEdit(m_conteudo);
+    RichEdit1->setObjectName("RichEdit1");
+    RichEdit1->setTabChangesFocus(true);
+    RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    RichEdit1->setFixedHeight(150);
+
+    auto* coluna = new QVBoxLayout(m_conteudo);
+    coluna->setSpacing(10);
+    coluna->addWidget(superior);
+    coluna->addWidget(montarProgresso());
+    coluna->addWidget(RichEdit1);
+    m_conteudo->resize(m_conteudo->sizeHint());
+    ordemTab();
+    definirLayout(false);
+}
+
+QWidget* TFormSetupAutom::montarDados() {
+    auto* dados = new QWidget;
+    auto* grade = new QGridLayout(dados);
+    grade->setContentsMargins(0, 0, 0, 0);
+    MskEdCNPJContr = novoCampoCNPJ("MskEdCNPJContr", dados);
+    MskEdCNPJSwHouse = novoCampoCNPJ("MskEdCNPJSwHouse", dados);
+    for (QLineEdit* cnpj : {MskEdCNPJContr, MskEdCNPJSwHouse})
+        cnpj->setMinimumWidth(
+            cnpj->fontMetrics().horizontalAdvance(QStringLiteral("00.000.000/0000-00")) + 20);
+    EdCodAtivacao = campo("EdCodAtivacao", dados);
+    CBoxUF = new QComboBox(dados);
+    CBoxUF->setObjectName("CBoxUF");
+    CBoxUF->setEditable(true);
+    CBoxUF->setInsertPolicy(QComboBox::NoInsert);
+    CBoxUF->addItems(SiglasUF());
+    CBoxUF->lineEdit()->setMaxLength(2);
+    grade->addWidget(rotulo("LbCNPJContr", QStringLiteral("CNPJ do Contribuinte"), dados), 0, 0);
+    grade->addWidget(rotulo("Label2", QStringLiteral("CNPJ Software house"), dados), 0, 1);
+    grade->addWidget(rotulo("LbCodAtivacao", QStringLiteral("Codigo de Ativa\u00e7\u00e3o"), dados),
+                     0, 2);
+    grade->addWidget(rotulo("LbUF", QStringLiteral("UF"), dados), 0, 3);
+    grade->addWidget(MskEdCNPJContr, 1, 0);
+    grade->addWidget(MskEdCNPJSwHouse, 1, 1);
+    grade->addWidget(EdCodAtivacao, 1, 2);
+    grade->addWidget(CBoxUF, 1, 3);
+    grade->setColumnStretch(2, 1);
+    return dados;
+}
+
+QGroupBox* TFormSetupAutom::montarCertificados() {
+    GroupBox1 = new QGroupBox(QStringLiteral("CERTIFICADOS"));
+    GroupBox1->setObjectName("GroupBox1");
+    RdbAcSatSefaz = new QRadioButton(QStringLiteral("AC-SAT/SEFAZ"), GroupBox1);
+    RdbAcSatSefaz->setObjectName("RdbAcSatSefaz");
+    RdbICPBrasil = new QRadioButton(QStringLiteral("ICP-BRASIL"), GroupBox1);
+    RdbICPBrasil->setObjectName("RdbICPBrasil");
+    RdbRenovarICPBrasil = new QRadioButton(QStringLiteral("Renovar ICP-BRASIL"), GroupBox1);
+    RdbRenovarICPBrasil->setObjectName("RdbRenovarICPBrasil");
+    auto* coluna = new QVBoxLayout(GroupBox1);
+    for (QRadioButton* r : {RdbAcSatSefaz, RdbICPBrasil, RdbRenovarICPBrasil}) {
+        r->setEnabled(false);
+        coluna->addWidget(r);
+    }
+    return GroupBox1;
+}
+
+QGroupBox* TFormSetupAutom::montarAssinatura() {
+    GroupBox3 = new QGroupBox(
+        QStringLiteral(" Preencha caso n\u00e3o tenha a assinatura do Aplicativo Comercial "));
+    GroupBox3->setObjectName("GroupBox3");
+    negrito(GroupBox3);
+    auto* label5 = rotulo("Label5", QStringLiteral("Certificado Digital(p12/pfx)"), GroupBox3);
+    EdCertificado = campo("EdCertificado", GroupBox3);
+    btCertificado = botao("btCertificado", QStringLiteral("..."), GroupBox3);
+    btCertificado->setFixedWidth(32);
+    auto* label7 = rotulo("Label7", QStringLiteral("Senha Certificado"), GroupBox3);
+    Edit1 = campo("Edit1", GroupBox3);
+    Edit1->setEchoMode(QLineEdit::Password);
+    Edit1->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{label5, EdCertificado, btCertificado, label7, Edit1})
+        negrito(w, false);
+    auto* grade = new QGridLayout(GroupBox3);
+    grade->addWidget(label5, 0, 0, 1, 2);
+    grade->addWidget(EdCertificado, 1, 0);
+    grade->addWidget(btCertificado, 1, 1);
+    grade->addWidget(label7, 2, 0, 1, 2);
+    grade->addWidget(Edit1, 3, 0);
+    return GroupBox3;
+}
+
+QGroupBox* TFormSetupAutom::montarProgresso() {
+    GroupBox2 = new QGroupBox;
+    GroupBox2->setObjectName("GroupBox2");
+    negrito(GroupBox2);
+    auto* label1 = rotulo("Label1", QStringLiteral("PROGRESSO DA ATIVA\u00c7\u00c3O"), GroupBox2);
+    label1->setAlignment(Qt::AlignCenter);
+    auto* grade = new QGridLayout;
+    grade->setHorizontalSpacing(30);
+    grade->addWidget(
+        montarPasso(1, "lbSatConectado", QStringLiteral("SAT CONECTADO"), "ImgSATConectado"), 0, 0);
+    grade->addWidget(
+        montarPasso(2, "lbAtivarSAt", QStringLiteral("ATIVANDO SAT(*)"), "ImgAtivandoSAT"), 1, 0);
+    grade->addWidget(
+        montarPasso(3, "lbAssociarAssinatura", QStringLiteral("ASSOCIANDO ASSINATURA(*)"),
+                    "ImgAssociandoAssinatura"),
+        2, 0);
+    grade->addWidget(
+        montarPasso(4, "lbReinicarSat", QStringLiteral("REINICIANDO O SAT"), "ImgReiniciandoSAT"),
+        0, 1);
+    grade->addWidget(montarPasso(5, "lbTesteFimaFim", QStringLiteral("REALIZANDO TESTE FIM A FIM "),
+                                 "ImgTFimaFIM"),
+                     1, 1);
+    grade->addWidget(montarPasso(6, "LbProximoSat", QStringLiteral("CONECTE O PR\u00d3XIMO SAT"),
+                                 "ImgProximoSAT"),
+                     2, 1);
+    auto* label4 =
+        rotulo("Label4", QStringLiteral("* O processo pode durar at\u00e9 30 min."), GroupBox2);
+    auto* coluna = new QVBoxLayout(GroupBox2);
+    coluna->addWidget(label1);
+    coluna->addLayout(grade);
+    coluna->addWidget(label4);
+    return GroupBox2;
+}
+
+// A step of the panel: its four images on the same spot, then its label.
+QWidget* TFormSetupAutom::montarPasso(int passo, const char* nomeRotulo, const QString& texto,
+                                      const char* prefixoImagens) {
+    static const char* const sufixosOK[] = {"Azul", "Amarelo", "OK", "Erro"};
+    static const char* const sufixosOk[] = {"Azul", "Amarelo", "Ok", "Erro"};
+    const char* const* sufixos = passo <= 2 ? sufixosOK : sufixosOk;
+    auto* linha = new QWidget(GroupBox2);
+    auto* lugar = new QWidget(linha);
+    lugar->setFixedSize(20, 20);
+    for (int i = 0; i < 4; ++i) {
+        auto* imagem = new QLabel(lugar);
+        imagem->setObjectName(QString::fromLatin1(prefixoImagens) +
+                              QString::fromLatin1(sufixos[i]));
+        imagem->setPixmap(ImagemEtapa(passo, static_cast<Aparencia>(i)));
+        imagem->setFixedSize(20, 20);
+        imagem->hide();
+        m_imagens[passo - 1][i] = imagem;
+    }
+    auto* l = rotulo(nomeRotulo, texto, linha);
+    QFont fonte(QStringLiteral("Arial Black"));
+    fonte.setWeight(QFont::Black);
+    l->setFont(fonte);
+    auto* disposicao = new QHBoxLayout(linha);
+    disposicao->setContentsMargins(0, 2, 0, 2);
+    disposicao->addWidget(lugar);
+    disposicao->addWidget(l, 1);
+    return linha;
+}
+
+void TFormSetupAutom::ordemTab() {
+    QWidget* anterior = nullptr;
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             MskEdCNPJContr, MskEdCNPJSwHouse, EdCodAtivacao, CBoxUF, MemoSignac, BtExecutar,
+             BtCancelar, RichEdit1, RdbAcSatSefaz, RdbICPBrasil, RdbRenovarICPBrasil, EdCertificado,
+             btCertificado, Edit1}) {
+        if (anterior) setTabOrder(anterior, w);
+        anterior = w;
+    }
+}
+
+// The compact layout ends below the buttons; the panel and the log lie below
+// it and come into view when the window grows.
+void TFormSetupAutom::definirLayout(bool expandida) {
+    m_expandida = expandida;
+    const QWidget* superior = BtExecutar->parentWidget();
+    const QMargins margens = m_conteudo->layout()->contentsMargins();
+    const int compacta = margens.top() + superior->sizeHint().height() + margens.bottom();
+    setFixedSize(m_conteudo->width(), expandida ? m_conteudo->height() : compacta);
+}
+
+void TFormSetupAutom::mostrarStatus(const QString& texto, const QColor* cor, int recuo) {
+    LbConectado->setText(texto);
+    if (cor) pintar(LbConectado, *cor);
+    m_recuoStatus->changeSize(recuo, 0, QSizePolicy::Fixed, QSizePolicy::Minimum);
+    m_linhaStatus->invalidate();
+}
+
+void TFormSetupAutom::FormShow() {
+    for (const auto& passo : m_imagens)
+        for (const QPointer<QLabel>& imagem : passo) imagem->hide();
+    AnimacaoAtiva = false;
+    MemoSignac->clear();
+    RichEdit1->clear();
+    MskEdCNPJContr->setFocus();
+    MskEdCNPJContr->setCursorPosition(0);
+    ctx.estado.setModoAtivacao(1);
+    RdbAcSatSefaz->setChecked(true);
+    for (QWidget* w : std::initializer_list<QWidget*>{RdbAcSatSefaz, RdbICPBrasil,
+                                                      RdbRenovarICPBrasil, GroupBox1})
+        w->setEnabled(false);
+    CBoxUF->setCurrentIndex(IndiceSP);
+
+    const QString resposta =
+        ctx.dll.ConsultarStatusOperacional(ctx.aleatorio.sessaoAleatoria(), ctx.CodigoAtivacao());
+    ctx.estado.setRespostaSAT(resposta);
+    ctx.estado.setCampoA(ExtraiCampo(resposta, 1));
+    ctx.estado.setCampoB(ExtraiCampo(resposta, 5));
+    if (ctx.estado.CampoA() == QLatin1String("10000")) {
+        mostrarStatus("SAT CONECTADO NS:" + ctx.estado.CampoB(), nullptr, RecuoSerie);
+    } else if (ctx.estado.CampoA() == QLatin1String("10001")) {
+        mostrarStatus(QStringLiteral("SAT J\u00c1 ATIVADO! N\u00c3O PROSSIGA NESTE PROCESSO!"),
+                      &CorOliva, RecuoTexto);
+    } else if (resposta == TextoPortaNaoPronta) {
+        mostrarStatus(QStringLiteral("PORTA SERIAL N\u00c3O EST\u00c1 PRONTA, TENTE NOVAMENTE"),
+                      &CorVermelha, RecuoTexto);
+    }
+}
+
+void TFormSetupAutom::BtExecutarClick() {
+    const int sessao = ctx.aleatorio.sessaoNova();
+    if (valorCNPJ(MskEdCNPJContr).trimmed().isEmpty()) {
+        ctx.dialogos.erro(QStringLiteral("Informe o CNPJ do contribuinte"));
+        return;
+    }
+    if (valorCNPJ(MskEdCNPJSwHouse).trimmed().isEmpty()) {
+        ctx.dialogos.erro(QStringLiteral("Informe o CNPJ da Software House"));
+        return;
+    }
+    if (EdCodAtivacao->text().trimmed().size() < 8) {
+        ctx.dialogos.informacao(
+            QStringLiteral("Favor Informar c\u00f3digo de ativa\u00e7\u00e3o v\u00e1lido!"));
+        return;
+    }
+    if (MemoSignac->toPlainText().trimmed().isEmpty() && !gerarAssinatura()) return;
+
+    const QString resposta = ctx.dll.ConsultarSAT(sessao);
+    ctx.estado.setRespostaSAT(resposta);
+    ctx.estado.setCampoA(ExtraiCampo(resposta, 1));
+    if (ctx.estado.CampoA() != QLatin1String("08000")) {
+        ctx.dialogos.erro(QStringLiteral(
+            "SAT n\u00e3o conectado! Conecte o SAT e clique novamente em Executar!"));
+        return;
+    }
+    iniciarExecucao();
+}
+
+// The signature from the certificate, into the memo; false when there is none
+// to go on with (its boxes already shown).
+bool TFormSetupAutom::gerarAssinatura() {
+    if (EdCertificado->text().trimmed().isEmpty() || Edit1->text().trimmed().isEmpty()) {
+        ctx.dialogos.informacao(QStringLiteral("Favor informar um certificado e Senha!"));
+        return false;
+    }
+    const ResultadoAssinatura resultado = GerarAssinaturaCnpjs(
+        valorCNPJ(MskEdCNPJSwHouse), valorCNPJ(MskEdCNPJContr), EdCertificado->text(),
+        Edit1->text(), AmbienteAssinatura{ctx.dialogos, ctx.relogio});
+    if (!resultado.gerada) return false;
+    // The device refuses a signature with blanks.
+    MemoSignac->setPlainText(semBrancos(resultado.texto));
+    MemoSignac->repaint();
+    return true;
+}
+
+void TFormSetupAutom::iniciarExecucao() {
+    definirLayout(true);
+    EscreveLog(RichEdit1, CorPreta, QStringLiteral("[TX] SAT CONECTADO..."));
+    EscreveLog(RichEdit1, CorPreta,
+               QStringLiteral("[TX] ESTE PROCESSO PODE DEMORAR ALGUNS MINUTOS, AGUARDE..."));
+    const int execucao = ctx.estado.iniciarExecucaoSetup();
+    ctx.estado.publicarEtapa(execucao, 1, QStringLiteral("SAT CONECTADO"));
+    // An animation left from a run that ended by itself stops here.
+    pararAnimacao();
+    ThreadAnimacao = AnimaSetup::iniciar(ctx, m_imagens);
+    SetupAtivacao::iniciar(ctx,
+                           ControlesSetup{EdCodAtivacao, MskEdCNPJContr, MskEdCNPJSwHouse,
+                                          MemoSignac, CBoxUF, RichEdit1, LbConectado, BtExecutar},
+                           execucao);
+    AnimacaoAtiva = true;
+    BtExecutar->setEnabled(false);
+}
+
+void TFormSetupAutom::btCertificadoClick() {
+    const QString caminho = ctx.dialogos.abrirArquivo(
+        {QStringLiteral("Carregar Certificado..."), QDir::currentPath(),
+         QStringLiteral("p12 (*.p12);;pfx (*.pfx)"), QStringLiteral("p12")});
+    if (!caminho.isEmpty()) EdCertificado->setText(caminho);
+}
+
+void TFormSetupAutom::BtCancelarClick() {
+    pararAnimacao();
+    AtualizaStatusConexao(ctx, false);
+    ctx.estado.pararExecucaoSetup();
+    BtExecutar->setEnabled(true);
+    ctx.mostrar(Janela::Principal);
+    close();
+    definirLayout(false);
+}
+
+void TFormSetupAutom::FormClose() {
+    ctx.estado.pararExecucaoSetup();
+    BtExecutar->setEnabled(true);
+    pararAnimacao();
+    AtualizaStatusConexao(ctx, false);
+    ctx.mostrar(Janela::Principal);
+}
+
+void TFormSetupAutom::pararAnimacao() {
+    if (AnimacaoAtiva && ThreadAnimacao) ThreadAnimacao->parar();
+    AnimacaoAtiva = false;
+}
+
+void TFormSetupAutom::limitarAssinatura() {
+    const QString texto = MemoSignac->toPlainText();
+    if (texto.size() <= TamanhoAssinatura) return;
+    const QSignalBlocker bloqueio(MemoSignac);
+    MemoSignac->setPlainText(texto.left(TamanhoAssinatura));
+    MemoSignac->moveCursor(QTextCursor::End);
 }

@@ -1,9 +1,74 @@
 #pragma once
 
-#include "app/Formulario.h"
+#include <memory>
 
+#include "app/Formulario.h"
+#include "setup/AnimaSetup.h"
+#include "setup/SetupAtivacao.h"
+
+class QGroupBox;
+class QHBoxLayout;
+class QRadioButton;
+class QSpacerItem;
+
+// The bench's window: the data every device gets, then the run of the setup
+// worker with its progress panel and log, which come into view below.
 class TFormSetupAutom : public Formulario<> {
     Q_OBJECT
   public:
     explicit TFormSetupAutom(Contexto& ctx);
+
+    QLabel* LbStatusSAT;
+    QLabel* LbConectado;
+    QLineEdit* MskEdCNPJContr;
+    QLineEdit* MskEdCNPJSwHouse;
+    QLineEdit* EdCodAtivacao;
+    QComboBox* CBoxUF;
+    QGroupBox* GroupBox1;
+    QRadioButton* RdbAcSatSefaz;
+    QRadioButton* RdbICPBrasil;
+    QRadioButton* RdbRenovarICPBrasil;
+    QGroupBox* GroupBox3;
+    QLineEdit* EdCertificado;
+    QPushButton* btCertificado;
+    QLineEdit* Edit1;
+    QPlainTextEdit* MemoSignac;
+    QPushButton* BtExecutar;
+    QPushButton* BtCancelar;
+    QGroupBox* GroupBox2;
+    QPlainTextEdit* RichEdit1;
+
+    bool expandida() const { return m_expandida; }
+
+  protected:
+    void FormShow() override;
+    void FormClose() override;
+
+  private:
+    void montar();
+    QWidget* montarDados();
+    QGroupBox* montarCertificados();
+    QGroupBox* montarAssinatura();
+    QGroupBox* montarProgresso();
+    QWidget* montarPasso(int passo, const char* nomeRotulo, const QString& texto,
+                         const char* prefixoImagens);
+    void ordemTab();
+    void definirLayout(bool expandida);
+    void mostrarStatus(const QString& texto, const QColor* cor, int recuo);
+    void BtExecutarClick();
+    bool gerarAssinatura();
+    void iniciarExecucao();
+    void btCertificadoClick();
+    void BtCancelarClick();
+    void pararAnimacao();
+    void limitarAssinatura();
+
+    QWidget* m_conteudo;
+    QHBoxLayout* m_linhaStatus;
+    QSpacerItem* m_recuoStatus;
+    AnimaSetup::Imagens m_imagens;
+    bool m_expandida = false;
+
+    bool AnimacaoAtiva = false;
+    std::shared_ptr<AnimaSetup> ThreadAnimacao;
 };

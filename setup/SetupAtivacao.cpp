@@ -1,0 +1,261 @@
+#include "setup/SetupAtivacao.h"
+
+#include "app/CampoMascara.h"
+#include "app/Contexto.h"
+#include "app/Log.h"
+#include "app/NaGui.h"
+#include "app/Respostas.h"
+#include "app/Sessao.h"
+#include "app/Trabalhador.h"
+#include "app/UF.h"
+
+namespace {
+// Thrown when a newer run exists: this one ends at once, without a trace.
+struct Substituida {};
+
+bool codigo(const QString& resposta, const char* esperado) {
+    return ExtraiCampo(resposta, 1) == QLatin1String(esperado);
+}
+
+const QString TextoTimeout = QStringLiteral("TIMEOUT");
+
+template <typename W>
+QString ler(const QPointer<W>& controle, QString (*leitura)(const W*)) {
+    return lerNaGui<QString>(
+        [controle, leitura] { return controle ? leitura(controle.data()) : QString(); });
+}
+}  // namespace
+
+void SetupAtivacao::iniciar(Contexto& ctx, const ControlesSetup& controles, int execucao) {
+    Trabalhador::iniciar(
+        [&ctx, controles, execucao] { SetupAtivacao(ctx, controles, execucao).executar(); });
+}
+
+QByteArray SetupAtivacao::CupomTeste() {
+    return QByteArrayLiteral(
+               "<?xml version=\"1.0\" encoding=\"utf-8\"?><CFe><infCFe versaoDadosEnt=\"0.07\">"
+               "<ide><CNPJ>") +
+           QByteArray(14, '0') + QByteArrayLiteral("</CNPJ><signAC>") + QByteArray(344, '0') +
+           QByteArrayLiteral(
+               "</signAC><numeroCaixa>001</numeroCaixa></ide><emit><CNPJ>12345678000195</CNPJ>"
+               "<IE>111222333444</IE><IM>123123</IM><cRegTribISSQN>1</cRegTribISSQN>"
+               "<indRatISSQN>N</indRatISSQN></emit><dest/><det nItem=\"1\"><prod><cProd>01</cProd>"
+               "<xProd>Produto 1</xProd><NCM>85447030</NCM><CFOP>5001</CFOP><uCom>un</uCom>"
+               "<qCom>2.0000</qCom><vUnCom>1.000</vUnCom><indRegra>A</indRegra></prod><imposto>"
+               "<ICMS><ICMS00><Orig>0</Orig><CST>00</CST><pICMS>5.00</pICMS></ICMS00></ICMS><PIS>"
+               "<PISAliq><CST>01</CST><vBC>1.00</vBC><pPIS>1.0000</pPIS></PISAliq></PIS><COFINS>"
+               "<COFINSAliq><CST>01</CST><vBC>1.00</vBC><pCOFINS>1.0000</pCOFINS></COFINSAliq>"
+               "</COFINS></imposto></det><total></total><pgto><MP><cMP>01</cMP><vMP>12.00</vMP>"
+               "</MP></pgto></infCFe></CFe>");
+}
+
+void SetupAtivacao::executar() {
+    try {
+        int sessao = ctx.aleatorio.sessaoNova();
+        while (segue())
+            if (!ciclo(sessao)) return;
+    } catch (const Substituida&) {
+    }
+}
+
+bool SetupAtivacao::ciclo(int& sessao) {
+    if (!ativar(sessao)) return false;
+    const int sessaoAssociacao = ctx.aleatorio.sessaoAleatoria();
+    escrever(CorTX, QStringLiteral("[TX] Associando assinatura..."));
+    pausa(60000);
+    if (!associar(sessaoAssociacao) || !aguardarReinicio(sessaoAssociacao)) return false;
+    publicar(4, "SAT REINICIADO");
+    pausa(20000);
+    int sessaoTeste = 0;
+    const bool passou = testar(sessaoTeste);
+    if (!aguardarTroca(passou, sessaoTeste)) return false;
+    sessao = proximoSat();
+    return true;
+}
+
+bool SetupAtivacao::ativar(int sessao) {
+    const int uf = codigoUF();
+    const QString codigoAtiv = codigoAtivacao();
+    const QString cnpj = cnpjContribuinte();
+    escrever(CorTX, "[TX] AtivarSAT(" + QString::number(sessao) + ',' + codigoAtiv + ',' + cnpj +
+                        ',' + QString::number(uf) + ')');
+    const QString resposta = guardar(ctx.dll.AtivarSAT(sessao, 1, codigoAtiv, cnpj, uf));
+    pausa(500);
+    escrever(CorRX, "[RX] " + resposta);
+    if (!codigo(resposta, "04000")) {
+        publicar(2, "ERRO");
+        naGui([bt = m_c.BtExecutar] {
+            if (bt) bt->setEnabled(true);
+        });
+        return false;
+    }
+    publicar(2, "SAT ATIVO");
+    naGui([&principal = ctx.principal()] {
+        principal.habilitar({"BtTestFimAFim", "BtAssociarAssinatura"}, true);
+    });
+    ctx.setCodigoAtivacao(codigoAtivacao());
+    return true;
+}
+
+bool SetupAtivacao::associar(int sessao) {
+    const QString codigoAtiv = codigoAtivacao();
+    const QString cnpjs = cnpjSoftwareHouse() + cnpjContribuinte();
+    const QString sign = assinatura();
+    escrever(CorTX, "[TX] AssociarAssinatura(" + QString::number(sessao) + ',' + codigoAtiv + ',' +
+                        cnpjs + ',' + sign + ')');
+    const QString resposta = guardar(ctx.dll.AssociarAssinatura(sessao, codigoAtiv, cnpjs, sign));
+    pausa(500);
+    escrever(CorRX, "[RX] " + resposta);
+    if (!codigo(resposta, "13000")) {
+        publicar(3, "ERRO");
+        return false;
+    }
+    publicar(3, "SAT ASSINADO");
+    return true;
+}
+
+// The device restarts after the association; it is back when it answers.
+bool SetupAtivacao::aguardarReinicio(int sessao) {
+    QString resposta = consultar(sessao);
+    pausa(2000);
+    while (!codigo(resposta, "08000") && segue()) {
+        resposta = consultar(sessao);
+        pausa(5000);
+    }
+    if (!segue()) {
+        publicar(0, "CANCELADO");
+        return false;
+    }
+    return true;
+}
+
+bool SetupAtivacao::testar(int& sessao) {
+    sessao = ctx.aleatorio.sessaoAleatoria();
+    escrever(CorTX, QStringLiteral("[TX] Iniciando teste fim a fim..."));
+    const QByteArray cupom = CupomTeste();
+    const QString codigoAtiv = codigoAtivacao();
+    escrever(CorTX, "[TX] TesteFimAFim(" + QString::number(sessao) + ',' + codigoAtiv + ',' +
+                        QString::fromLatin1(cupom) + ')');
+    const QString resposta = guardar(ctx.dll.TesteFimAFim(sessao, codigoAtiv, cupom));
+    pausa(500);
+    escrever(CorRX, "[RX] " + resposta);
+    pausa(2000);
+    return codigo(resposta, "09000");
+}
+
+// The tested device is taken off its port, then the next one answers.
+bool SetupAtivacao::aguardarTroca(bool passou, int sessaoTeste) {
+    int sessao = sessaoTeste;
+    QString resposta;
+    if (passou) {
+        sessao = ctx.aleatorio.sessaoAleatoria();
+        escrever(CorRX, QStringLiteral("DESCONECTE E CONECTE OUTRO SAT PARA CONTINUAR, OU CLIQUE "
+                                       "EM CANCELAR PARA SAIR!"));
+        publicar(5, "SAT TESTADO");
+        pausa(200);
+    } else {
+        publicar(5, "ERRO TESTE");
+        escrever(CorRX, QStringLiteral("OCORREU UM ERRO NO TESTE FIM A FIM, CLIQUE EM CANCELAR E "
+                                       "VERIFIQUE O ERRO, OU CONECTE OUTRO SAT PARA CONTINUAR!"));
+        pausa(2000);
+    }
+    resposta = consultar(sessao);
+    while (codigo(resposta, "08000") && segue()) {
+        resposta = consultar(sessao);
+        pausa(2000);
+    }
+    if (!segue()) {
+        publicar(5, "CANCELADO");
+        return false;
+    }
+    sessao = ctx.aleatorio.sessaoAleatoria();
+    if (passou) pausa(200);
+    resposta = consultar(sessao);
+    while (segue() && (resposta == TextoPortaNaoPronta || resposta == TextoTimeout)) {
+        resposta = consultar(sessao);
+        pausa(5000);
+    }
+    if (!segue()) {
+        publicar(5, "CANCELADO");
+        return false;
+    }
+    return true;
+}
+
+// The next device answers: its serial number is shown, and its status query's
+// session number is the next activation's.
+int SetupAtivacao::proximoSat() {
+    publicar(1, "SAT PCONECTADO");
+    const int sessao = ctx.aleatorio.sessaoAleatoria();
+    pausa(500);
+    const QString resposta = guardar(ctx.dll.ConsultarStatusOperacional(sessao, QString()));
+    const QString serie = ExtraiCampo(resposta, 5);
+    ctx.estado.setCampoB(serie);
+    naGui([lb = m_c.LbConectado, serie] {
+        if (lb) lb->setText("SAT CONECTADO NS:" + serie);
+    });
+    escrever(CorRX, QStringLiteral("[TX] SAT CONECTADO..."));
+    return sessao;
+}
+
+bool SetupAtivacao::segue() {
+    verificar();
+    return ctx.estado.execucaoSetupSegue(m_execucao);
+}
+
+void SetupAtivacao::verificar() const {
+    if (ctx.estado.execucaoSetupSubstituida(m_execucao)) throw Substituida{};
+}
+
+void SetupAtivacao::pausa(int ms) {
+    ctx.relogio.pausa(ms);
+    verificar();
+}
+
+void SetupAtivacao::publicar(int numero, const char* texto) {
+    if (!ctx.estado.publicarEtapa(m_execucao, numero, QString::fromLatin1(texto)))
+        throw Substituida{};
+}
+
+void SetupAtivacao::escrever(const QColor& cor, const QString& corpo) {
+    verificar();
+    EscreveLog(m_c.RichEdit1.data(), cor, corpo, OpcoesLog{false, true});
+}
+
+QString SetupAtivacao::guardar(const QString& resposta) {
+    verificar();
+    ctx.estado.setRespostaSAT(resposta);
+    ctx.estado.setCampoA(ExtraiCampo(resposta, 1));
+    return resposta;
+}
+
+QString SetupAtivacao::consultar(int sessao) {
+    return guardar(ctx.dll.ConsultarSAT(sessao));
+}
+
+QString SetupAtivacao::codigoAtivacao() const {
+    return ler<QLineEdit>(m_c.EdCodAtivacao, [](const QLineEdit* c) { return c->text(); });
+}
+
+QString SetupAtivacao::cnpjContribuinte() const {
+    return ler<QLineEdit>(m_c.MskEdCNPJContr, &valorCNPJ);
+}
+
+QString SetupAtivacao::cnpjSoftwareHouse() const {
+    return ler<QLineEdit>(m_c.MskEdCNPJSwHouse, &valorCNPJ);
+}
+
+QString SetupAtivacao::assinatura() const {
+    return ler<QPlainTextEdit>(m_c.MemoSignac,
+                               [](const QPlainTextEdit* c) { return c->toPlainText(); });
+}
+
+// The state shown in the list's edit part; a text that is no state of the
+// list counts as no selection.
+int SetupAtivacao::codigoUF() const {
+    const int indice = lerNaGui<int>([uf = m_c.CBoxUF] {
+        return uf ? uf->findText(uf->currentText(), Qt::MatchFixedString | Qt::MatchCaseSensitive)
+                  : -1;
+    });
+    return CodigoUF(indice);
+}

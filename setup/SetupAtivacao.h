@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QByteArray>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QString>
+
+class Contexto;
+class QColor;
+
+// The controls of the setup window that the worker reads at each use, and the
+// ones it writes.
+struct ControlesSetup {
+    QPointer<QLineEdit> EdCodAtivacao;
+    QPointer<QLineEdit> MskEdCNPJContr;
+    QPointer<QLineEdit> MskEdCNPJSwHouse;
+    QPointer<QPlainTextEdit> MemoSignac;
+    QPointer<QComboBox> CBoxUF;
+    QPointer<QPlainTextEdit> RichEdit1;
+    QPointer<QLabel> LbConectado;
+    QPointer<QPushButton> BtExecutar;
+};
+
+// The bench cycle, device after device: activation, association, restart,
+// end-to-end test, then the wait for the next device, until a refusal or a
+// stop. Runs on its own thread and never shows a box.
+class SetupAtivacao {
+  public:
+    // The run must already be started (its number and first pair published).
+    static void iniciar(Contexto& ctx, const ControlesSetup& controles, int execucao);
+    SetupAtivacao(Contexto& ctx, const ControlesSetup& controles, int execucao)
+        : ctx(ctx), m_c(controles), m_execucao(execucao) {}
+
+    void executar();
+
+    // The end-to-end test's fixed coupon.
+    static QByteArray CupomTeste();
+
+  private:
+    bool ciclo(int& sessao);
+    bool ativar(int sessao);
+    bool associar(int sessao);
+    bool aguardarReinicio(int sessao);
+    bool testar(int& sessao);
+    bool aguardarTroca(bool passou, int sessaoTeste);
+    int proximoSat();
+
+    bool segue();
+    void verificar() const;
+    void pausa(int ms);
+    void publicar(int numero, const char* texto);
+    void escrever(const QColor& cor, const QString& corpo);
+    QString guardar(const QString& resposta);
+    QString consultar(int sessao);
+
+    QString codigoAtivacao() const;
+    QString cnpjContribuinte() const;
+    QString cnpjSoftwareHouse() const;
+    QString assinatura() const;
+    int codigoUF() const;
+
+    Contexto& ctx;
+    ControlesSetup m_c;
+    int m_execucao;
+};

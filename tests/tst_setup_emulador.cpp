@@ -1,0 +1,128 @@
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "app/Trabalhador.h"
+#include "emulator/Controle.h"
+#include "setup/TFormSetupAutom.h"
+#include "tests/apoio/Bancada.h"
+
+namespace {
+const QString CnpjContr = QStringLiteral("11222333000181");
+const QString CnpjSH = QStringLiteral("16716114000172");
+const QString Codigo = QStringLiteral("bancada-123");
+const QString Assinatura = QString(344, QLatin1Char('A'));
+}  // namespace
+
+// The bench against the emulated device: devices taken off and plugged in as
+// an operator would, the pauses on the harness's clock.
+class TstSetupEmulador : public QObject {
+    Q_OBJECT
+    std::unique_ptr<QTemporaryDir> pasta;
+    std::unique_ptr<emulador::Controle> sat;
+    std::unique_ptr<Bancada> b;
+
+    TFormSetupAutom* janela() {
+        return static_cast<TFormSetupAutom*>(b->janela(Janela::SetupAutom));
+    }
+    QString texto() { return b->ctx().estado.EtapaSetup().texto; }
+    int numero() { return b->ctx().estado.EtapaSetup().numero; }
+    void executar() {
+        janela()->show();
+        janela()->MskEdCNPJContr->setText(CnpjContr);
+        janela()->MskEdCNPJSwHouse->setText(CnpjSH);
+        janela()->EdCodAtivacao->setText(Codigo);
+        janela()->MemoSignac->setPlainText(Assinatura);
+        QVERIFY(b->clicar(Janela::SetupAutom, "BtExecutar"));
+    }
+    void conferirPreparado(const emulador::Estado& e) {
+        QVERIFY(e.ativado);
+        QCOMPARE(e.codigoAtivacao, Codigo);
+        QCOMPARE(e.cnpjContribuinte, CnpjContr);
+        QCOMPARE(e.uf, 35);
+        QCOMPARE(e.cnpjSoftwareHouse, CnpjSH);
+        QCOMPARE(e.assinatura, Assinatura);
+    }
+
+  private Q_SLOTS:
+    void init() {
+        pasta = std::make_unique<QTemporaryDir>();
+        QVERIFY(pasta->isValid());
+        qputenv("SAT_EMULADOR_DIR", pasta->path().toLocal8Bit());
+        sat = std::make_unique<emulador::Controle>(pasta->path());
+        sat->novo();
+        // A short restart keeps the test quick; the wait is polled all the same.
+        sat->alterar([](emulador::Estado& e) { e.reinicioAposMs = 300; });
+        b = std::make_unique<Bancada>(DLLSAT_EMULADOR);
+    }
+    void cleanup() {
+        if (janela()->isVisible()) janela()->close();
+        QTRY_COMPARE_WITH_TIMEOUT(Trabalhador::vivos(), 0, 15000);
+        b.reset();
+        sat.reset();
+        pasta.reset();
+    }
+
+    void doisDispositivosNaBancada() {
+        const QString primeiro = sat->estado().serie;
+        executar();
+        QTRY_COMPARE_WITH_TIMEOUT(texto(), QStringLiteral("SAT TESTADO"), 20000);
+        conferirPreparado(sat->estado());
+        QCOMPARE(sat->estado().serie, primeiro);
+        QCOMPARE(b->ctx().CodigoAtivacao(), Codigo);
+
+        // The operator takes it off; the next factory-new one answers later.
+        sat->proximo(300);
+        const QString segundo = sat->estado().serie;
+        QVERIFY(segundo != primeiro);
+        QTRY_COMPARE_WITH_TIMEOUT(janela()->LbConectado->text(), "SAT CONECTADO NS:" + segundo,
+                                  20000);
+        QTRY_COMPARE_WITH_TIMEOUT(texto(), QStringLiteral("SAT TESTADO"), 20000);
+        conferirPreparado(sat->estado());
+        QCOMPARE(sat->estado().serie, segundo);
+
+        const QList<int> pausas = b->relogio.pausas();
+        QCOMPARE(pausas.count(60000), 2);
+        QCOMPARE(pausas.count(20000), 2);
+        QVERIFY(pausas.count(5000) >= 2);  // the restart and the insertion waits polled
+        // The log lines reach the window through its event queue.
+        auto log = [this] { return janela()->RichEdit1->toPlainText(); };
+        QTRY_COMPARE(log().count(QStringLiteral("|09000|")), 2);
+        QTRY_COMPARE(log().count(QStringLiteral("DESCONECTE E CONECTE OUTRO SAT")), 2);
+
+        QVERIFY(b->clicar(Janela::SetupAutom, "BtCancelar"));
+        QTRY_COMPARE(Trabalhador::vivos(), 0);
+        QCOMPARE(numero(), 5);
+        QCOMPARE(texto(), QStringLiteral("CANCELADO"));
+        QVERIFY(b->janela(Janela::Principal)->isVisible());
+    }
+
+    // A device activated before refuses; the bench stops on it.
+    void dispositivoJaAtivadoRecusa() {
+        sat->ativado(QStringLiteral("outro-codigo"), CnpjContr, 35);
+        executar();
+        QTRY_COMPARE_WITH_TIMEOUT(texto(), QStringLiteral("ERRO"), 10000);
+        QCOMPARE(numero(), 2);
+        QTRY_VERIFY(janela()->BtExecutar->isEnabled());
+        QVERIFY(janela()->RichEdit1->toPlainText().contains(QStringLiteral("|04003|")));
+        QCOMPARE(sat->estado().codigoAtivacao, QStringLiteral("outro-codigo"));
+    }
+
+    // Unplugged during the restart wait and never back: only Cancel ends it.
+    void canceladoNaEsperaDoReinicio() {
+        sat->alterar([](emulador::Estado& e) { e.reinicioAposMs = 600000; });
+        executar();
+        QTRY_COMPARE_WITH_TIMEOUT(texto(), QStringLiteral("SAT ASSINADO"), 10000);
+        QTRY_VERIFY(b->relogio.pausas().count(5000) >= 3);
+        QVERIFY(b->clicar(Janela::SetupAutom, "BtCancelar"));
+        QTRY_COMPARE_WITH_TIMEOUT(Trabalhador::vivos(), 0, 10000);
+        QCOMPARE(numero(), 0);
+        QCOMPARE(texto(), QStringLiteral("CANCELADO"));
+    }
+};
+
+QTEST_MAIN(TstSetupEmulador)
+#include "tst_setup_emulador.moc"

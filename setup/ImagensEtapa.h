@@ -5,7 +5,5 @@
 // The four looks of a step of the setup's progress panel.
 enum class Aparencia { Azul, Amarelo, Ok, Erro };
 
-// The 20 by 20 picture of a step (1 to 6, in the panel's order): the artwork
-// ":/imagens/etapa_<azul|amarelo|ok|erro>_<passo>.png" when the resources hold
-// it, else a plain drawing of the same meaning.
+// The 20 by 20 picture of a step (1 to 6, in the panel's order).
 QPixmap ImagemEtapa(int passo, Aparencia aparencia);

@@ -1,5 +1,7 @@
 #include "tests/apoio/Bancada.h"
 
+#include <QRadioButton>
+
 Bancada::Bancada(const QString& caminhoDll)
     : dll(DllSat::carregarDe(caminhoDll)),
       app(std::make_unique<Aplicacao>(*dll, dialogos, relogio)) {}
@@ -15,6 +17,18 @@ bool Bancada::clicar(Janela j, const char* botao) {
     if (!b->isVisible() || !b->isEnabled()) return false;
     QTest::mouseClick(b, Qt::LeftButton);
     return true;
+}
+
+bool Bancada::marcar(Janela j, const char* radio) {
+    auto* r = controle<QRadioButton>(j, radio);
+    if (!r->isVisible() || !r->isEnabled()) return false;
+    QTest::mouseClick(r, Qt::LeftButton, {}, QPoint(4, r->height() / 2));
+    return r->isChecked();
+}
+
+void Bancada::abrirPrincipal(const QString& codigo) {
+    ctx().setCodigoAtivacao(codigo);
+    janela(Janela::Principal)->show();
 }
 
 QString CaminhoEmulador() {

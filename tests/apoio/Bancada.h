@@ -37,4 +37,9 @@ class Bancada {
 
     // Clicks as a person would: only a visible, enabled button.
     bool clicar(Janela j, const char* botao);
+    // Selects a visible, enabled radio button by a click on its circle; true
+    // when it is selected then.
+    bool marcar(Janela j, const char* radio);
+    // The main window, as after entering with this activation code.
+    void abrirPrincipal(const QString& codigo);
 };

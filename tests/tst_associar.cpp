@@ -57,16 +57,6 @@ class TstAssociar : public QObject {
         QCoreApplication::processEvents();
     }
     QStringList linhas() { return log()->toPlainText().split('\n'); }
-    QColor corDaLinha(int n) {
-        return log()
-            ->document()
-            ->findBlockByNumber(n)
-            .begin()
-            .fragment()
-            .charFormat()
-            .foreground()
-            .color();
-    }
     QString semDataHora(const QString& linha) { return linha.section("] ", 1); }
 
   private Q_SLOTS:
@@ -84,8 +74,7 @@ class TstAssociar : public QObject {
     }
 
     void init() {
-        falsa.responder("1|08000|SAT em opera\xe7\xe3o||");
-        falsa.demora(0);
+        falsa.emOperacao();
         b = std::make_unique<Bancada>(DLLSAT_TIVORO);
         b->ctx().setCodigoAtivacao("12345678");
         b->ctx().mostrar(Janela::Principal);
@@ -194,9 +183,9 @@ class TstAssociar : public QObject {
         QCOMPARE(semDataHora(l[1]), "[TX] AssociarAssinatura(" + QString::number(sessao) +
                                         ",12345678,112223330001816109,  )");
         QCOMPARE(semDataHora(l[2]), "[RX] " + DllSat::deWin1252(resposta));
-        QCOMPARE(corDaLinha(0), CorPreta);
-        QCOMPARE(corDaLinha(1), CorTX);
-        QCOMPARE(corDaLinha(2), CorRX);
+        QCOMPARE(CorDaLinha(log(), 0), CorPreta);
+        QCOMPARE(CorDaLinha(log(), 1), CorTX);
+        QCOMPARE(CorDaLinha(log(), 2), CorRX);
         QCOMPARE(b->ctx().estado.RespostaSAT(), DllSat::deWin1252(resposta));
         for (const char* nome : BotoesAssociado) QCOMPARE(principal(nome)->isEnabled(), habilita);
         QVERIFY(!principal("BtConsultas")->isEnabled());

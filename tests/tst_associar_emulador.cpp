@@ -37,16 +37,6 @@ class TstAssociarEmulador : public QObject {
     QPlainTextEdit* log() {
         return b->controle<QPlainTextEdit>(Janela::AssociarAssinatura, "RichEdit1");
     }
-    QColor corDaLinha(int n) {
-        return log()
-            ->document()
-            ->findBlockByNumber(n)
-            .begin()
-            .fragment()
-            .charFormat()
-            .foreground()
-            .color();
-    }
     static QString semDataHora(const QString& linha) { return linha.section("] ", 1); }
 
     void preencher(const QString& contribuinte, const QString& assinatura) {
@@ -136,9 +126,9 @@ class TstAssociarEmulador : public QObject {
         QCOMPARE(semDataHora(l[1]), "[TX] AssociarAssinatura(" + sessao + ',' + Codigo + ',' +
                                         CnpjSoftwareHouse + CnpjContribuinte + ',' + SignAC + ')');
         QCOMPARE(rx, "[RX] " + sessao + "|13000|0000|Assinatura do AC registrada||");
-        QCOMPARE(corDaLinha(0), CorPreta);
-        QCOMPARE(corDaLinha(1), CorTX);
-        QCOMPARE(corDaLinha(2), CorRX);
+        QCOMPARE(CorDaLinha(log(), 0), CorPreta);
+        QCOMPARE(CorDaLinha(log(), 1), CorTX);
+        QCOMPARE(CorDaLinha(log(), 2), CorRX);
         QCOMPARE(habilitados(), BotoesAssociado);
         const emulador::Estado e = dispositivo->estado();
         QCOMPARE(e.assinatura, SignAC);

@@ -53,15 +53,10 @@ class TstAtivacao : public QObject {
         em<QLineEdit>("MskEdCNPJContr")->setText(cnpj);
         em<QLineEdit>("EdCodAtivacao")->setText(codigo);
     }
-    QColor corDaLinha(int n) {
-        QTextBlock bloco = log()->document()->findBlockByNumber(n);
-        return bloco.begin().fragment().charFormat().foreground().color();
-    }
 
   private Q_SLOTS:
     void init() {
-        falsa.responder("1|08000|SAT em opera\xe7\xe3o||");
-        falsa.demora(0);
+        falsa.emOperacao();
         b = std::make_unique<Bancada>(DLLSAT_TIVORO);
         b->janela(Janela::CodAtivacao)->show();
     }
@@ -132,9 +127,9 @@ class TstAtivacao : public QObject {
         QVERIFY(l[1].endsWith(
             QStringLiteral("] [TX] AtivarSAT(313799,1,  c\u00f3digo 1 ,12345678000195,35)")));
         QVERIFY(l[2].endsWith("] [RX] 313799|04000|Ativado com sucesso||"));
-        QCOMPARE(corDaLinha(0), QColor(0, 0, 0));
-        QCOMPARE(corDaLinha(1), QColor(0, 128, 0));
-        QCOMPARE(corDaLinha(2), QColor(0, 0, 255));
+        QCOMPARE(CorDaLinha(log(), 0), QColor(0, 0, 0));
+        QCOMPARE(CorDaLinha(log(), 1), QColor(0, 128, 0));
+        QCOMPARE(CorDaLinha(log(), 2), QColor(0, 0, 255));
         QCOMPARE(falsa.inteiro(0), 313799);
         QCOMPARE(falsa.inteiro(1), 1);
         QCOMPARE(falsa.argumento(2), QByteArray("  c\xf3"

@@ -28,10 +28,6 @@ QByteArray respostaComLog(const QByteArray& log) {
 QString textoDoBloco(QPlainTextEdit* log, int n) {
     return log->document()->findBlockByNumber(n).text();
 }
-QColor corDoBloco(QPlainTextEdit* log, int n) {
-    const QTextBlock bloco = log->document()->findBlockByNumber(n);
-    return bloco.begin().fragment().charFormat().foreground().color();
-}
 QByteArray conteudo(const QString& caminho) {
     QFile f(caminho);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -110,7 +106,7 @@ class TstConsultas : public QObject {
         QVERIFY(linhas[4].endsWith("] [TX] ConsultarNumeroSessao(2025809)"));
         QVERIFY(linhas[5].endsWith("] [RX] " + TextoPortaNaoPronta));
         for (int i = 0; i < 6; ++i)
-            QCOMPARE(corDoBloco(log(), i), i % 2 ? QColor(0, 0, 255) : QColor(0, 128, 0));
+            QCOMPARE(CorDaLinha(log(), i), i % 2 ? QColor(0, 0, 255) : QColor(0, 128, 0));
         QCOMPARE(b->ctx().estado.RespostaSAT(), TextoPortaNaoPronta);
         QVERIFY(b->dialogos.caixas().isEmpty());
     }
@@ -268,11 +264,11 @@ class TstConsultas : public QObject {
         // TX line, no RX line, the log in black from a line of its own.
         QCOMPARE(log()->document()->blockCount(), 4);
         QVERIFY(textoDoBloco(log(), 0).endsWith("] [TX] ExtrairLogs(313799)"));
-        QCOMPARE(corDoBloco(log(), 0), QColor(0, 128, 0));
+        QCOMPARE(CorDaLinha(log(), 0), QColor(0, 128, 0));
         QCOMPARE(textoDoBloco(log(), 1), QStringLiteral("linha 1"));
         QCOMPARE(textoDoBloco(log(), 2), QStringLiteral("linha 2 \u00e7\u00e3o"));
         QCOMPARE(textoDoBloco(log(), 3), QStringLiteral("fim"));
-        for (int i = 1; i < 4; ++i) QCOMPARE(corDoBloco(log(), i), QColor(0, 0, 0));
+        for (int i = 1; i < 4; ++i) QCOMPARE(CorDaLinha(log(), i), QColor(0, 0, 0));
 
         // The placeholder is now the code in use.
         janela().EdNumeroSessao->setText("3");
@@ -305,7 +301,7 @@ class TstConsultas : public QObject {
         QCOMPARE(linhas.size(), esperado.size());
         for (int i = 0; i < linhas.size(); ++i)
             QVERIFY2(linhas[i].endsWith(esperado[i]), qPrintable(linhas[i]));
-        if (linhaRX) QCOMPARE(corDoBloco(log(), 1), QColor(0, 0, 255));
+        if (linhaRX) QCOMPARE(CorDaLinha(log(), 1), QColor(0, 0, 255));
         QVERIFY(janela().RichEdit1->isEnabled());
 
         // A later save writes a bare line break.

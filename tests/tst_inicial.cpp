@@ -52,8 +52,7 @@ class TstInicial : public QObject {
 
   private Q_SLOTS:
     void init() {
-        falsa.responder("1|08000|SAT em opera\xe7\xe3o||");
-        falsa.demora(0);
+        falsa.emOperacao();
         b = std::make_unique<Bancada>(DLLSAT_TIVORO);
         b->janela(Janela::CodAtivacao)->show();
     }

@@ -49,8 +49,7 @@ class TstTrocarCodigo : public QObject {
 
   private Q_SLOTS:
     void init() {
-        falsa.responder("1|08000|SAT em opera\xe7\xe3o||");
-        falsa.demora(0);
+        falsa.emOperacao();
         b = std::make_unique<Bancada>(DLLSAT_TIVORO);
         b->janela(Janela::CodAtivacao)->show();
     }

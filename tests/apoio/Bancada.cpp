@@ -1,6 +1,7 @@
 #include "tests/apoio/Bancada.h"
 
 #include <QRadioButton>
+#include <QTextBlock>
 
 Bancada::Bancada(const QString& caminhoDll)
     : dll(DllSat::carregarDe(caminhoDll)),
@@ -29,6 +30,11 @@ bool Bancada::marcar(Janela j, const char* radio) {
 void Bancada::abrirPrincipal(const QString& codigo) {
     ctx().setCodigoAtivacao(codigo);
     janela(Janela::Principal)->show();
+}
+
+QColor CorDaLinha(const QPlainTextEdit* log, int linha) {
+    const QTextBlock bloco = log->document()->findBlockByNumber(linha);
+    return bloco.begin().fragment().charFormat().foreground().color();
 }
 
 QString CaminhoEmulador() {

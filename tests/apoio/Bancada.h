@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QColor>
+#include <QPlainTextEdit>
 #include <QString>
 #include <QtTest>
 #include <memory>
@@ -12,6 +14,9 @@
 // empty when the build has none.
 QString CaminhoEmulador();
 QString CaminhoSatemu();
+
+// Colour of the start of that line of a log.
+QColor CorDaLinha(const QPlainTextEdit* log, int linha);
 
 // The whole tool in process, on the recording ports, against the device
 // library at the given path: what every window test starts from.

@@ -24,6 +24,11 @@ void DllSatFalsa::responder(const QByteArray& texto) const {
         texto.isNull() ? nullptr : texto.constData());
 }
 
+void DllSatFalsa::emOperacao() const {
+    responder("1|08000|SAT em opera\xe7\xe3o||");
+    demora(0);
+}
+
 void DllSatFalsa::demora(int ms) const {
     reinterpret_cast<void (*)(int)>(funcao("DllSatFalsoDemora"))(ms);
 }

@@ -12,6 +12,8 @@ class DllSatFalsa {
     DllSatFalsa(const DllSatFalsa&) = delete;
     DllSatFalsa& operator=(const DllSatFalsa&) = delete;
 
+    // The ordinary reply, at once: how each test starts.
+    void emOperacao() const;
     // A null text makes the library answer NULL.
     void responder(const QByteArray& texto) const;
     void demora(int ms) const;

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/Contexto.h"
+#include "app/Controles.h"
 #include "app/Respostas.h"
 #include "app/Sessao.h"
 #include "device/VersaoArquivo.h"
@@ -21,12 +22,6 @@ QString aparado(const QString& texto) {
     return texto.mid(inicio, fim - inicio);
 }
 
-QPushButton* botao(const char* nome, const QString& texto, QWidget* pai) {
-    auto* b = new QPushButton(texto, pai);
-    b->setObjectName(nome);
-    b->setAutoDefault(false);
-    return b;
-}
 }  // namespace
 
 TFormCodAtivacao::TFormCodAtivacao(Contexto& ctx)
@@ -42,7 +37,7 @@ TFormCodAtivacao::TFormCodAtivacao(Contexto& ctx)
 void TFormCodAtivacao::montar() {
     GroupBox1 = new QGroupBox(QStringLiteral(" SAT n\u00e3o Ativado "), this);
     GroupBox1->setObjectName("GroupBox1");
-    BtSatNaoAtivado = botao("BtSatNaoAtivado", QStringLiteral("Ativar SAT"), GroupBox1);
+    BtSatNaoAtivado = novoBotao("BtSatNaoAtivado", QStringLiteral("Ativar SAT"), GroupBox1);
     (new QVBoxLayout(GroupBox1))->addWidget(BtSatNaoAtivado);
 
     GroupBox2 = new QGroupBox(QStringLiteral(" SAT Ativado "), this);
@@ -56,9 +51,9 @@ void TFormCodAtivacao::montar() {
     fonte.setPointSizeF(fonte.pointSizeF() * 1.4);
     txtCodAtivacao->setFont(fonte);
     txtCodAtivacao->setMinimumWidth(260);
-    BtIniciar = botao("BtIniciar", QStringLiteral("Entrar"), GroupBox2);
-    BtTrocarCodAtiv = botao("BtTrocarCodAtiv",
-                            QStringLiteral("Trocar C\u00f3digo Ativa\u00e7\u00e3o"), GroupBox2);
+    BtIniciar = novoBotao("BtIniciar", QStringLiteral("Entrar"), GroupBox2);
+    BtTrocarCodAtiv = novoBotao("BtTrocarCodAtiv",
+                                QStringLiteral("Trocar C\u00f3digo Ativa\u00e7\u00e3o"), GroupBox2);
     auto* ativado = new QVBoxLayout(GroupBox2);
     ativado->addWidget(Label1);
     ativado->addWidget(txtCodAtivacao);
@@ -67,7 +62,7 @@ void TFormCodAtivacao::montar() {
     botoes->addWidget(BtTrocarCodAtiv);
     ativado->addLayout(botoes);
 
-    BtFechar = botao("BtFechar", QStringLiteral("Fechar"), this);
+    BtFechar = novoBotao("BtFechar", QStringLiteral("Fechar"), this);
     auto* janela = new QVBoxLayout(this);
     janela->addWidget(GroupBox1);
     janela->addWidget(GroupBox2);

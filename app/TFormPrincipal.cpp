@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/Contexto.h"
+#include "app/Controles.h"
 #include "app/Log.h"
 #include "app/Sessao.h"
 #include "device/VersaoArquivo.h"
@@ -16,14 +17,8 @@
 #include "transactions/TesteFimAFim.h"
 
 namespace {
-QLabel* rotulo(const char* nome, const QString& texto, QWidget* pai) {
-    auto* l = new QLabel(texto, pai);
-    l->setObjectName(nome);
-    return l;
-}
-
 QLabel* imagem(const char* nome, const QString& recurso, QWidget* pai) {
-    auto* l = rotulo(nome, QString(), pai);
+    auto* l = novoRotulo(nome, QString(), pai);
     l->setPixmap(QPixmap(recurso));
     return l;
 }
@@ -42,7 +37,7 @@ TFormPrincipal::TFormPrincipal(Contexto& ctx)
 }
 
 void TFormPrincipal::montar() {
-    auto* lbRxTx = rotulo("LbRxTx", QStringLiteral("TX/RX"), this);
+    auto* lbRxTx = novoRotulo("LbRxTx", QStringLiteral("TX/RX"), this);
     auto* btLimpar = new QPushButton(QStringLiteral("Limpar"), this);
     btLimpar->setObjectName("BtLimpar");
     connect(btLimpar, &QPushButton::clicked, this, &TFormPrincipal::BtLimparClick);
@@ -77,11 +72,11 @@ void TFormPrincipal::montar() {
 QGroupBox* TFormPrincipal::montarStatus() {
     auto* grupo = new QGroupBox(QStringLiteral("  STATUS  "), this);
     grupo->setObjectName("GroupBox2");
-    m_lbSatDllVersao = rotulo("LbSatDllVersao", QStringLiteral("SAT .DLL - "), grupo);
-    auto* lbToolVersao = rotulo("LbToolVersao", QString::fromLatin1(VersaoTool), grupo);
-    m_lbSatVersao = rotulo("LbSatVersao", QStringLiteral("SAT - "), grupo);
-    m_lbLayout = rotulo("LbLayout", QStringLiteral("LAYOUT - "), grupo);
-    m_lbStatusCom = rotulo("LbStatusCom", StatusDesconectado, grupo);
+    m_lbSatDllVersao = novoRotulo("LbSatDllVersao", QStringLiteral("SAT .DLL - "), grupo);
+    auto* lbToolVersao = novoRotulo("LbToolVersao", QString::fromLatin1(VersaoTool), grupo);
+    m_lbSatVersao = novoRotulo("LbSatVersao", QStringLiteral("SAT - "), grupo);
+    m_lbLayout = novoRotulo("LbLayout", QStringLiteral("LAYOUT - "), grupo);
+    m_lbStatusCom = novoRotulo("LbStatusCom", StatusDesconectado, grupo);
     QFont negrito = m_lbStatusCom->font();
     negrito.setBold(true);
     m_lbStatusCom->setFont(negrito);

@@ -17,7 +17,7 @@
 #endif
 #include "operations/TFormConsultas.h"
 #include "tests/apoio/Bancada.h"
-#include "tests/consultas_apoio.h"
+#include "tests/apoio/DllSatFalsa.h"
 
 namespace {
 QByteArray logDoDispositivo(qsizetype tamanho) {
@@ -96,7 +96,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const qsizetype tamanho = qsizetype(8) << 20;
     const QByteArray log = logDoDispositivo(tamanho);
-    falsa::responder("1|15000|Transferencia completa|||" + log.toBase64());
+    // Kept loaded, with its reply, until the end.
+    const DllSatFalsa falsa(DLLSAT_TIVORO);
+    falsa.responder("1|15000|Transferencia completa|||" + log.toBase64());
     std::printf("log de %.1f MiB (%lld linhas)\n", log.size() / 1048576.0,
                 static_cast<long long>(log.count('\n')));
     medir("biblioteca substituta", DLLSAT_TIVORO);

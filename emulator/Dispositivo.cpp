@@ -50,21 +50,22 @@ class Resposta {
     // numeroSessao|EEEEE|mensagem|cod|mensagemSEFAZ, then the extra fields.
     QByteArray padrao(int desfecho, const QString& mensagem,
                       const QList<QByteArray>& extras = {}) const {
-        QByteArray r =
-            QByteArray::number(m_sessao) + '|' + codigo(desfecho) + '|' + w(mensagem) + "||";
-        for (const QByteArray& e : extras) r += '|' + e;
-        return r;
+        return montar(codigo(desfecho), mensagem, extras);
     }
     // numeroSessao|EEEEE|CCCC|mensagem|cod|mensagemSEFAZ, then the extra fields.
     QByteArray detalhada(int desfecho, int cccc, const QString& mensagem,
                          const QList<QByteArray>& extras = {}) const {
-        QByteArray r = QByteArray::number(m_sessao) + '|' + codigo(desfecho) + '|' +
-                       QByteArray::number(cccc).rightJustified(4, '0') + '|' + w(mensagem) + "||";
-        for (const QByteArray& e : extras) r += '|' + e;
-        return r;
+        return montar(codigo(desfecho) + '|' + QByteArray::number(cccc).rightJustified(4, '0'),
+                      mensagem, extras);
     }
 
   private:
+    QByteArray montar(const QByteArray& codigos, const QString& mensagem,
+                      const QList<QByteArray>& extras) const {
+        QByteArray r = QByteArray::number(m_sessao) + '|' + codigos + '|' + w(mensagem) + "||";
+        for (const QByteArray& e : extras) r += '|' + e;
+        return r;
+    }
     int m_sessao;
     int m_funcao;
 };

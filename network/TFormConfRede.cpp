@@ -11,6 +11,7 @@
 
 #include "app/CampoMascara.h"
 #include "app/Contexto.h"
+#include "app/Controles.h"
 #include "app/Respostas.h"
 #include "app/Sessao.h"
 #include "app/Xml.h"
@@ -26,21 +27,18 @@ bool semTexto(const QLineEdit* campo) {
     return campo->text().trimmed().isEmpty();
 }
 
-QRadioButton* radio(const char* nome, const QString& texto, QWidget* pai) {
-    auto* r = new QRadioButton(texto, pai);
-    r->setObjectName(nome);
-    return r;
-}
-
-QLineEdit* texto(const char* nome, QWidget* pai) {
-    auto* e = new QLineEdit(pai);
-    e->setObjectName(nome);
-    return e;
+// The group's choices on the first row, its labelled fields below.
+QGridLayout* gradeComEscolha(QGroupBox* grupo, std::initializer_list<QRadioButton*> opcoes) {
+    auto* grade = new QGridLayout(grupo);
+    auto* escolha = new QHBoxLayout;
+    for (QRadioButton* r : opcoes) escolha->addWidget(r);
+    escolha->addStretch();
+    grade->addLayout(escolha, 0, 0, 1, 2);
+    return grade;
 }
 
 void linha(QGridLayout* grade, const char* nomeRotulo, const QString& rotulo, QWidget* campo) {
-    auto* l = new QLabel(rotulo, campo->parentWidget());
-    l->setObjectName(nomeRotulo);
+    QLabel* l = novoRotulo(nomeRotulo, rotulo, campo->parentWidget());
     const int n = grade->rowCount();
     grade->addWidget(l, n, 0);
     grade->addWidget(campo, n, 1);
@@ -93,19 +91,14 @@ void TFormConfRede::montar() {
 QGroupBox* TFormConfRede::montarRede() {
     GpBRede = new QGroupBox(QStringLiteral(" Rede "), this);
     GpBRede->setObjectName("GpBRede");
-    RdBDHCP = radio("RdBDHCP", QStringLiteral("DHCP"), GpBRede);
-    RdBIpFixo = radio("RdBIpFixo", QStringLiteral("IP Fixo"), GpBRede);
+    RdBDHCP = novoRadio("RdBDHCP", QStringLiteral("DHCP"), GpBRede);
+    RdBIpFixo = novoRadio("RdBIpFixo", QStringLiteral("IP Fixo"), GpBRede);
     MaskEdIP = novoCampoEndereco("MaskEdIP", GpBRede);
     MaskEdMascaraRede = novoCampoEndereco("MaskEdMascaraRede", GpBRede);
     MaskEdGateway = novoCampoEndereco("MaskEdGateway", GpBRede);
     MaskEdDNSPrin = novoCampoEndereco("MaskEdDNSPrin", GpBRede);
     MaskEdDNSAlt = novoCampoEndereco("MaskEdDNSAlt", GpBRede);
-    auto* grade = new QGridLayout(GpBRede);
-    auto* escolha = new QHBoxLayout;
-    escolha->addWidget(RdBDHCP);
-    escolha->addWidget(RdBIpFixo);
-    escolha->addStretch();
-    grade->addLayout(escolha, 0, 0, 1, 2);
+    QGridLayout* grade = gradeComEscolha(GpBRede, {RdBDHCP, RdBIpFixo});
     linha(grade, "LbIP", QStringLiteral("IP"), MaskEdIP);
     linha(grade, "LbMascaraRede", QStringLiteral("M\u00e1scara de sub-rede"), MaskEdMascaraRede);
     linha(grade, "LbGateway", QStringLiteral("Gateway padr\u00e3o"), MaskEdGateway);
@@ -118,21 +111,18 @@ QGroupBox* TFormConfRede::montarRede() {
 QGroupBox* TFormConfRede::montarProxy() {
     GpBProxy = new QGroupBox(QStringLiteral(" Proxy "), this);
     GpBProxy->setObjectName("GpBProxy");
-    RdBProxyNenhum = radio("RdBProxyNenhum", QStringLiteral("Nenhum"), GpBProxy);
-    RdBProxyTransparente = radio("RdBProxyTransparente", QStringLiteral("Transparente"), GpBProxy);
-    RdBProxyConfiguracao = radio("RdBProxyConfiguracao", QStringLiteral("Configurado"), GpBProxy);
+    RdBProxyNenhum = novoRadio("RdBProxyNenhum", QStringLiteral("Nenhum"), GpBProxy);
+    RdBProxyTransparente =
+        novoRadio("RdBProxyTransparente", QStringLiteral("Transparente"), GpBProxy);
+    RdBProxyConfiguracao =
+        novoRadio("RdBProxyConfiguracao", QStringLiteral("Configurado"), GpBProxy);
     MaskEdProxyIP = novoCampoEndereco("MaskEdProxyIP", GpBProxy);
-    EdProxyPorta = texto("EdProxyPorta", GpBProxy);
+    EdProxyPorta = novoControle<QLineEdit>("EdProxyPorta", GpBProxy);
     EdProxyPorta->setMaxLength(5);
-    EdProxyUsuario = texto("EdProxyUsuario", GpBProxy);
-    EdProxySenha = texto("EdProxySenha", GpBProxy);
-    auto* grade = new QGridLayout(GpBProxy);
-    auto* escolha = new QHBoxLayout;
-    escolha->addWidget(RdBProxyNenhum);
-    escolha->addWidget(RdBProxyTransparente);
-    escolha->addWidget(RdBProxyConfiguracao);
-    escolha->addStretch();
-    grade->addLayout(escolha, 0, 0, 1, 2);
+    EdProxyUsuario = novoControle<QLineEdit>("EdProxyUsuario", GpBProxy);
+    EdProxySenha = novoControle<QLineEdit>("EdProxySenha", GpBProxy);
+    QGridLayout* grade =
+        gradeComEscolha(GpBProxy, {RdBProxyNenhum, RdBProxyTransparente, RdBProxyConfiguracao});
     linha(grade, "LbProxyIP", QStringLiteral("IP"), MaskEdProxyIP);
     linha(grade, "LbProxyPorta", QStringLiteral("Porta"), EdProxyPorta);
     linha(grade, "LbProxuUsuario", QStringLiteral("Usu\u00e1rio"), EdProxyUsuario);

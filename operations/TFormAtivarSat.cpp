@@ -10,6 +10,7 @@
 
 #include "app/CampoMascara.h"
 #include "app/Contexto.h"
+#include "app/Controles.h"
 #include "app/UF.h"
 #include "operations/StatusAoFechar.h"
 #include "operations/thrAtivarSat.h"
@@ -23,28 +24,6 @@ constexpr Qt::WindowFlags BordaAtivar = Qt::Window | Qt::CustomizeWindowHint | Q
                                         Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
                                         Qt::WindowCloseButtonHint;
 
-template <typename T>
-T* controle(const char* nome, QWidget* pai, const QRect& area) {
-    auto* c = new T(pai);
-    c->setObjectName(QString::fromLatin1(nome));
-    c->setGeometry(area);
-    return c;
-}
-
-QLabel* rotulo(const char* nome, const QString& texto, QWidget* pai, const QPoint& posicao) {
-    auto* l = new QLabel(texto, pai);
-    l->setObjectName(QString::fromLatin1(nome));
-    l->move(posicao);
-    l->adjustSize();
-    return l;
-}
-
-QPushButton* botao(const char* nome, const QString& texto, QWidget* pai, const QRect& area) {
-    auto* b = controle<QPushButton>(nome, pai, area);
-    b->setText(texto);
-    b->setAutoDefault(false);
-    return b;
-}
 }  // namespace
 
 TFormAtivarSat::TFormAtivarSat(Contexto& ctx)
@@ -57,14 +36,14 @@ TFormAtivarSat::TFormAtivarSat(Contexto& ctx)
 }
 
 void TFormAtivarSat::montar() {
-    LbCNPJContri = rotulo("LbCNPJContri", QStringLiteral("CNPJ Contribuinte"), this, {12, 10});
+    LbCNPJContri = novoRotulo("LbCNPJContri", QStringLiteral("CNPJ Contribuinte"), this, {12, 10});
     MskEdCNPJContr = novoCampoCNPJ("MskEdCNPJContr", this);
     MskEdCNPJContr->setGeometry(12, 28, 170, 24);
-    lbCodAtivacao = rotulo("lbCodAtivacao", QStringLiteral("C\u00f3digo de Ativa\u00e7\u00e3o"),
-                           this, {12, 58});
-    EdCodAtivacao = controle<QLineEdit>("EdCodAtivacao", this, {12, 76, 170, 24});
-    LbUF = rotulo("LbUF", QStringLiteral("UF"), this, {200, 58});
-    CBoxUF = controle<QComboBox>("CBoxUF", this, {200, 76, 64, 24});
+    lbCodAtivacao = novoRotulo("lbCodAtivacao", QStringLiteral("C\u00f3digo de Ativa\u00e7\u00e3o"),
+                               this, {12, 58});
+    EdCodAtivacao = novoControle<QLineEdit>("EdCodAtivacao", this, {12, 76, 170, 24});
+    LbUF = novoRotulo("LbUF", QStringLiteral("UF"), this, {200, 58});
+    CBoxUF = novoControle<QComboBox>("CBoxUF", this, {200, 76, 64, 24});
     CBoxUF->setEditable(true);
     CBoxUF->setInsertPolicy(QComboBox::NoInsert);
     CBoxUF->setCompleter(nullptr);
@@ -73,25 +52,25 @@ void TFormAtivarSat::montar() {
     CBoxUF->lineEdit()->setMaxLength(2);
     connect(CBoxUF->lineEdit(), &QLineEdit::textEdited, this, &TFormAtivarSat::CBoxUFEdited);
     montarCertificados();
-    BtCancelar = botao("BtCancelar", QStringLiteral("Cancelar"), this, {264, 114, 88, 28});
-    BtEnviar = botao("BtEnviar", QStringLiteral("Enviar"), this, {358, 114, 88, 28});
+    BtCancelar = novoBotao("BtCancelar", QStringLiteral("Cancelar"), this, {264, 114, 88, 28});
+    BtEnviar = novoBotao("BtEnviar", QStringLiteral("Enviar"), this, {358, 114, 88, 28});
 
     // Below the buttons: out of sight until the first "Enviar".
-    RichEdit1 = controle<QPlainTextEdit>("RichEdit1", this, {8, 154, Largura - 16, 107});
+    RichEdit1 = novoControle<QPlainTextEdit>("RichEdit1", this, {8, 154, Largura - 16, 107});
     RichEdit1->setPlainText(QStringLiteral("RichEdit1"));
     RichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 void TFormAtivarSat::montarCertificados() {
-    GroupBox1 = controle<QGroupBox>("GroupBox1", this, {282, 6, 164, 100});
+    GroupBox1 = novoControle<QGroupBox>("GroupBox1", this, {282, 6, 164, 100});
     GroupBox1->setTitle(QStringLiteral("CERTIFICADOS"));
-    RdbAcSatSefaz = controle<QRadioButton>("RdbAcSatSefaz", GroupBox1, {10, 22, 150, 22});
+    RdbAcSatSefaz = novoControle<QRadioButton>("RdbAcSatSefaz", GroupBox1, {10, 22, 150, 22});
     RdbAcSatSefaz->setText(QStringLiteral("AC-SAT/SEFAZ"));
-    RdbICPBrasil = controle<QRadioButton>("RdbICPBrasil", GroupBox1, {10, 46, 150, 22});
+    RdbICPBrasil = novoControle<QRadioButton>("RdbICPBrasil", GroupBox1, {10, 46, 150, 22});
     RdbICPBrasil->setText(QStringLiteral("ICP-BRASIL"));
     RdbRenovarICPBrasil =
-        controle<QRadioButton>("RdbRenovarICPBrasil", GroupBox1, {10, 70, 150, 22});
+        novoControle<QRadioButton>("RdbRenovarICPBrasil", GroupBox1, {10, 70, 150, 22});
     RdbRenovarICPBrasil->setText(QStringLiteral("Renovar ICP-BRASIL"));
 }
 

@@ -14,19 +14,13 @@
 #include <optional>
 
 #include "app/Contexto.h"
+#include "app/Controles.h"
 #include "app/Log.h"
 #include "app/Sessao.h"
 #include "operations/ConverBase64.h"
 #include "operations/ExtrairLogSatTivoro.h"
 
 namespace {
-QPushButton* botao(const char* nome, const QString& texto, QWidget* pai) {
-    auto* b = new QPushButton(texto, pai);
-    b->setObjectName(nome);
-    b->setAutoDefault(false);
-    return b;
-}
-
 QFrame* moldura(QWidget* pai) {
     auto* f = new QFrame(pai);
     f->setFrameShape(QFrame::StyledPanel);
@@ -84,23 +78,23 @@ void TFormConsultas::montar() {
     RichEdit1->setMinimumSize(640, 300);
 
     auto* status = moldura(this);
-    BtConsultarSat = botao("BtConsultarSat", QStringLiteral("Consultar SAT"), status);
+    BtConsultarSat = novoBotao("BtConsultarSat", QStringLiteral("Consultar SAT"), status);
     BtConsultarStatusOp =
-        botao("BtConsultarStatusOp", QStringLiteral("Consultar Status Operacional"), status);
+        novoBotao("BtConsultarStatusOp", QStringLiteral("Consultar Status Operacional"), status);
     auto* colunaStatus = new QVBoxLayout(status);
     colunaStatus->addWidget(BtConsultarSat);
     colunaStatus->addWidget(BtConsultarStatusOp);
 
     auto* logs = moldura(this);
-    BtExtrairLogs = botao("BtExtrairLogs", QStringLiteral("Extrair logs"), logs);
-    BtSalvarLog = botao("BtSalvarLog", QStringLiteral("Salvar Log"), logs);
+    BtExtrairLogs = novoBotao("BtExtrairLogs", QStringLiteral("Extrair logs"), logs);
+    BtSalvarLog = novoBotao("BtSalvarLog", QStringLiteral("Salvar Log"), logs);
     auto* colunaLogs = new QVBoxLayout(logs);
     colunaLogs->addWidget(BtExtrairLogs);
     colunaLogs->addWidget(BtSalvarLog);
 
     auto* sessao = moldura(this);
     BtConsultarNumSes =
-        botao("BtConsultarNumSes", QStringLiteral("Consultar Numero de Sess\u00e3o"), sessao);
+        novoBotao("BtConsultarNumSes", QStringLiteral("Consultar Numero de Sess\u00e3o"), sessao);
     Label1 = new QLabel(QStringLiteral("N\u00famero de sess\u00e3o:"), sessao);
     Label1->setObjectName("Label1");
     EdNumeroSessao = new QLineEdit(sessao);
@@ -115,11 +109,11 @@ void TFormConsultas::montar() {
     colunaSessao->addWidget(BtConsultarNumSes);
     colunaSessao->addLayout(linhaSessao);
 
-    BtLimpar = botao("BtLimpar", QStringLiteral("Limpar"), this);
+    BtLimpar = novoBotao("BtLimpar", QStringLiteral("Limpar"), this);
     QFont pequena = BtLimpar->font();
     pequena.setPointSizeF(pequena.pointSizeF() * 0.8);
     BtLimpar->setFont(pequena);
-    BtCancelar = botao("BtCancelar", QStringLiteral("Cancelar"), this);
+    BtCancelar = novoBotao("BtCancelar", QStringLiteral("Cancelar"), this);
     auto* colunaDireita = new QVBoxLayout;
     colunaDireita->addWidget(BtLimpar, 0, Qt::AlignRight);
     colunaDireita->addStretch();

@@ -8,6 +8,7 @@
 #include <QRadioButton>
 
 #include "app/Contexto.h"
+#include "app/Controles.h"
 #include "app/Respostas.h"
 #include "app/Sessao.h"
 #include "operations/StatusAoFechar.h"
@@ -19,31 +20,10 @@ constexpr int Altura = 218;
 constexpr Qt::WindowFlags BordaTrocar = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
 
-template <typename T>
-T* controle(const char* nome, QWidget* pai, const QRect& area) {
-    auto* c = new T(pai);
-    c->setObjectName(QString::fromLatin1(nome));
-    c->setGeometry(area);
-    return c;
-}
-
-QLabel* rotulo(const char* nome, const QString& texto, QWidget* pai, const QRect& area) {
-    auto* l = controle<QLabel>(nome, pai, area);
-    l->setText(texto);
-    return l;
-}
-
 QRadioButton* opcao(const char* nome, const QString& texto, QWidget* pai, const QRect& area) {
-    auto* r = controle<QRadioButton>(nome, pai, area);
+    auto* r = novoControle<QRadioButton>(nome, pai, area);
     r->setText(texto);
     return r;
-}
-
-QPushButton* botao(const char* nome, const QString& texto, QWidget* pai, const QRect& area) {
-    auto* b = controle<QPushButton>(nome, pai, area);
-    b->setText(texto);
-    b->setAutoDefault(false);
-    return b;
 }
 }  // namespace
 
@@ -70,29 +50,30 @@ void TFormTrocarCodigo::montar() {
     RdbCodigoEmergencia =
         opcao("RdbCodigoEmergencia", QStringLiteral("C\u00f3digo de Emerg\u00eancia"), this,
               {140, 10, 170, 22});
-    LbCodAtivAtualEmerg = rotulo("LbCodAtivAtualEmerg", QString(), this, {14, 40, 290, 18});
-    EdCodAtualEmerg = controle<QLineEdit>("EdCodAtualEmerg", this, {14, 58, 293, 24});
+    LbCodAtivAtualEmerg = novoRotulo("LbCodAtivAtualEmerg", QString(), this, {14, 40, 290, 18});
+    EdCodAtualEmerg = novoControle<QLineEdit>("EdCodAtualEmerg", this, {14, 58, 293, 24});
     LbNovoCodAtiv =
-        rotulo("LbNovoCodAtiv", QStringLiteral("Novo c\u00f3digo de Ativa\u00e7\u00e3o"), this,
-               {14, 88, 290, 18});
-    EdNovoCod = controle<QLineEdit>("EdNovoCod", this, {14, 106, 293, 24});
-    LbConfNovoCod = rotulo("LbConfNovoCod", QStringLiteral("Confirme o novo c\u00f3digo"), this,
-                           {14, 136, 290, 18});
-    EdConfNovoCod = controle<QLineEdit>("EdConfNovoCod", this, {14, 154, 293, 24});
-    BtCancelar = botao("BtCancelar", QStringLiteral("Cancelar"), this, {125, 184, 88, 28});
-    BtEnviar = botao("BtEnviar", QStringLiteral("Enviar"), this, {219, 184, 88, 28});
+        novoRotulo("LbNovoCodAtiv", QStringLiteral("Novo c\u00f3digo de Ativa\u00e7\u00e3o"), this,
+                   {14, 88, 290, 18});
+    EdNovoCod = novoControle<QLineEdit>("EdNovoCod", this, {14, 106, 293, 24});
+    LbConfNovoCod = novoRotulo("LbConfNovoCod", QStringLiteral("Confirme o novo c\u00f3digo"), this,
+                               {14, 136, 290, 18});
+    EdConfNovoCod = novoControle<QLineEdit>("EdConfNovoCod", this, {14, 154, 293, 24});
+    BtCancelar = novoBotao("BtCancelar", QStringLiteral("Cancelar"), this, {125, 184, 88, 28});
+    BtEnviar = novoBotao("BtEnviar", QStringLiteral("Enviar"), this, {219, 184, 88, 28});
 }
 
 // The help part lies beyond the narrow width: only the wide window shows it.
 void TFormTrocarCodigo::montarAjuda() {
-    Shape1 = controle<QFrame>("Shape1", this, {LarguraEstreita + 4, 8, 2, Altura - 16});
+    Shape1 = novoControle<QFrame>("Shape1", this, {LarguraEstreita + 4, 8, 2, Altura - 16});
     Shape1->setFrameShape(QFrame::VLine);
     Shape1->setFrameShadow(QFrame::Plain);
-    Label1 = rotulo("Label1",
-                    QStringLiteral("Para obter o c\u00f3digo de emerg\u00eancia do seu SAT "
-                                   "consulte o manual, que o acompanha, na pagina 3 e procure a "
-                                   "etiqueta conforme a imagem ao lado. "),
-                    this, {LarguraEstreita + 18, 8, 200, Altura - 16});
+    Label1 =
+        novoRotulo("Label1",
+                   QStringLiteral("Para obter o c\u00f3digo de emerg\u00eancia do seu SAT "
+                                  "consulte o manual, que o acompanha, na pagina 3 e procure a "
+                                  "etiqueta conforme a imagem ao lado. "),
+                   this, {LarguraEstreita + 18, 8, 200, Altura - 16});
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     QFont fonte = Label1->font();
@@ -100,8 +81,8 @@ void TFormTrocarCodigo::montarAjuda() {
     Label1->setFont(fonte);
 
     const int esquerda = LarguraEstreita + 228;
-    ImCodAtivacao = controle<QLabel>("ImCodAtivacao", this,
-                                     {esquerda, 8, LarguraComAjuda - esquerda - 8, Altura - 16});
+    ImCodAtivacao = novoControle<QLabel>(
+        "ImCodAtivacao", this, {esquerda, 8, LarguraComAjuda - esquerda - 8, Altura - 16});
     ImCodAtivacao->setAlignment(Qt::AlignCenter);
     const QPixmap cartao(QString::fromLatin1(ImagemCartao));
     if (!cartao.isNull())

@@ -11,6 +11,7 @@
 
 #include "app/CampoMascara.h"
 #include "app/Contexto.h"
+#include "app/Controles.h"
 #include "app/Sessao.h"
 #include "signature/ThreadAssociarAssinatura.h"
 #include "signature/funcoes.h"
@@ -42,21 +43,6 @@ class MemoLimitado : public QPlainTextEdit {
     int m_limite;
 };
 
-QLabel* rotulo(const char* nome, const QString& texto, QWidget* pai, int x, int y) {
-    auto* l = new QLabel(texto, pai);
-    l->setObjectName(nome);
-    l->move(x, y);
-    l->adjustSize();
-    return l;
-}
-
-QPushButton* botao(const char* nome, const QString& texto, QWidget* pai, const QRect& area) {
-    auto* b = new QPushButton(texto, pai);
-    b->setObjectName(nome);
-    b->setAutoDefault(false);
-    b->setGeometry(area);
-    return b;
-}
 }  // namespace
 
 TFormAssociarAssinatura::TFormAssociarAssinatura(Contexto& ctx)
@@ -75,16 +61,16 @@ TFormAssociarAssinatura::TFormAssociarAssinatura(Contexto& ctx)
 // Fixed places, as the window's height hides the log below them until the
 // first send.
 void TFormAssociarAssinatura::montar() {
-    rotulo("Label1", QStringLiteral("CNPJ do Contribuinte:"), this, 12, 10);
+    novoRotulo("Label1", QStringLiteral("CNPJ do Contribuinte:"), this, {12, 10});
     MskEdCNPJContr = novoCampoCNPJ("MskEdCNPJContr", this);
     MskEdCNPJContr->setGeometry(12, 28, 170, 26);
-    rotulo("Label2", QStringLiteral("CNPJ Software house"), this, 12, 62);
+    novoRotulo("Label2", QStringLiteral("CNPJ Software house"), this, {12, 62});
     MskEdCNPJSwHouse = novoCampoCNPJ("MskEdCNPJSwHouse", this);
     MskEdCNPJSwHouse->setGeometry(12, 80, 170, 26);
-    BtCancelar = botao("BtCancelar", QStringLiteral("Cancelar"), this, QRect(12, 124, 82, 30));
-    btEnviar = botao("btEnviar", QStringLiteral("Enviar"), this, QRect(100, 124, 82, 30));
+    BtCancelar = novoBotao("BtCancelar", QStringLiteral("Cancelar"), this, QRect(12, 124, 82, 30));
+    btEnviar = novoBotao("btEnviar", QStringLiteral("Enviar"), this, QRect(100, 124, 82, 30));
 
-    rotulo("Label3", QStringLiteral("Assinatura Aplicativo Comercial"), this, 196, 10);
+    novoRotulo("Label3", QStringLiteral("Assinatura Aplicativo Comercial"), this, {196, 10});
     MemoSignac = new MemoLimitado(LimiteAssinatura, this);
     MemoSignac->setObjectName("MemoSignac");
     MemoSignac->setWordWrapMode(QTextOption::WrapAnywhere);
@@ -124,19 +110,19 @@ QGroupBox* TFormAssociarAssinatura::montarGrupo() {
     const int largura = std::max(360, QFontMetrics(negrito).horizontalAdvance(grupo->title()) + 32);
     grupo->setGeometry(458, 4, largura, 150);
     QList<QWidget*> filhos{
-        rotulo("Label4", QStringLiteral("Certificado Digital(p12/pfx)"), grupo, 12, 26)};
+        novoRotulo("Label4", QStringLiteral("Certificado Digital(p12/pfx)"), grupo, {12, 26})};
     EdCertificado = new QLineEdit(grupo);
     EdCertificado->setObjectName("EdCertificado");
     EdCertificado->setGeometry(12, 44, largura - 64, 26);
     btCertificado =
-        botao("btCertificado", QStringLiteral("..."), grupo, QRect(largura - 46, 43, 34, 28));
-    filhos << rotulo("Label7", QStringLiteral("Senha"), grupo, 12, 78);
+        novoBotao("btCertificado", QStringLiteral("..."), grupo, QRect(largura - 46, 43, 34, 28));
+    filhos << novoRotulo("Label7", QStringLiteral("Senha"), grupo, {12, 78});
     Edit1 = new QLineEdit(grupo);
     Edit1->setObjectName("Edit1");
     Edit1->setEchoMode(QLineEdit::Password);
     Edit1->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
     Edit1->setGeometry(12, 96, 180, 26);
-    Button1 = botao("Button1", QStringLiteral("Gerar"), grupo, QRect(204, 94, 90, 30));
+    Button1 = novoBotao("Button1", QStringLiteral("Gerar"), grupo, QRect(204, 94, 90, 30));
     filhos << EdCertificado << btCertificado << Edit1 << Button1;
     for (QWidget* filho : filhos) {
         filho->setFont(normal);

@@ -1,5 +1,3 @@
-#include <dlfcn.h>
-
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -16,6 +14,7 @@
 #include "signature/TFormAssociarAssinatura.h"
 #include "signature/funcoes.h"
 #include "tests/apoio/Bancada.h"
+#include "tests/apoio/DllSatFalsa.h"
 
 using Icone = PortaDialogos::Icone;
 
@@ -23,28 +22,13 @@ namespace {
 const char* const BotoesAssociado[] = {"BtAtualizarSat", "BtTestesVCan",  "BtTrocarCodAtiv",
                                        "BtTestFimAFim",  "BtBloquearSat", "BtDesbloquearSat"};
 
-template <typename F>
-F falsa(const char* nome) {
-    return reinterpret_cast<F>(dlsym(dlopen(DLLSAT_TIVORO, RTLD_NOW), nome));
-}
-void responder(const char* texto) {
-    falsa<void (*)(const char*)>("DllSatFalsoResponder")(texto);
-}
-QByteArray argumento(int i) {
-    return falsa<const char* (*)(int)>("DllSatFalsoArgumento")(i);
-}
-int inteiro(int i) {
-    return falsa<int (*)(int)>("DllSatFalsoInteiro")(i);
-}
-int chamadas() {
-    return falsa<int (*)()>("DllSatFalsoChamadas")();
-}
 }  // namespace
 
 // The associate-signature window and its worker, against a stand-in library
 // whose replies the test sets; generation against the real openssl.
 class TstAssociar : public QObject {
     Q_OBJECT
+    DllSatFalsa falsa{DLLSAT_TIVORO};
     std::unique_ptr<Bancada> b;
     QTemporaryDir certificados;
 
@@ -73,16 +57,6 @@ class TstAssociar : public QObject {
         QCoreApplication::processEvents();
     }
     QStringList linhas() { return log()->toPlainText().split('\n'); }
-    QColor corDaLinha(int n) {
-        return log()
-            ->document()
-            ->findBlockByNumber(n)
-            .begin()
-            .fragment()
-            .charFormat()
-            .foreground()
-            .color();
-    }
     QString semDataHora(const QString& linha) { return linha.section("] ", 1); }
 
   private Q_SLOTS:
@@ -100,8 +74,7 @@ class TstAssociar : public QObject {
     }
 
     void init() {
-        responder("1|08000|SAT em opera\xe7\xe3o||");
-        falsa<void (*)(int)>("DllSatFalsoDemora")(0);
+        falsa.emOperacao();
         b = std::make_unique<Bancada>(DLLSAT_TIVORO);
         b->ctx().setCodigoAtivacao("12345678");
         b->ctx().mostrar(Janela::Principal);
@@ -124,14 +97,14 @@ class TstAssociar : public QObject {
         campo("EdCertificado")->setText("/x/cert.pfx");
         campo("Edit1")->setText("segredo");
         log()->setPlainText("antigo");
-        const int antes = chamadas();
+        const int antes = falsa.chamadas();
         QVERIFY(clicar("BtCancelar"));
         QVERIFY(!janela()->isVisible());
         QCOMPARE(janela()->height(), 167);
         QVERIFY(b->janela(Janela::Principal)->isVisible());
         // The status refresh, without painting.
-        QCOMPARE(chamadas(), antes + 1);
-        QCOMPARE(inteiro(0), SessaoStatus);
+        QCOMPARE(falsa.chamadas(), antes + 1);
+        QCOMPARE(falsa.inteiro(0), SessaoStatus);
         QCOMPARE(b->ctx().estado.StatusConexao(), StatusConectado);
         // Opening again empties the memo and the log and keeps the rest.
         QVERIFY(b->clicar(Janela::Principal, "BtAssociarAssinatura"));
@@ -162,13 +135,13 @@ class TstAssociar : public QObject {
         if (primeiro <= 2) campo("MskEdCNPJSwHouse")->clear();
         memo()->clear();
         if (primeiro > 3) memo()->setPlainText("x");
-        const int antes = chamadas();
+        const int antes = falsa.chamadas();
         QVERIFY(clicar("btEnviar"));
         QCOMPARE(b->dialogos.caixas().size(), 1);
         QCOMPARE(b->dialogos.ultima().icone, Icone::Erro);
         QCOMPARE(b->dialogos.ultima().texto, mensagem);
         esperarTrabalhadores();
-        QCOMPARE(chamadas(), antes);
+        QCOMPARE(falsa.chamadas(), antes);
         QCOMPARE(janela()->height(), 166);
         QCOMPARE(log()->toPlainText(), QString());
     }
@@ -193,15 +166,15 @@ class TstAssociar : public QObject {
         campo("MskEdCNPJContr")->setText("6109");
         campo("MskEdCNPJSwHouse")->setText("11222333000181");
         memo()->setPlainText("  ");
-        responder(resposta.constData());
+        falsa.responder(resposta.constData());
         QVERIFY(clicar("btEnviar"));
         QCOMPARE(janela()->height(), 292);
         esperarTrabalhadores();
         QVERIFY(b->dialogos.caixas().isEmpty());
-        const int sessao = inteiro(0);
-        QCOMPARE(argumento(1), QByteArray("12345678"));
-        QCOMPARE(argumento(2), QByteArray("112223330001816109"));
-        QCOMPARE(argumento(3), QByteArray("  "));
+        const int sessao = falsa.inteiro(0);
+        QCOMPARE(falsa.argumento(1), QByteArray("12345678"));
+        QCOMPARE(falsa.argumento(2), QByteArray("112223330001816109"));
+        QCOMPARE(falsa.argumento(3), QByteArray("  "));
         const QStringList l = linhas();
         QCOMPARE(l.size(), 3);
         QVERIFY(l[0].startsWith('['));
@@ -210,9 +183,9 @@ class TstAssociar : public QObject {
         QCOMPARE(semDataHora(l[1]), "[TX] AssociarAssinatura(" + QString::number(sessao) +
                                         ",12345678,112223330001816109,  )");
         QCOMPARE(semDataHora(l[2]), "[RX] " + DllSat::deWin1252(resposta));
-        QCOMPARE(corDaLinha(0), CorPreta);
-        QCOMPARE(corDaLinha(1), CorTX);
-        QCOMPARE(corDaLinha(2), CorRX);
+        QCOMPARE(CorDaLinha(log(), 0), CorPreta);
+        QCOMPARE(CorDaLinha(log(), 1), CorTX);
+        QCOMPARE(CorDaLinha(log(), 2), CorRX);
         QCOMPARE(b->ctx().estado.RespostaSAT(), DllSat::deWin1252(resposta));
         for (const char* nome : BotoesAssociado) QCOMPARE(principal(nome)->isEnabled(), habilita);
         QVERIFY(!principal("BtConsultas")->isEnabled());
@@ -220,13 +193,13 @@ class TstAssociar : public QObject {
 
     void variosEnviosAoMesmoTempo() {
         preencher();
-        responder("7|13000|ok||");
-        falsa<void (*)(int)>("DllSatFalsoDemora")(300);
-        const int antes = chamadas();
+        falsa.responder("7|13000|ok||");
+        falsa.demora(300);
+        const int antes = falsa.chamadas();
         QVERIFY(clicar("btEnviar"));
         QVERIFY(clicar("btEnviar"));
         esperarTrabalhadores();
-        QCOMPARE(chamadas(), antes + 2);
+        QCOMPARE(falsa.chamadas(), antes + 2);
         const QStringList l = linhas();
         QCOMPARE(l.size(), 6);
         QStringList tx = l.filter("[TX] AssociarAssinatura(");
@@ -282,11 +255,11 @@ class TstAssociar : public QObject {
         QVERIFY(!QByteArray::fromBase64(assinatura.toLatin1()).isEmpty());
         QCOMPARE(b->ctx().estado.RespostaSAT(), assinatura);
         // Sent as generated.
-        responder("7|13000|ok||");
+        falsa.responder("7|13000|ok||");
         QVERIFY(clicar("btEnviar"));
         esperarTrabalhadores();
-        QCOMPARE(argumento(3), assinatura.toLatin1());
-        QCOMPARE(argumento(2), QByteArray("1122233300018161099008000141"));
+        QCOMPARE(falsa.argumento(3), assinatura.toLatin1());
+        QCOMPARE(falsa.argumento(2), QByteArray("1122233300018161099008000141"));
     }
 
     void gerarComFalhaMostraOQueOOpensslDisse_data() {

@@ -13,14 +13,13 @@
 #include "app/Trabalhador.h"
 #include "operations/TFormAtivarSat.h"
 #include "tests/apoio/Bancada.h"
-#include "tests/falsa_ativacao.h"
-
-using namespace falsa;
+#include "tests/apoio/DllSatFalsa.h"
 
 // The activation window and its worker, against a stand-in library whose
 // replies the test sets.
 class TstAtivacao : public QObject {
     Q_OBJECT
+    DllSatFalsa falsa{DLLSAT_TIVORO};
     std::unique_ptr<Bancada> b;
 
     template <typename T>
@@ -41,7 +40,7 @@ class TstAtivacao : public QObject {
         QVERIFY(ativar()->isVisible());
     }
     void enviar(const QByteArray& resposta) {
-        responder(resposta);
+        falsa.responder(resposta);
         QVERIFY(b->clicar(Janela::AtivarSat, "BtEnviar"));
         esperarTrabalhador();
     }
@@ -54,20 +53,15 @@ class TstAtivacao : public QObject {
         em<QLineEdit>("MskEdCNPJContr")->setText(cnpj);
         em<QLineEdit>("EdCodAtivacao")->setText(codigo);
     }
-    QColor corDaLinha(int n) {
-        QTextBlock bloco = log()->document()->findBlockByNumber(n);
-        return bloco.begin().fragment().charFormat().foreground().color();
-    }
 
   private Q_SLOTS:
     void init() {
-        responder("1|08000|SAT em opera\xe7\xe3o||");
-        demora(0);
+        falsa.emOperacao();
         b = std::make_unique<Bancada>(DLLSAT_TIVORO);
         b->janela(Janela::CodAtivacao)->show();
     }
     void cleanup() {
-        demora(0);
+        falsa.demora(0);
         QTRY_COMPARE(Trabalhador::vivos(), 0);
         b.reset();
     }
@@ -117,7 +111,7 @@ class TstAtivacao : public QObject {
         }
         preencher("12345678000195", "12345678");
         enviar("313799|04001|Erro||");
-        QCOMPARE(inteiro(4), codigo);
+        QCOMPARE(falsa.inteiro(4), codigo);
         QVERIFY(linhas().value(1).endsWith(',' + QString::number(codigo) + ')'));
     }
 
@@ -133,14 +127,14 @@ class TstAtivacao : public QObject {
         QVERIFY(l[1].endsWith(
             QStringLiteral("] [TX] AtivarSAT(313799,1,  c\u00f3digo 1 ,12345678000195,35)")));
         QVERIFY(l[2].endsWith("] [RX] 313799|04000|Ativado com sucesso||"));
-        QCOMPARE(corDaLinha(0), QColor(0, 0, 0));
-        QCOMPARE(corDaLinha(1), QColor(0, 128, 0));
-        QCOMPARE(corDaLinha(2), QColor(0, 0, 255));
-        QCOMPARE(inteiro(0), 313799);
-        QCOMPARE(inteiro(1), 1);
-        QCOMPARE(argumento(2), QByteArray("  c\xf3"
-                                          "digo 1 "));
-        QCOMPARE(argumento(3), QByteArray("12345678000195"));
+        QCOMPARE(CorDaLinha(log(), 0), QColor(0, 0, 0));
+        QCOMPARE(CorDaLinha(log(), 1), QColor(0, 128, 0));
+        QCOMPARE(CorDaLinha(log(), 2), QColor(0, 0, 255));
+        QCOMPARE(falsa.inteiro(0), 313799);
+        QCOMPARE(falsa.inteiro(1), 1);
+        QCOMPARE(falsa.argumento(2), QByteArray("  c\xf3"
+                                                "digo 1 "));
+        QCOMPARE(falsa.argumento(3), QByteArray("12345678000195"));
         QCOMPARE(ativar()->size(), QSize(455, 269));
         QVERIFY(b->dialogos.caixas().isEmpty());
     }
@@ -149,8 +143,8 @@ class TstAtivacao : public QObject {
         abrir();
         em<QLineEdit>("MskEdCNPJContr")->setText("1234");
         enviar("313799|04006|CNPJ inv\xe1lido||");
-        QCOMPARE(argumento(3), QByteArray("1234"));
-        QCOMPARE(argumento(2), QByteArray());
+        QCOMPARE(falsa.argumento(3), QByteArray("1234"));
+        QCOMPARE(falsa.argumento(2), QByteArray());
         QVERIFY(linhas().value(1).endsWith("] [TX] AtivarSAT(313799,1,,1234,35)"));
     }
 
@@ -161,7 +155,7 @@ class TstAtivacao : public QObject {
         QTest::newRow("04003") << QByteArray("313799|04003|SAT j\xe1 ativado||") << false;
         QTest::newRow("sem campo 1") << QByteArray("313799|04000") << false;
         QTest::newRow("nula") << QByteArray() << false;
-        QTest::newRow("sem barra") << PortaNaoPronta << false;
+        QTest::newRow("sem barra") << DllSatFalsa::PortaNaoPronta << false;
     }
     void resultadoDaAtivacao() {
         QFETCH(QByteArray, resposta);
@@ -186,15 +180,15 @@ class TstAtivacao : public QObject {
     void enviarRecusadoDuranteAExecucao() {
         abrir();
         preencher("12345678000195", "12345678");
-        responder("313799|04000|Ativado||");
-        demora(1500);
-        const int antes = chamadas();
+        falsa.responder("313799|04000|Ativado||");
+        falsa.demora(1500);
+        const int antes = falsa.chamadas();
         QVERIFY(b->clicar(Janela::AtivarSat, "BtEnviar"));
         QVERIFY(!b->clicar(Janela::AtivarSat, "BtEnviar"));
         // Closing stays possible while the device works; it queries the status
         // with the code in use and brings the main window back.
-        QTRY_COMPARE(chamadas() - antes, 1);
-        demora(0);
+        QTRY_COMPARE(falsa.chamadas() - antes, 1);
+        falsa.demora(0);
         QVERIFY(b->clicar(Janela::AtivarSat, "BtCancelar"));
         QVERIFY(!ativar()->isVisible());
         QVERIFY(b->janela(Janela::Principal)->isVisible());
@@ -203,23 +197,23 @@ class TstAtivacao : public QObject {
         QVERIFY(b->clicar(Janela::Principal, "BtAtivarSat"));
         QVERIFY(!em<QPushButton>("BtEnviar")->isEnabled());
         esperarTrabalhador();
-        QCOMPARE(chamadas() - antes, 2);
+        QCOMPARE(falsa.chamadas() - antes, 2);
         QCOMPARE(b->ctx().CodigoAtivacao(), QStringLiteral("12345678"));
         QVERIFY(b->clicar(Janela::AtivarSat, "BtEnviar"));
         esperarTrabalhador();
-        QCOMPARE(chamadas() - antes, 3);
+        QCOMPARE(falsa.chamadas() - antes, 3);
     }
 
     void aoFechar_data() {
         QTest::addColumn<QByteArray>("resposta");
         QTest::addColumn<bool>("inicio");
         QTest::addColumn<QString>("status");
-        QTest::newRow("10001") << status("10001") << true << "";
-        QTest::newRow("10000") << status("10000") << false << "CONECTADO";
-        QTest::newRow("08098") << status("08098") << false << "EM PROCESSAMENTO";
+        QTest::newRow("10001") << DllSatFalsa::status("10001") << true << "";
+        QTest::newRow("10000") << DllSatFalsa::status("10000") << false << "CONECTADO";
+        QTest::newRow("08098") << DllSatFalsa::status("08098") << false << "EM PROCESSAMENTO";
         // In activation mode too: this window has no way back to the start here.
-        QTest::newRow("sem porta") << PortaNaoPronta << false << "DESCONECTADO";
-        QTest::newRow("outra") << status("06001") << false << "DESCONHECIDO";
+        QTest::newRow("sem porta") << DllSatFalsa::PortaNaoPronta << false << "DESCONECTADO";
+        QTest::newRow("outra") << DllSatFalsa::status("06001") << false << "DESCONHECIDO";
         QTest::newRow("vazia") << QByteArray("") << false << "DESCONHECIDO";
     }
     void aoFechar() {
@@ -229,11 +223,11 @@ class TstAtivacao : public QObject {
         abrir();
         b->ctx().estado.setStatusConexao("antes");
         b->ctx().setCodigoAtivacao("em uso");
-        responder(resposta);
+        falsa.responder(resposta);
         QVERIFY(b->clicar(Janela::AtivarSat, "BtCancelar"));
         // One draw, kept even when it is 0.
-        QCOMPARE(inteiro(0), 0);
-        QCOMPARE(argumento(1), QByteArray("em uso"));
+        QCOMPARE(falsa.inteiro(0), 0);
+        QCOMPARE(falsa.argumento(1), QByteArray("em uso"));
         const QString texto = DllSat::deWin1252(resposta);
         QCOMPARE(b->ctx().estado.RespostaSAT(), texto);
         QCOMPARE(b->ctx().estado.CampoA(), ExtraiCampo(texto, 1));
@@ -258,9 +252,9 @@ class TstAtivacao : public QObject {
         abrir();
         preencher("12345678000195", "codigo-novo");
         enviar("313799|04000|Ativado||");
-        responder(status("10000"));
+        falsa.responder(DllSatFalsa::status("10000"));
         QVERIFY(b->clicar(Janela::AtivarSat, "BtCancelar"));
-        QCOMPARE(argumento(1), QByteArray("codigo-novo"));
+        QCOMPARE(falsa.argumento(1), QByteArray("codigo-novo"));
         QCOMPARE(b->controle<QLabel>(Janela::Principal, "LbStatusCom")->text(),
                  QStringLiteral("CONECTADO"));
         QCOMPARE(b->controle<QLabel>(Janela::Principal, "LbLayout")->text(),
@@ -273,7 +267,7 @@ class TstAtivacao : public QObject {
         preencher("12345678000195", "12345678");
         em<QComboBox>("CBoxUF")->setCurrentIndex(6);
         enviar("313799|04003|SAT j\xe1 ativado||");
-        responder(status("10000"));
+        falsa.responder(DllSatFalsa::status("10000"));
         QVERIFY(b->clicar(Janela::AtivarSat, "BtCancelar"));
         QVERIFY(b->clicar(Janela::Principal, "BtAtivarSat"));
         QCOMPARE(ativar()->size(), QSize(455, 150));

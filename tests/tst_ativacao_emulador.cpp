@@ -4,12 +4,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include "app/Trabalhador.h"
-#include "emulator/Controle.h"
 #include "tests/apoio/Bancada.h"
+#include "tests/apoio/DispositivoEmulado.h"
 
 using Icone = PortaDialogos::Icone;
 
@@ -21,8 +20,7 @@ const QString CnpjContribuinte = QStringLiteral("11222333000181");
 // emulated device, each test on a device of its own.
 class TstAtivacaoEmulador : public QObject {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> pasta;
-    std::unique_ptr<emulador::Controle> sat;
+    std::unique_ptr<DispositivoEmulado> sat;
     std::unique_ptr<Bancada> b;
 
     template <typename T>
@@ -59,19 +57,14 @@ class TstAtivacaoEmulador : public QObject {
 
   private Q_SLOTS:
     void init() {
-        pasta = std::make_unique<QTemporaryDir>();
-        QVERIFY(pasta->isValid());
-        qputenv("SAT_EMULADOR_DIR", pasta->path().toLocal8Bit());
-        sat = std::make_unique<emulador::Controle>(pasta->path());
-        sat->novo();
-        b = std::make_unique<Bancada>(DLLSAT_EMULADOR);
+        sat = std::make_unique<DispositivoEmulado>();
+        b = std::make_unique<Bancada>(CaminhoEmulador());
         b->janela(Janela::CodAtivacao)->show();
     }
     void cleanup() {
         QTRY_COMPARE(Trabalhador::vivos(), 0);
         b.reset();
         sat.reset();
-        pasta.reset();
     }
 
     void dispositivoNovoAtivadoPelaJanela() {

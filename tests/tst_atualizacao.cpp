@@ -9,7 +9,8 @@
 #include "app/Sessao.h"
 #include "app/Trabalhador.h"
 #include "tests/apoio/DialogosTeste.h"
-#include "tests/consultas_apoio.h"
+#include "tests/apoio/DllSatFalsa.h"
+#include "tests/apoio/RegistroHabilitacao.h"
 
 using Icone = PortaDialogos::Icone;
 
@@ -61,6 +62,7 @@ const char* const Botoes[] = {"BtSetupAutomatico",    "BtConfRede",      "BtAtiv
 // reply box the worker waits for and the painted status.
 class TstAtualizacao : public QObject {
     Q_OBJECT
+    DllSatFalsa falsa{DLLSAT_TIVORO};
     DialogosAbertos dialogos;
     RelogioTeste relogio;
     std::unique_ptr<DllSat> dll;
@@ -105,7 +107,7 @@ class TstAtualizacao : public QObject {
 
   private Q_SLOTS:
     void init() {
-        falsa::responder("1|08000|SAT em opera\xe7\xe3o||");
+        falsa.responder("1|08000|SAT em opera\xe7\xe3o||");
         dll = DllSat::carregarDe(DLLSAT_TIVORO);
         app = std::make_unique<Aplicacao>(*dll, dialogos, relogio);
         app->contexto().setCodigoAtivacao("12345678");
@@ -120,11 +122,11 @@ class TstAtualizacao : public QObject {
     }
 
     void atualizadoComInformacao() {
-        falsa::responder("313799|14000|Software atualizado com sucesso||");
+        falsa.responder("313799|14000|Software atualizado com sucesso||");
         RegistroHabilitacao registro;
         atualizarAteACaixa(registro);
-        QCOMPARE(falsa::inteiro(0), 313799);
-        QCOMPARE(falsa::argumento(1), QByteArray("12345678"));
+        QCOMPARE(falsa.inteiro(0), 313799);
+        QCOMPARE(falsa.argumento(1), QByteArray("12345678"));
         const DialogosTeste::Caixa caixa = dialogos.caixas().constFirst();
         QCOMPARE(caixa.icone, Icone::Informacao);
         QCOMPARE(caixa.texto, QStringLiteral("Sess\u00e3o: 313799\r\nRetorno: 14000\r\n"
@@ -135,10 +137,10 @@ class TstAtualizacao : public QObject {
         QVERIFY(linhas[0].endsWith("] [TX] AtualizarSoftwareSAT(313799,12345678)"));
         QVERIFY(linhas[1].endsWith("] [RX] 313799|14000|Software atualizado com sucesso||"));
 
-        falsa::responder("1234567|08000|SAT em opera\xe7\xe3o||");
+        falsa.responder("1234567|08000|SAT em opera\xe7\xe3o||");
         fecharCaixa();
         QCOMPARE(registro.eventos, desabilitadosEHabilitados());
-        QCOMPARE(falsa::inteiro(0), SessaoStatus);
+        QCOMPARE(falsa.inteiro(0), SessaoStatus);
         QTRY_COMPARE(status()->text(), StatusConectado);
         QCOMPARE(status()->palette().color(QPalette::WindowText), QColor(0, 128, 0));
         // The status query is not logged.
@@ -161,12 +163,12 @@ class TstAtualizacao : public QObject {
     void recusadoComErroEDesconectado() {
         QFETCH(QByteArray, resposta);
         QFETCH(QString, texto);
-        falsa::responder(resposta);
+        falsa.responder(resposta);
         RegistroHabilitacao registro;
         atualizarAteACaixa(registro);
         QCOMPARE(dialogos.caixas().constFirst().icone, Icone::Erro);
         QCOMPARE(dialogos.caixas().constFirst().texto, texto);
-        falsa::responder("PORTA SERIAL N\xe3O EST\xe1 PRONTA, TENTE NOVAMENTE");
+        falsa.responder("PORTA SERIAL N\xe3O EST\xe1 PRONTA, TENTE NOVAMENTE");
         fecharCaixa();
         QCOMPARE(registro.eventos, desabilitadosEHabilitados());
         QCOMPARE(app->contexto().estado.StatusConexao(), StatusDesconectado);
@@ -176,7 +178,7 @@ class TstAtualizacao : public QObject {
     }
 
     void limparDuranteACaixa() {
-        falsa::responder("313799|14000|ok||");
+        falsa.responder("313799|14000|ok||");
         RegistroHabilitacao registro;
         atualizarAteACaixa(registro);
         QTRY_COMPARE(log()->document()->blockCount(), 2);

@@ -12,7 +12,8 @@
 #include "app/Trabalhador.h"
 #include "operations/TFormConsultas.h"
 #include "tests/apoio/Bancada.h"
-#include "tests/consultas_apoio.h"
+#include "tests/apoio/DllSatFalsa.h"
+#include "tests/apoio/RegistroHabilitacao.h"
 
 using Icone = PortaDialogos::Icone;
 
@@ -27,10 +28,6 @@ QByteArray respostaComLog(const QByteArray& log) {
 QString textoDoBloco(QPlainTextEdit* log, int n) {
     return log->document()->findBlockByNumber(n).text();
 }
-QColor corDoBloco(QPlainTextEdit* log, int n) {
-    const QTextBlock bloco = log->document()->findBlockByNumber(n);
-    return bloco.begin().fragment().charFormat().foreground().color();
-}
 QByteArray conteudo(const QString& caminho) {
     QFile f(caminho);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -40,6 +37,7 @@ QByteArray conteudo(const QString& caminho) {
 // The queries window against a stand-in library whose replies the test sets.
 class TstConsultas : public QObject {
     Q_OBJECT
+    DllSatFalsa falsa{DLLSAT_TIVORO};
     std::unique_ptr<Bancada> b;
     std::unique_ptr<QTemporaryDir> pasta;
 
@@ -64,8 +62,8 @@ class TstConsultas : public QObject {
   private Q_SLOTS:
     void init() {
         pasta = std::make_unique<QTemporaryDir>();
-        falsa::responder(RespostaSat);
-        falsa::demora(0);
+        falsa.responder(RespostaSat);
+        falsa.demora(0);
         b = std::make_unique<Bancada>(DLLSAT_TIVORO);
         b->ctx().setCodigoAtivacao("12345678");
         b->janela(Janela::Principal)->show();
@@ -81,22 +79,22 @@ class TstConsultas : public QObject {
     void tresConsultasNoFimDoLog() {
         QCOMPARE(log()->toPlainText(), QString());
         QVERIFY(clicar("BtConsultarSat"));
-        QCOMPARE(falsa::inteiro(0), 313799);
+        QCOMPARE(falsa.inteiro(0), 313799);
         const QByteArray status = "8610483|10000|Resposta com Sucesso|||900004019|DHCP|";
-        falsa::responder(status);
+        falsa.responder(status);
         QVERIFY(clicar("BtConsultarStatusOp"));
-        QCOMPARE(falsa::inteiro(0), 8610483);
-        QCOMPARE(falsa::argumento(1), QByteArray("12345678"));
+        QCOMPARE(falsa.inteiro(0), 8610483);
+        QCOMPARE(falsa.argumento(1), QByteArray("12345678"));
         // Wherever the user left the caret, the lines go at the end.
         QTextCursor inicio = log()->textCursor();
         inicio.movePosition(QTextCursor::Start);
         log()->setTextCursor(inicio);
-        falsa::responder("PORTA SERIAL N\xe3O EST\xe1 PRONTA, TENTE NOVAMENTE");
+        falsa.responder("PORTA SERIAL N\xe3O EST\xe1 PRONTA, TENTE NOVAMENTE");
         janela().EdNumeroSessao->setText("42");
         QVERIFY(clicar("BtConsultarNumSes"));
-        QCOMPARE(falsa::inteiro(0), 2025809);
-        QCOMPARE(falsa::argumento(1), QByteArray("12345678"));
-        QCOMPARE(falsa::inteiro(2), 42);
+        QCOMPARE(falsa.inteiro(0), 2025809);
+        QCOMPARE(falsa.argumento(1), QByteArray("12345678"));
+        QCOMPARE(falsa.inteiro(2), 42);
 
         const QStringList linhas = log()->toPlainText().split('\n');
         QCOMPARE(linhas.size(), 6);
@@ -108,7 +106,7 @@ class TstConsultas : public QObject {
         QVERIFY(linhas[4].endsWith("] [TX] ConsultarNumeroSessao(2025809)"));
         QVERIFY(linhas[5].endsWith("] [RX] " + TextoPortaNaoPronta));
         for (int i = 0; i < 6; ++i)
-            QCOMPARE(corDoBloco(log(), i), i % 2 ? QColor(0, 0, 255) : QColor(0, 128, 0));
+            QCOMPARE(CorDaLinha(log(), i), i % 2 ? QColor(0, 0, 255) : QColor(0, 128, 0));
         QCOMPARE(b->ctx().estado.RespostaSAT(), TextoPortaNaoPronta);
         QVERIFY(b->dialogos.caixas().isEmpty());
     }
@@ -116,7 +114,7 @@ class TstConsultas : public QObject {
     void statusComCodigoVazioAindaConsulta() {
         b->ctx().setCodigoAtivacao(QString());
         QVERIFY(clicar("BtConsultarStatusOp"));
-        QVERIFY(falsa::funcao<int (*)(int)>("DllSatFalsoArgumentoNulo")(1));
+        QVERIFY(falsa.argumentoNulo(1));
         QCOMPARE(log()->document()->blockCount(), 2);
         QVERIFY(b->dialogos.caixas().isEmpty());
     }
@@ -124,7 +122,7 @@ class TstConsultas : public QObject {
     void numeroDeSessaoRecusado() {
         b->ctx().setCodigoAtivacao(QString());
         janela().EdNumeroSessao->setText(QString());
-        const int antes = falsa::chamadas();
+        const int antes = falsa.chamadas();
         QVERIFY(clicar("BtConsultarNumSes"));
         QCOMPARE(b->dialogos.ultima().icone, Icone::Erro);
         QCOMPARE(b->dialogos.ultima().texto, QStringLiteral("SAT ainda n\u00e3o ativado!"));
@@ -137,20 +135,20 @@ class TstConsultas : public QObject {
         QCOMPARE(b->dialogos.ultima().texto,
                  QStringLiteral("Preencha o campo numero de sess\u00e3o!"));
         QCOMPARE(b->dialogos.caixas().size(), 2);
-        QCOMPARE(falsa::chamadas(), antes);
+        QCOMPARE(falsa.chamadas(), antes);
         QVERIFY(log()->document()->isEmpty());
 
         // The refused queries took one draw each (the first, 0, and 313799);
         // the next query's draw is the fourth of the run.
         janela().EdNumeroSessao->setText("7");
         QVERIFY(clicar("BtConsultarNumSes"));
-        QCOMPARE(falsa::inteiro(0), 8610483);
+        QCOMPARE(falsa.inteiro(0), 8610483);
     }
 
     void primeiroSorteioZeroEhRefeito() {
         janela().EdNumeroSessao->setText("7");
         QVERIFY(clicar("BtConsultarNumSes"));
-        QCOMPARE(falsa::inteiro(0), 313799);
+        QCOMPARE(falsa.inteiro(0), 313799);
         QVERIFY(log()->document()->findBlockByNumber(0).text().endsWith("(313799)"));
     }
 
@@ -167,7 +165,7 @@ class TstConsultas : public QObject {
         QFETCH(int, numero);
         janela().EdNumeroSessao->setText(texto);
         QVERIFY(clicar("BtConsultarNumSes"));
-        QCOMPARE(falsa::inteiro(2), numero);
+        QCOMPARE(falsa.inteiro(2), numero);
         QCOMPARE(log()->document()->blockCount(), 2);
         QVERIFY(b->dialogos.caixas().isEmpty());
     }
@@ -183,9 +181,9 @@ class TstConsultas : public QObject {
     void numeroInvalidoDepoisDoTX() {
         QFETCH(QString, texto);
         janela().EdNumeroSessao->setText(texto);
-        const int antes = falsa::chamadas();
+        const int antes = falsa.chamadas();
         QVERIFY(clicar("BtConsultarNumSes"));
-        QCOMPARE(falsa::chamadas(), antes);
+        QCOMPARE(falsa.chamadas(), antes);
         QCOMPARE(b->dialogos.caixas().size(), 1);
         QCOMPARE(b->dialogos.ultima().icone, Icone::Erro);
         QCOMPARE(b->dialogos.ultima().texto, "'" + texto + "' is not a valid integer value.");
@@ -224,12 +222,12 @@ class TstConsultas : public QObject {
         QVERIFY(clicar("BtConsultarSat"));
         const QString antes = log()->toPlainText();
         b->ctx().estado.setStatusConexao(StatusConectado);
-        falsa::responder("PORTA SERIAL N\xe3O EST\xe1 PRONTA, TENTE NOVAMENTE");
+        falsa.responder("PORTA SERIAL N\xe3O EST\xe1 PRONTA, TENTE NOVAMENTE");
         if (pelaCaixa)
             janela().close();
         else
             QVERIFY(clicar("BtCancelar"));
-        QCOMPARE(falsa::inteiro(0), SessaoStatus);
+        QCOMPARE(falsa.inteiro(0), SessaoStatus);
         QCOMPARE(b->ctx().estado.StatusConexao(), StatusDesconectado);
         QVERIFY(b->janela(Janela::Principal)->isVisible());
         QCOMPARE(b->controle<QLabel>(Janela::Principal, "LbStatusCom")->text(), StatusDesconectado);
@@ -241,7 +239,7 @@ class TstConsultas : public QObject {
     void extracaoComCodigoVazio() {
         b->ctx().setCodigoAtivacao(QString());
         const QByteArray bytes = "linha 1\nlinha 2 \xc3\xa7\xc3\xa3o\r\nfim";
-        falsa::responder(respostaComLog(bytes));
+        falsa.responder(respostaComLog(bytes));
         RegistroHabilitacao registro;
         const QList<QWidget*> controles{
             janela().BtConsultarSat, janela().BtConsultarStatusOp, janela().BtConsultarNumSes,
@@ -257,8 +255,8 @@ class TstConsultas : public QObject {
         extrair();
         QCOMPARE(janela().LogExtraido, 1);
         QCOMPARE(registro.eventos, esperado);
-        QCOMPARE(falsa::inteiro(0), 313799);
-        QCOMPARE(falsa::argumento(1), QByteArray("24681357"));
+        QCOMPARE(falsa.inteiro(0), 313799);
+        QCOMPARE(falsa.argumento(1), QByteArray("24681357"));
         QCOMPARE(b->ctx().CodigoAtivacao(), QStringLiteral("24681357"));
         QCOMPARE(b->ctx().inicial().RetornoLog(), DllSat::deWin1252(respostaComLog(bytes)));
         QCOMPARE(b->ctx().estado.CampoA(), QString());
@@ -266,16 +264,16 @@ class TstConsultas : public QObject {
         // TX line, no RX line, the log in black from a line of its own.
         QCOMPARE(log()->document()->blockCount(), 4);
         QVERIFY(textoDoBloco(log(), 0).endsWith("] [TX] ExtrairLogs(313799)"));
-        QCOMPARE(corDoBloco(log(), 0), QColor(0, 128, 0));
+        QCOMPARE(CorDaLinha(log(), 0), QColor(0, 128, 0));
         QCOMPARE(textoDoBloco(log(), 1), QStringLiteral("linha 1"));
         QCOMPARE(textoDoBloco(log(), 2), QStringLiteral("linha 2 \u00e7\u00e3o"));
         QCOMPARE(textoDoBloco(log(), 3), QStringLiteral("fim"));
-        for (int i = 1; i < 4; ++i) QCOMPARE(corDoBloco(log(), i), QColor(0, 0, 0));
+        for (int i = 1; i < 4; ++i) QCOMPARE(CorDaLinha(log(), i), QColor(0, 0, 0));
 
         // The placeholder is now the code in use.
         janela().EdNumeroSessao->setText("3");
         QVERIFY(clicar("BtConsultarNumSes"));
-        QCOMPARE(falsa::argumento(1), QByteArray("24681357"));
+        QCOMPARE(falsa.argumento(1), QByteArray("24681357"));
         QVERIFY(b->dialogos.caixas().isEmpty());
     }
 
@@ -294,7 +292,7 @@ class TstConsultas : public QObject {
     void extracaoSemLog() {
         QFETCH(QByteArray, resposta);
         QFETCH(bool, linhaRX);
-        falsa::responder(resposta);
+        falsa.responder(resposta);
         extrair();
         QStringList esperado{"] [TX] ExtrairLogs(313799)"};
         if (linhaRX) esperado << "] [RX] (313799)" + DllSat::deWin1252(resposta);
@@ -303,7 +301,7 @@ class TstConsultas : public QObject {
         QCOMPARE(linhas.size(), esperado.size());
         for (int i = 0; i < linhas.size(); ++i)
             QVERIFY2(linhas[i].endsWith(esperado[i]), qPrintable(linhas[i]));
-        if (linhaRX) QCOMPARE(corDoBloco(log(), 1), QColor(0, 0, 255));
+        if (linhaRX) QCOMPARE(CorDaLinha(log(), 1), QColor(0, 0, 255));
         QVERIFY(janela().RichEdit1->isEnabled());
 
         // A later save writes a bare line break.
@@ -317,7 +315,7 @@ class TstConsultas : public QObject {
         QByteArray bytes;
         for (int i = 0; i < 60000; ++i)
             bytes += "registro " + QByteArray::number(i) + " caf\xe9" + (i % 3 ? "\n" : "\r\n");
-        falsa::responder(respostaComLog(bytes));
+        falsa.responder(respostaComLog(bytes));
         extrair();
         const QString esperado = DllSat::deWin1252(QByteArray(bytes).replace("\r\n", "\n"));
         QCOMPARE(log()->document()->blockCount(), 60002);
@@ -341,11 +339,11 @@ class TstConsultas : public QObject {
 
     void salvarAcrescentaComQuebrasDoWindows() {
         const QByteArray bytes = "a\nb\r\nc\n";
-        falsa::responder(respostaComLog(bytes));
+        falsa.responder(respostaComLog(bytes));
         extrair();
         // The save reads the kept reply, not the view.
         QVERIFY(clicar("BtLimpar"));
-        falsa::responder(RespostaSat);
+        falsa.responder(RespostaSat);
 
         const QString arquivo = caminho("log.txt");
         {
@@ -380,7 +378,7 @@ class TstConsultas : public QObject {
     void salvarOndeNaoDa() {
         QFETCH(QString, destino);
         const QString arquivo = destino.startsWith('/') ? destino : caminho(destino);
-        falsa::responder(respostaComLog("abc\n"));
+        falsa.responder(respostaComLog("abc\n"));
         extrair();
         const QStringList antes =
             QDir(pasta->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
@@ -393,8 +391,8 @@ class TstConsultas : public QObject {
     }
 
     void fecharDuranteAExtracao() {
-        falsa::responder(respostaComLog("x"));
-        falsa::demora(300);
+        falsa.responder(respostaComLog("x"));
+        falsa.demora(300);
         QVERIFY(clicar("BtExtrairLogs"));
         QTRY_VERIFY(!janela().BtCancelar->isEnabled());
         QVERIFY(!b->clicar(Janela::Consultas, "BtConsultarSat"));

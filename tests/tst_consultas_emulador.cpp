@@ -1,17 +1,17 @@
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QtTest>
 
 #include "app/Sessao.h"
 #include "app/Trabalhador.h"
-#include "emulator/Controle.h"
 #include "emulator/Documentos.h"
 #include "operations/TFormConsultas.h"
 #include "tests/apoio/Bancada.h"
+#include "tests/apoio/DispositivoEmulado.h"
 
 using Icone = PortaDialogos::Icone;
 
@@ -19,8 +19,7 @@ using Icone = PortaDialogos::Icone;
 // on a device of its own.
 class TstConsultasEmulador : public QObject {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> pasta;
-    std::unique_ptr<emulador::Controle> dispositivo;
+    std::unique_ptr<DispositivoEmulado> dispositivo;
     std::unique_ptr<Bancada> b;
 
     TFormConsultas& janela() { return *static_cast<TFormConsultas*>(b->janela(Janela::Consultas)); }
@@ -42,10 +41,7 @@ class TstConsultasEmulador : public QObject {
 
   private Q_SLOTS:
     void init() {
-        pasta = std::make_unique<QTemporaryDir>();
-        qputenv("SAT_EMULADOR_DIR", QFile::encodeName(pasta->path()));
-        dispositivo = std::make_unique<emulador::Controle>(pasta->path());
-        dispositivo->novo();
+        dispositivo = std::make_unique<DispositivoEmulado>();
         dispositivo->ativado("12345678");
         b = std::make_unique<Bancada>(CaminhoEmulador());
         b->ctx().setCodigoAtivacao("12345678");
@@ -66,7 +62,7 @@ class TstConsultasEmulador : public QObject {
         QVERIFY(log()->document()->firstBlock().text().contains("[TX] ExtrairLogs("));
         QCOMPARE(log()->toPlainText().section('\n', 1), QString::fromLatin1(esperado));
 
-        const QString arquivo = pasta->filePath("log.txt");
+        const QString arquivo = QDir(dispositivo->pasta()).filePath("log.txt");
         b->dialogos.responderArquivo(arquivo);
         QVERIFY(b->clicar(Janela::Consultas, "BtSalvarLog"));
         QFile f(arquivo);

@@ -1,11 +1,10 @@
 #include <QLabel>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include "app/Sessao.h"
-#include "emulator/Controle.h"
 #include "tests/apoio/Bancada.h"
+#include "tests/apoio/DispositivoEmulado.h"
 
 using Icone = PortaDialogos::Icone;
 
@@ -13,8 +12,7 @@ using Icone = PortaDialogos::Icone;
 // device, as a user meets them on a machine without hardware.
 class TstEmuladorShell : public QObject {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> pasta;
-    std::unique_ptr<emulador::Controle> controle;
+    std::unique_ptr<DispositivoEmulado> controle;
     std::unique_ptr<Bancada> b;
 
     void entrar(const QString& codigo) {
@@ -25,16 +23,13 @@ class TstEmuladorShell : public QObject {
 
   private Q_SLOTS:
     void init() {
-        pasta = std::make_unique<QTemporaryDir>();
-        qputenv("SAT_EMULADOR_DIR", pasta->path().toUtf8());
-        controle = std::make_unique<emulador::Controle>(pasta->path());
+        controle = std::make_unique<DispositivoEmulado>();
         b = std::make_unique<Bancada>(CaminhoEmulador());
         b->janela(Janela::CodAtivacao)->show();
     }
     void cleanup() {
         b.reset();
         controle.reset();
-        pasta.reset();
     }
 
     void dispositivoNovoAbreComQualquerCodigo() {

@@ -1,10 +1,8 @@
-#include <dlfcn.h>
-
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTextBlock>
 #include <QPushButton>
+#include <QTextBlock>
 #include <QtTest>
 
 #include "app/Log.h"
@@ -14,6 +12,7 @@
 #include "app/TFormPrincipal.h"
 #include "app/Trabalhador.h"
 #include "tests/apoio/Bancada.h"
+#include "tests/apoio/DllSatFalsa.h"
 
 using Icone = PortaDialogos::Icone;
 
@@ -22,24 +21,6 @@ const QByteArray StatusOk =
     "1234589|10000|Resposta com Sucesso|||900004019|DHCP|010.000.000.108|30:40:03:19:19:40|"
     "255.255.255.000|010.000.000.001|010.000.000.001|010.000.000.001|CONECTADO|ALTO|4 GB|260 MB|"
     "20150912113321|01.00.00|00.07|||||20150912113039|20150708|20200708|0";
-
-template <typename F>
-F falsa(const char* nome) {
-    return reinterpret_cast<F>(dlsym(dlopen(DLLSAT_TIVORO, RTLD_NOW), nome));
-}
-void responder(const QByteArray& texto) {
-    falsa<void (*)(const char*)>("DllSatFalsoResponder")(texto.isNull() ? nullptr
-                                                                        : texto.constData());
-}
-QByteArray argumento(int i) {
-    return falsa<const char* (*)(int)>("DllSatFalsoArgumento")(i);
-}
-int inteiro(int i) {
-    return falsa<int (*)(int)>("DllSatFalsoInteiro")(i);
-}
-int chamadas() {
-    return falsa<int (*)()>("DllSatFalsoChamadas")();
-}
 
 QColor corDe(QLabel* l) {
     return l->palette().color(QPalette::WindowText);
@@ -50,6 +31,7 @@ QColor corDe(QLabel* l) {
 // stand-in library whose replies the test sets.
 class TstInicial : public QObject {
     Q_OBJECT
+    DllSatFalsa falsa{DLLSAT_TIVORO};
     std::unique_ptr<Bancada> b;
 
     QLineEdit* codigo() { return b->controle<QLineEdit>(Janela::CodAtivacao, "txtCodAtivacao"); }
@@ -63,15 +45,14 @@ class TstInicial : public QObject {
         QVERIFY(b->clicar(Janela::CodAtivacao, "BtIniciar"));
     }
     void abrirPrincipal() {
-        responder(StatusOk);
+        falsa.responder(StatusOk);
         entrar("12345678");
         QVERIFY(b->janela(Janela::Principal)->isVisible());
     }
 
   private Q_SLOTS:
     void init() {
-        responder("1|08000|SAT em opera\xe7\xe3o||");
-        falsa<void (*)(int)>("DllSatFalsoDemora")(0);
+        falsa.emOperacao();
         b = std::make_unique<Bancada>(DLLSAT_TIVORO);
         b->janela(Janela::CodAtivacao)->show();
     }
@@ -113,9 +94,9 @@ class TstInicial : public QObject {
     }
     void codigoCurtoNaoChamaODispositivo() {
         QFETCH(QString, texto);
-        const int antes = chamadas();
+        const int antes = falsa.chamadas();
         entrar(texto);
-        QCOMPARE(chamadas(), antes);
+        QCOMPARE(falsa.chamadas(), antes);
         QCOMPARE(b->dialogos.caixas().size(), 1);
         QCOMPARE(b->dialogos.ultima().icone, Icone::Informacao);
         QCOMPARE(b->dialogos.ultima().texto,
@@ -125,11 +106,11 @@ class TstInicial : public QObject {
     }
 
     void codigoAceitoAbreOPrincipal() {
-        responder(StatusOk);
+        falsa.responder(StatusOk);
         entrar("  12345678 ");
         // The device and the code in use get the text as typed.
-        QCOMPARE(argumento(1), QByteArray("  12345678 "));
-        QCOMPARE(inteiro(0), SessaoEntrada);
+        QCOMPARE(falsa.argumento(1), QByteArray("  12345678 "));
+        QCOMPARE(falsa.inteiro(0), SessaoEntrada);
         QCOMPARE(b->ctx().CodigoAtivacao(), QStringLiteral("  12345678 "));
         QVERIFY(b->dialogos.caixas().isEmpty());
         QVERIFY(!b->janela(Janela::CodAtivacao)->isVisible());
@@ -162,7 +143,7 @@ class TstInicial : public QObject {
     }
     void outraRespostaFicaNoInicio() {
         QFETCH(QByteArray, resposta);
-        responder(resposta);
+        falsa.responder(resposta);
         entrar("12345678");
         QCOMPARE(b->dialogos.caixas().size(), 1);
         QCOMPARE(b->dialogos.ultima().icone, Icone::Erro);
@@ -255,9 +236,9 @@ class TstInicial : public QObject {
         QFETCH(QString, texto);
         QFETCH(QColor, cor);
         abrirPrincipal();
-        responder(resposta);
+        falsa.responder(resposta);
         AtualizaStatusConexao(b->ctx(), false);
-        QCOMPARE(inteiro(0), SessaoStatus);
+        QCOMPARE(falsa.inteiro(0), SessaoStatus);
         QCOMPARE(b->ctx().estado.StatusConexao(), texto);
         QCOMPARE(status()->text(), QStringLiteral("CONECTADO"));
         AtualizaStatusConexao(b->ctx(), true);
@@ -295,10 +276,10 @@ class TstInicial : public QObject {
         QVERIFY(b->clicar(Janela::CodAtivacao, "BtTrocarCodAtiv"));
         b->janela(Janela::TrocarCodigo)->hide();
         b->janela(Janela::Principal)->show();
-        responder("313799|16000|Equipamento SAT bloqueado com sucesso||");
+        falsa.responder("313799|16000|Equipamento SAT bloqueado com sucesso||");
         QVERIFY(b->clicar(Janela::Principal, "BtBloquearSat"));
-        QVERIFY(falsa<int (*)(int)>("DllSatFalsoArgumentoNulo")(1));
-        responder("8610483|17005|SAT j\xe1 desbloqueado||");
+        QVERIFY(falsa.argumentoNulo(1));
+        falsa.responder("8610483|17005|SAT j\xe1 desbloqueado||");
         QVERIFY(b->clicar(Janela::Principal, "BtDesbloquearSat"));
         const QStringList linhas = log()->toPlainText().split('\n');
         QCOMPARE(linhas.size(), 4);
@@ -308,7 +289,7 @@ class TstInicial : public QObject {
         QVERIFY(
             linhas[3].endsWith(QStringLiteral("] [RX] 8610483|17005|SAT j\u00e1 desbloqueado||")));
         // The last call is the status refresh, whose reply paints the label.
-        QCOMPARE(inteiro(0), SessaoStatus);
+        QCOMPARE(falsa.inteiro(0), SessaoStatus);
         QCOMPARE(status()->text(), QStringLiteral("DESCONHECIDO"));
         QVERIFY(b->dialogos.caixas().isEmpty());
     }

@@ -6,8 +6,8 @@
 #include "app/CampoMascara.h"
 #include "app/Contexto.h"
 #include "app/Sessao.h"
-#include "tests/DllSatFalsa.h"
 #include "tests/apoio/Bancada.h"
+#include "tests/apoio/DllSatFalsa.h"
 
 using Icone = PortaDialogos::Icone;
 
@@ -36,12 +36,7 @@ class TstRede : public QObject {
     QRadioButton* radio(const char* nome) {
         return b->controle<QRadioButton>(Janela::ConfRede, nome);
     }
-    void marcar(const char* nome) {
-        QRadioButton* r = radio(nome);
-        QVERIFY(r->isVisible() && r->isEnabled());
-        QTest::mouseClick(r, Qt::LeftButton, {}, QPoint(4, r->height() / 2));
-        QVERIFY(r->isChecked());
-    }
+    void marcar(const char* nome) { QVERIFY(b->marcar(Janela::ConfRede, nome)); }
     void abrir(const QByteArray& status) {
         falsa.responder(status);
         QVERIFY(b->clicar(Janela::Principal, "BtConfRede"));

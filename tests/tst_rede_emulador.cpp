@@ -1,31 +1,24 @@
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include "app/CampoMascara.h"
 #include "app/Contexto.h"
-#include "emulator/Controle.h"
 #include "tests/apoio/Bancada.h"
+#include "tests/apoio/DispositivoEmulado.h"
 
 // The network configuration window against the emulated device, each test
 // on a device of its own.
 class TstRedeEmulador : public QObject {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> pasta;
-    std::unique_ptr<emulador::Controle> dispositivo;
+    std::unique_ptr<DispositivoEmulado> dispositivo;
     std::unique_ptr<Bancada> b;
 
     QLineEdit* campo(const char* nome) { return b->controle<QLineEdit>(Janela::ConfRede, nome); }
     QRadioButton* radio(const char* nome) {
         return b->controle<QRadioButton>(Janela::ConfRede, nome);
     }
-    void marcar(const char* nome) {
-        QRadioButton* r = radio(nome);
-        QVERIFY(r->isVisible() && r->isEnabled());
-        QTest::mouseClick(r, Qt::LeftButton, {}, QPoint(4, r->height() / 2));
-        QVERIFY(r->isChecked());
-    }
+    void marcar(const char* nome) { QVERIFY(b->marcar(Janela::ConfRede, nome)); }
     void abrir() {
         QVERIFY(b->clicar(Janela::Principal, "BtConfRede"));
         QVERIFY(b->janela(Janela::ConfRede)->isVisible());
@@ -37,19 +30,14 @@ class TstRedeEmulador : public QObject {
 
   private Q_SLOTS:
     void init() {
-        pasta = std::make_unique<QTemporaryDir>();
-        qputenv("SAT_EMULADOR_DIR", QFile::encodeName(pasta->path()));
-        dispositivo = std::make_unique<emulador::Controle>(pasta->path());
-        dispositivo->novo();
+        dispositivo = std::make_unique<DispositivoEmulado>();
         dispositivo->ativado("12345678");
-        b = std::make_unique<Bancada>(DLLSAT_EMULADOR);
-        b->ctx().setCodigoAtivacao("12345678");
-        b->janela(Janela::Principal)->show();
+        b = std::make_unique<Bancada>(CaminhoEmulador());
+        b->abrirPrincipal("12345678");
     }
     void cleanup() {
         b.reset();
         dispositivo.reset();
-        pasta.reset();
     }
 
     void abreComADHCPDeFabrica() {

@@ -1,5 +1,3 @@
-#include <dlfcn.h>
-
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QLabel>
@@ -7,12 +5,9 @@
 
 #include "app/Sessao.h"
 #include "tests/apoio/Bancada.h"
+#include "tests/apoio/DllSatFalsa.h"
 
 namespace {
-template <typename F>
-F falsa(const char* nome) {
-    return reinterpret_cast<F>(dlsym(dlopen(DLLSAT_TIVORO, RTLD_NOW), nome));
-}
 
 const QString Padrao = QStringLiteral(
     "Passe o mouse  na imagem dos leds ou conex\u00f5es do SAT para obter mais "
@@ -35,6 +30,7 @@ Qt::CursorShape cursorDaAplicacao() {
 // and travel up to its parents as they would on a screen.
 class TstTour : public QObject {
     Q_OBJECT
+    DllSatFalsa falsa{DLLSAT_TIVORO};
     std::unique_ptr<Bancada> b;
     QWidget* tour = nullptr;
 
@@ -56,8 +52,7 @@ class TstTour : public QObject {
 
   private Q_SLOTS:
     void init() {
-        falsa<void (*)(const char*)>("DllSatFalsoResponder")(
-            "1234567|08000|SAT em opera\xe7\xe3o||");
+        falsa.responder("1234567|08000|SAT em opera\xe7\xe3o||");
         b = std::make_unique<Bancada>(DLLSAT_TIVORO);
         tour = b->janela(Janela::ConhecendoSAT);
         b->ctx().mostrar(Janela::ConhecendoSAT);
@@ -293,12 +288,12 @@ class TstTour : public QObject {
             b->ctx().mostrar(Janela::ConhecendoSAT);
             const QString antes = status->text();
             b->ctx().estado.setStatusConexao(QString());
-            const int chamadas = falsa<int (*)()>("DllSatFalsoChamadas")();
+            const int chamadas = falsa.chamadas();
             tour->close();
             QCoreApplication::processEvents();
             QVERIFY(!tour->isVisible());
-            QCOMPARE(falsa<int (*)()>("DllSatFalsoChamadas")(), chamadas + 1);
-            QCOMPARE(falsa<int (*)(int)>("DllSatFalsoInteiro")(0), SessaoStatus);
+            QCOMPARE(falsa.chamadas(), chamadas + 1);
+            QCOMPARE(falsa.inteiro(0), SessaoStatus);
             QCOMPARE(b->ctx().estado.StatusConexao(), StatusConectado);
             QCOMPARE(status->text(), antes);
             QCOMPARE(principal->isVisible(), visivel);

@@ -10,8 +10,8 @@
 
 #include "app/Contexto.h"
 #include "app/Sessao.h"
-#include "tests/DllSatFalsa.h"
 #include "tests/apoio/Bancada.h"
+#include "tests/apoio/DllSatFalsa.h"
 #include "transactions/TFormTesteVendaCanc.h"
 
 using Icone = PortaDialogos::Icone;
@@ -117,20 +117,14 @@ class TstTransacoes : public QObject {
         QVERIFY(b->clicar(Janela::Principal, "BtTestesVCan"));
         QVERIFY(b->janela(Janela::TesteVendaCanc)->isVisible());
     }
-    void marcarCancelamento() {
-        auto* r = b->controle<QRadioButton>(Janela::TesteVendaCanc, "RdbXMLCanc");
-        QVERIFY(r->isVisible() && r->isEnabled());
-        QTest::mouseClick(r, Qt::LeftButton, {}, QPoint(4, r->height() / 2));
-        QVERIFY(r->isChecked());
-    }
+    void marcarCancelamento() { QVERIFY(b->marcar(Janela::TesteVendaCanc, "RdbXMLCanc")); }
 
   private Q_SLOTS:
     void init() {
         falsa.responder("1|08000|SAT em opera\xe7\xe3o||");
         modais.clear();
         b = std::make_unique<Bancada>(DLLSAT_TIVORO);
-        b->ctx().setCodigoAtivacao("12345678");
-        b->janela(Janela::Principal)->show();
+        b->abrirPrincipal("12345678");
     }
     void cleanup() { b.reset(); }
 

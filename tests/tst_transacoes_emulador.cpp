@@ -1,9 +1,9 @@
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTimer>
 #include <QtTest>
@@ -11,8 +11,8 @@
 #include "app/Contexto.h"
 #include "app/Respostas.h"
 #include "app/Sessao.h"
-#include "emulator/Controle.h"
 #include "tests/apoio/Bancada.h"
+#include "tests/apoio/DispositivoEmulado.h"
 #include "transactions/DocumentosTeste.h"
 #include "transactions/TFormTesteVendaCanc.h"
 
@@ -25,8 +25,7 @@ const QString SignAC = QStringLiteral("SGR-SAT SISTEMA DE GESTAO E RETAGUARDA DO
 // parameters' signature.
 class TstTransacoesEmulador : public QObject {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> pasta;
-    std::unique_ptr<emulador::Controle> dispositivo;
+    std::unique_ptr<DispositivoEmulado> dispositivo;
     std::unique_ptr<Bancada> b;
 
     QPlainTextEdit* logVenda() {
@@ -49,28 +48,18 @@ class TstTransacoesEmulador : public QObject {
         const QString linha = logVenda()->document()->lastBlock().text();
         return ExtraiCampo(linha.mid(linha.indexOf(QLatin1String("[RX] ")) + 5), 1);
     }
-    void marcar(const char* nome) {
-        auto* r = b->controle<QRadioButton>(Janela::TesteVendaCanc, nome);
-        QVERIFY(r->isVisible() && r->isEnabled());
-        QTest::mouseClick(r, Qt::LeftButton, {}, QPoint(4, r->height() / 2));
-        QVERIFY(r->isChecked());
-    }
+    void marcar(const char* nome) { QVERIFY(b->marcar(Janela::TesteVendaCanc, nome)); }
 
   private Q_SLOTS:
     void init() {
-        pasta = std::make_unique<QTemporaryDir>();
-        qputenv("SAT_EMULADOR_DIR", QFile::encodeName(pasta->path()));
-        dispositivo = std::make_unique<emulador::Controle>(pasta->path());
-        dispositivo->novo();
+        dispositivo = std::make_unique<DispositivoEmulado>();
         dispositivo->ativado("12345678", "12345678000195", 35, SignAC);
-        b = std::make_unique<Bancada>(DLLSAT_EMULADOR);
-        b->ctx().setCodigoAtivacao("12345678");
-        b->janela(Janela::Principal)->show();
+        b = std::make_unique<Bancada>(CaminhoEmulador());
+        b->abrirPrincipal("12345678");
     }
     void cleanup() {
         b.reset();
         dispositivo.reset();
-        pasta.reset();
     }
 
     void fimAFimComOsPadroesAceito() {
@@ -113,7 +102,7 @@ class TstTransacoesEmulador : public QObject {
 
     void vendaDeArquivoEmVariasLinhas() {
         ParametrosTeste p{"98765432000198", "12345678000195", "111222333444", SignAC, 0, 0};
-        const QString caminho = pasta->filePath("venda.xml");
+        const QString caminho = QDir(dispositivo->pasta()).filePath("venda.xml");
         QFile f(caminho);
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(XmlVendaTeste(p).replace("><", ">\r\n<").toUtf8());

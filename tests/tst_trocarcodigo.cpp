@@ -8,15 +8,15 @@
 #include "app/Respostas.h"
 #include "app/Sessao.h"
 #include "tests/apoio/Bancada.h"
-#include "tests/falsa_ativacao.h"
+#include "tests/apoio/DllSatFalsa.h"
 
-using namespace falsa;
 using Icone = PortaDialogos::Icone;
 
 // The change-of-code window, reached from the start window and from the main
 // window, against a stand-in library whose replies the test sets.
 class TstTrocarCodigo : public QObject {
     Q_OBJECT
+    DllSatFalsa falsa{DLLSAT_TIVORO};
     std::unique_ptr<Bancada> b;
 
     template <typename T>
@@ -33,7 +33,7 @@ class TstTrocarCodigo : public QObject {
         QCOMPARE(b->ctx().estado.ModoAtivacao(), 1);
     }
     void abrirPeloPrincipal() {
-        responder(status("10000"));
+        falsa.responder(DllSatFalsa::status("10000"));
         b->controle<QLineEdit>(Janela::CodAtivacao, "txtCodAtivacao")->setText("aceito-1");
         QVERIFY(b->clicar(Janela::CodAtivacao, "BtIniciar"));
         QVERIFY(b->clicar(Janela::Principal, "BtTrocarCodAtiv"));
@@ -49,8 +49,7 @@ class TstTrocarCodigo : public QObject {
 
   private Q_SLOTS:
     void init() {
-        responder("1|08000|SAT em opera\xe7\xe3o||");
-        demora(0);
+        falsa.emOperacao();
         b = std::make_unique<Bancada>(DLLSAT_TIVORO);
         b->janela(Janela::CodAtivacao)->show();
     }
@@ -82,7 +81,7 @@ class TstTrocarCodigo : public QObject {
         // Closing keeps the width; reopening goes back to option 1, the
         // texts stay.
         preencher("a", "b", "c");
-        responder(status("10000"));
+        falsa.responder(DllSatFalsa::status("10000"));
         QVERIFY(b->clicar(Janela::TrocarCodigo, "BtCancelar"));
         QCOMPARE(trocar()->width(), 856);
         QVERIFY(b->clicar(Janela::Principal, "BtTrocarCodAtiv"));
@@ -130,9 +129,9 @@ class TstTrocarCodigo : public QObject {
         if (emergencia) QVERIFY(b->clicar(Janela::TrocarCodigo, "RdbCodigoEmergencia"));
         preencher(atual, novo, confirmacao);
         b->ctx().estado.setRespostaSAT("anterior");
-        const int antes = chamadas();
+        const int antes = falsa.chamadas();
         QVERIFY(b->clicar(Janela::TrocarCodigo, "BtEnviar"));
-        QCOMPARE(chamadas(), antes);
+        QCOMPARE(falsa.chamadas(), antes);
         QCOMPARE(b->dialogos.caixas().size(), 1);
         QCOMPARE(b->dialogos.ultima().icone, Icone::Informacao);
         QCOMPARE(b->dialogos.ultima().titulo, QStringLiteral("Tivoro Tecnologia - SAT KT-470e"));
@@ -150,22 +149,22 @@ class TstTrocarCodigo : public QObject {
         abrirPeloInicio();
         if (emergencia) QVERIFY(b->clicar(Janela::TrocarCodigo, "RdbCodigoEmergencia"));
         preencher(" atual 1 ", "novo\u00e7 ", " outro");
-        responder(
+        falsa.responder(
             "0|18001|C\xf3"
             "digos diferentes||");
         QVERIFY(b->clicar(Janela::TrocarCodigo, "BtEnviar"));
         // One draw, kept even when it is 0.
-        QCOMPARE(inteiro(0), 0);
-        QCOMPARE(argumento(1), QByteArray(" atual 1 "));
-        QCOMPARE(inteiro(2), emergencia ? 2 : 1);
-        QCOMPARE(argumento(3), QByteArray("novo\xe7 "));
-        QCOMPARE(argumento(4), QByteArray(" outro"));
+        QCOMPARE(falsa.inteiro(0), 0);
+        QCOMPARE(falsa.argumento(1), QByteArray(" atual 1 "));
+        QCOMPARE(falsa.inteiro(2), emergencia ? 2 : 1);
+        QCOMPARE(falsa.argumento(3), QByteArray("novo\xe7 "));
+        QCOMPARE(falsa.argumento(4), QByteArray(" outro"));
     }
 
     void trocaAceita() {
         abrirPeloInicio();
         preencher("antigo", " novo-1 ", " novo-1 ");
-        responder(
+        falsa.responder(
             "0|18000|C\xf3"
             "digo de ativa\xe7\xe3o alterado||");
         QVERIFY(b->clicar(Janela::TrocarCodigo, "BtEnviar"));
@@ -177,9 +176,9 @@ class TstTrocarCodigo : public QObject {
         QCOMPARE(b->ctx().CodigoAtivacao(), QStringLiteral(" novo-1 "));
         QCOMPARE(b->controle<QLineEdit>(Janela::CodAtivacao, "txtCodAtivacao")->text(), QString());
         // The next call anywhere sends the new code: here, the closing query.
-        responder(status("10000"));
+        falsa.responder(DllSatFalsa::status("10000"));
         QVERIFY(b->clicar(Janela::TrocarCodigo, "BtCancelar"));
-        QCOMPARE(argumento(1), QByteArray(" novo-1 "));
+        QCOMPARE(falsa.argumento(1), QByteArray(" novo-1 "));
         QVERIFY(b->janela(Janela::Principal)->isVisible());
         QCOMPARE(b->ctx().estado.ModoAtivacao(), 0);
     }
@@ -190,7 +189,7 @@ class TstTrocarCodigo : public QObject {
             "0|18001|C\xf3"
             "digos diferentes||");
         QTest::newRow("sem campo 1") << QByteArray("0|18000");
-        QTest::newRow("sem barra") << PortaNaoPronta;
+        QTest::newRow("sem barra") << DllSatFalsa::PortaNaoPronta;
         // The device answered nothing: not a success either.
         QTest::newRow("vazia") << QByteArray("");
         QTest::newRow("nula") << QByteArray();
@@ -199,7 +198,7 @@ class TstTrocarCodigo : public QObject {
         QFETCH(QByteArray, resposta);
         abrirPeloPrincipal();
         preencher("aceito-1", "novo", "nova");
-        responder(resposta);
+        falsa.responder(resposta);
         QVERIFY(b->clicar(Janela::TrocarCodigo, "BtEnviar"));
         const QString texto = DllSat::deWin1252(resposta);
         QCOMPARE(b->dialogos.caixas().size(), 1);
@@ -218,14 +217,18 @@ class TstTrocarCodigo : public QObject {
         QTest::addColumn<bool>("voltaAoInicio");
         QTest::addColumn<QString>("status");
         QTest::addColumn<int>("modo");
-        QTest::newRow("10001") << false << status("10001") << true << "" << 0;
-        QTest::newRow("10001 do inicio") << true << status("10001") << true << "" << 1;
-        QTest::newRow("10000 do inicio") << true << status("10000") << false << "CONECTADO" << 0;
+        QTest::newRow("10001") << false << DllSatFalsa::status("10001") << true << "" << 0;
+        QTest::newRow("10001 do inicio") << true << DllSatFalsa::status("10001") << true << "" << 1;
+        QTest::newRow("10000 do inicio")
+            << true << DllSatFalsa::status("10000") << false << "CONECTADO" << 0;
         QTest::newRow("08098 do inicio")
-            << true << status("08098") << false << "EM PROCESSAMENTO" << 1;
-        QTest::newRow("sem porta do inicio") << true << PortaNaoPronta << true << "" << 1;
-        QTest::newRow("sem porta") << false << PortaNaoPronta << false << "DESCONECTADO" << 0;
-        QTest::newRow("outra do inicio") << true << status("04003") << false << "DESCONHECIDO" << 1;
+            << true << DllSatFalsa::status("08098") << false << "EM PROCESSAMENTO" << 1;
+        QTest::newRow("sem porta do inicio")
+            << true << DllSatFalsa::PortaNaoPronta << true << "" << 1;
+        QTest::newRow("sem porta")
+            << false << DllSatFalsa::PortaNaoPronta << false << "DESCONECTADO" << 0;
+        QTest::newRow("outra do inicio")
+            << true << DllSatFalsa::status("04003") << false << "DESCONHECIDO" << 1;
         QTest::newRow("vazia") << false << QByteArray() << false << "DESCONHECIDO" << 0;
     }
     void seisDesfechos() {
@@ -239,9 +242,9 @@ class TstTrocarCodigo : public QObject {
         else
             abrirPeloPrincipal();
         b->ctx().estado.setStatusConexao("antes");
-        responder(resposta);
+        falsa.responder(resposta);
         QVERIFY(b->clicar(Janela::TrocarCodigo, "BtCancelar"));
-        QCOMPARE(argumento(1), peloInicio ? QByteArray() : QByteArray("aceito-1"));
+        QCOMPARE(falsa.argumento(1), peloInicio ? QByteArray() : QByteArray("aceito-1"));
         const QString texto = DllSat::deWin1252(resposta);
         QCOMPARE(b->ctx().estado.RespostaSAT(), texto);
         QCOMPARE(b->ctx().estado.CampoA(), ExtraiCampo(texto, 1));
@@ -264,7 +267,7 @@ class TstTrocarCodigo : public QObject {
 
     void fecharPelaBordaTambemDecide() {
         abrirPeloInicio();
-        responder(status("10001"));
+        falsa.responder(DllSatFalsa::status("10001"));
         QVERIFY(trocar()->close());
         QVERIFY(b->janela(Janela::CodAtivacao)->isVisible());
     }

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "app/Contexto.h"
+#include "app/Controles.h"
 #include "app/Sessao.h"
 
 namespace {
@@ -95,12 +96,6 @@ QRect naArea(const QRect& naFoto) {
                  qRound(naFoto.height() * y));
 }
 
-QLabel* rotulo(const char* nome, const QString& texto, QWidget* pai) {
-    auto* l = new QLabel(texto, pai);
-    l->setObjectName(nome);
-    return l;
-}
-
 bool cliqueEsquerdo(QObject* alvo, QEvent* evento) {
     if (evento->type() != QEvent::MouseButtonRelease) return false;
     auto* mouse = static_cast<QMouseEvent*>(evento);
@@ -122,7 +117,7 @@ TFormConhecendoSAT::TFormConhecendoSAT(Contexto& ctx)
 }
 
 void TFormConhecendoSAT::montar() {
-    m_label1 = rotulo("Label1", TextoPadrao, this);
+    m_label1 = novoRotulo("Label1", TextoPadrao, this);
     QFont arial(QStringLiteral("Arial"));
     arial.setPointSizeF(font().pointSizeF());
     m_label1->setFont(arial);
@@ -151,7 +146,7 @@ void TFormConhecendoSAT::montar() {
 }
 
 QWidget* TFormConhecendoSAT::montarFoto() {
-    m_imageCentral = rotulo("ImageCentral", QString(), this);
+    m_imageCentral = novoRotulo("ImageCentral", QString(), this);
     m_imageCentral->setPixmap(QPixmap(QStringLiteral(":/imagens/sat_frente.png")));
     m_imageCentral->setScaledContents(true);
     m_imageCentral->setFixedSize(AreaFoto);
@@ -170,16 +165,16 @@ QWidget* TFormConhecendoSAT::montarFoto() {
 }
 
 QLayout* TFormConhecendoSAT::montarContatos() {
-    m_label2 = rotulo("Label2", QStringLiteral("Suporte ao Desenvolvedor:"), this);
-    m_label3 = rotulo("Label3", EnderecoSuporte.toString(), this);
+    m_label2 = novoRotulo("Label2", QStringLiteral("Suporte ao Desenvolvedor:"), this);
+    m_label3 = novoRotulo("Label3", EnderecoSuporte.toString(), this);
     QPalette link = m_label3->palette();
     link.setColor(QPalette::WindowText, link.color(QPalette::Link));
     m_label3->setPalette(link);
     m_label3->setMouseTracking(true);
-    m_label4 = rotulo("Label4",
-                      QStringLiteral("Suporte ao Cliente e Revendedor: ") + Telefone +
-                          QStringLiteral(" ou ") + TelefoneRevenda,
-                      this);
+    m_label4 = novoRotulo("Label4",
+                          QStringLiteral("Suporte ao Cliente e Revendedor: ") + Telefone +
+                              QStringLiteral(" ou ") + TelefoneRevenda,
+                          this);
     for (QLabel* l : {m_label2, m_label3, m_label4}) l->installEventFilter(this);
 
     auto* desenvolvedor = new QHBoxLayout;

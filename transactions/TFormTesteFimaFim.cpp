@@ -9,22 +9,11 @@
 
 #include "app/CampoMascara.h"
 #include "app/Contexto.h"
+#include "app/Controles.h"
 
 namespace {
 const QString SignACPadrao = QStringLiteral("SGR-SAT SISTEMA DE GESTAO E RETAGUARDA DO SAT");
 
-QLabel* rotulo(const char* nome, const QString& texto, QWidget* pai) {
-    auto* l = new QLabel(texto, pai);
-    l->setObjectName(nome);
-    return l;
-}
-
-QPushButton* botao(const char* nome, const QString& texto, QWidget* pai) {
-    auto* b = new QPushButton(texto, pai);
-    b->setObjectName(nome);
-    b->setAutoDefault(false);
-    return b;
-}
 }  // namespace
 
 TFormTesteFimaFim::TFormTesteFimaFim(Contexto& ctx)
@@ -38,22 +27,22 @@ TFormTesteFimaFim::TFormTesteFimaFim(Contexto& ctx)
 }
 
 void TFormTesteFimaFim::montar() {
-    Label1 = rotulo("Label1", QStringLiteral("CNPJ Software house"), this);
+    Label1 = novoRotulo("Label1", QStringLiteral("CNPJ Software house"), this);
     MskCNPJSW = novoCampoCNPJ("MskCNPJSW", this);
     MskCNPJSW->setText(QStringLiteral("98765432000198"));
-    Label2 = rotulo("Label2", QStringLiteral("CNPJ Emitente"), this);
+    Label2 = novoRotulo("Label2", QStringLiteral("CNPJ Emitente"), this);
     MskEmitente = novoCampoCNPJ("MskEmitente", this);
     MskEmitente->setText(QStringLiteral("12345678000195"));
-    Label3 = rotulo("Label3", QStringLiteral("IE"), this);
+    Label3 = novoRotulo("Label3", QStringLiteral("IE"), this);
     edIE = new QLineEdit(QStringLiteral("111222333444"), this);
     edIE->setObjectName("edIE");
-    Label4 = rotulo("Label4", QStringLiteral("Assinatura Aplicativo Comercial"), this);
+    Label4 = novoRotulo("Label4", QStringLiteral("Assinatura Aplicativo Comercial"), this);
     MemoSignac = new QPlainTextEdit(SignACPadrao, this);
     MemoSignac->setObjectName("MemoSignac");
     MemoSignac->setMinimumSize(380, 110);
     MemoSignac->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    BtCancelar = botao("BtCancelar", QStringLiteral("Cancelar"), this);
-    BtEnviar = botao("BtEnviar", QStringLiteral("Enviar"), this);
+    BtCancelar = novoBotao("BtCancelar", QStringLiteral("Cancelar"), this);
+    BtEnviar = novoBotao("BtEnviar", QStringLiteral("Enviar"), this);
 
     auto* botoes = new QHBoxLayout;
     botoes->addStretch();

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "app/Contexto.h"
+#include "app/Controles.h"
 #include "app/Log.h"
 #include "app/Respostas.h"
 #include "app/Sessao.h"
@@ -20,19 +21,6 @@
 #include "transactions/TFormTesteFimaFim.h"
 
 namespace {
-QPushButton* botao(const char* nome, const QString& texto, QWidget* pai) {
-    auto* b = new QPushButton(texto, pai);
-    b->setObjectName(nome);
-    b->setAutoDefault(false);
-    return b;
-}
-
-QRadioButton* radio(const char* nome, const QString& texto, QWidget* pai) {
-    auto* r = new QRadioButton(texto, pai);
-    r->setObjectName(nome);
-    return r;
-}
-
 // The file's lines joined with nothing between them; its bytes otherwise
 // untouched, whatever their encoding.
 bool lerLinhas(const QString& caminho, QByteArray& xml) {
@@ -68,12 +56,12 @@ void TFormTesteVendaCanc::montar() {
     RichEdit1->setObjectName("RichEdit1");
     RichEdit1->setLineWrapMode(QPlainTextEdit::NoWrap);
     RichEdit1->setMinimumSize(640, 300);
-    BtLimpar = botao("BtLimpar", QStringLiteral("Limpar"), this);
+    BtLimpar = novoBotao("BtLimpar", QStringLiteral("Limpar"), this);
 
     GroupBox1 = new QGroupBox(this);
     GroupBox1->setObjectName("GroupBox1");
-    RdbXMLVenda = radio("RdbXMLVenda", QStringLiteral("XML Venda"), GroupBox1);
-    RdbXMLCanc = radio("RdbXMLCanc", QStringLiteral("XML Cancelamento"), GroupBox1);
+    RdbXMLVenda = novoRadio("RdbXMLVenda", QStringLiteral("XML Venda"), GroupBox1);
+    RdbXMLCanc = novoRadio("RdbXMLCanc", QStringLiteral("XML Cancelamento"), GroupBox1);
     auto* tipos = new QVBoxLayout(GroupBox1);
     tipos->addWidget(RdbXMLVenda);
     tipos->addWidget(RdbXMLCanc);
@@ -84,10 +72,10 @@ void TFormTesteVendaCanc::montar() {
     Label1->setObjectName("Label1");
     EdLocalArquivo = new QLineEdit(GroupBox2);
     EdLocalArquivo->setObjectName("EdLocalArquivo");
-    BtLocalArquivo = botao("BtLocalArquivo", QStringLiteral("..."), GroupBox2);
+    BtLocalArquivo = novoBotao("BtLocalArquivo", QStringLiteral("..."), GroupBox2);
     BtLocalArquivo->setFixedWidth(32);
-    BtXMLPadrao = botao("BtXMLPadrao", QStringLiteral("XML Padr\u00e3o"), GroupBox2);
-    BtEnviar = botao("BtEnviar", QStringLiteral("Enviar"), GroupBox2);
+    BtXMLPadrao = novoBotao("BtXMLPadrao", QStringLiteral("XML Padr\u00e3o"), GroupBox2);
+    BtEnviar = novoBotao("BtEnviar", QStringLiteral("Enviar"), GroupBox2);
     auto* caminho = new QHBoxLayout;
     caminho->addWidget(EdLocalArquivo, 1);
     caminho->addWidget(BtLocalArquivo);
@@ -100,7 +88,7 @@ void TFormTesteVendaCanc::montar() {
     arquivo->addLayout(caminho);
     arquivo->addLayout(envio);
 
-    BtCancelar = botao("BtCancelar", QStringLiteral("Cancelar"), this);
+    BtCancelar = novoBotao("BtCancelar", QStringLiteral("Cancelar"), this);
     auto* limpar = new QHBoxLayout;
     limpar->addStretch();
     limpar->addWidget(BtLimpar);

@@ -1,5 +1,8 @@
 #include "tests/apoio/Bancada.h"
 
+#include <QRadioButton>
+#include <QTextBlock>
+
 Bancada::Bancada(const QString& caminhoDll)
     : dll(DllSat::carregarDe(caminhoDll)),
       app(std::make_unique<Aplicacao>(*dll, dialogos, relogio)) {}
@@ -15,6 +18,23 @@ bool Bancada::clicar(Janela j, const char* botao) {
     if (!b->isVisible() || !b->isEnabled()) return false;
     QTest::mouseClick(b, Qt::LeftButton);
     return true;
+}
+
+bool Bancada::marcar(Janela j, const char* radio) {
+    auto* r = controle<QRadioButton>(j, radio);
+    if (!r->isVisible() || !r->isEnabled()) return false;
+    QTest::mouseClick(r, Qt::LeftButton, {}, QPoint(4, r->height() / 2));
+    return r->isChecked();
+}
+
+void Bancada::abrirPrincipal(const QString& codigo) {
+    ctx().setCodigoAtivacao(codigo);
+    janela(Janela::Principal)->show();
+}
+
+QColor CorDaLinha(const QPlainTextEdit* log, int linha) {
+    const QTextBlock bloco = log->document()->findBlockByNumber(linha);
+    return bloco.begin().fragment().charFormat().foreground().color();
 }
 
 QString CaminhoEmulador() {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QColor>
+#include <QPlainTextEdit>
 #include <QString>
 #include <QtTest>
 #include <memory>
@@ -12,6 +14,9 @@
 // empty when the build has none.
 QString CaminhoEmulador();
 QString CaminhoSatemu();
+
+// Colour of the start of that line of a log.
+QColor CorDaLinha(const QPlainTextEdit* log, int linha);
 
 // The whole tool in process, on the recording ports, against the device
 // library at the given path: what every window test starts from.
@@ -37,4 +42,9 @@ class Bancada {
 
     // Clicks as a person would: only a visible, enabled button.
     bool clicar(Janela j, const char* botao);
+    // Selects a visible, enabled radio button by a click on its circle; true
+    // when it is selected then.
+    bool marcar(Janela j, const char* radio);
+    // The main window, as after entering with this activation code.
+    void abrirPrincipal(const QString& codigo);
 };

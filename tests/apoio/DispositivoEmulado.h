@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QTemporaryDir>
+#include <memory>
+
+#include "emulator/Controle.h"
+
+// A factory-new emulated device of the test's own: its state lives in a fresh
+// folder, which $SAT_EMULADOR_DIR names for the library from now on, so no
+// test meets what an earlier one or an earlier run left behind.
+class DispositivoEmulado : public emulador::Controle {
+  public:
+    DispositivoEmulado();
+
+  private:
+    explicit DispositivoEmulado(std::unique_ptr<QTemporaryDir> pasta);
+    std::unique_ptr<QTemporaryDir> m_pasta;
+};

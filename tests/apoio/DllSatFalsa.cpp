@@ -1,0 +1,60 @@
+#include "tests/apoio/DllSatFalsa.h"
+
+#include <dlfcn.h>
+
+#include <QFile>
+
+DllSatFalsa::DllSatFalsa(const QString& caminho)
+    : m_handle(dlopen(QFile::encodeName(caminho).constData(), RTLD_NOW)) {
+    if (!m_handle) qFatal("biblioteca falsa ausente: %s", dlerror());
+}
+
+DllSatFalsa::~DllSatFalsa() {
+    dlclose(m_handle);
+}
+
+void* DllSatFalsa::funcao(const char* nome) const {
+    void* f = dlsym(m_handle, nome);
+    if (!f) qFatal("%s ausente da biblioteca falsa", nome);
+    return f;
+}
+
+void DllSatFalsa::responder(const QByteArray& texto) const {
+    reinterpret_cast<void (*)(const char*)>(funcao("DllSatFalsoResponder"))(
+        texto.isNull() ? nullptr : texto.constData());
+}
+
+void DllSatFalsa::emOperacao() const {
+    responder("1|08000|SAT em opera\xe7\xe3o||");
+    demora(0);
+}
+
+void DllSatFalsa::demora(int ms) const {
+    reinterpret_cast<void (*)(int)>(funcao("DllSatFalsoDemora"))(ms);
+}
+
+QByteArray DllSatFalsa::argumento(int i) const {
+    return reinterpret_cast<const char* (*)(int)>(funcao("DllSatFalsoArgumento"))(i);
+}
+
+bool DllSatFalsa::argumentoNulo(int i) const {
+    return reinterpret_cast<int (*)(int)>(funcao("DllSatFalsoArgumentoNulo"))(i) != 0;
+}
+
+int DllSatFalsa::inteiro(int i) const {
+    return reinterpret_cast<int (*)(int)>(funcao("DllSatFalsoInteiro"))(i);
+}
+
+int DllSatFalsa::chamadas() const {
+    return reinterpret_cast<int (*)()>(funcao("DllSatFalsoChamadas"))();
+}
+
+QByteArray DllSatFalsa::status(const QByteArray& codigo) {
+    return "1|" + codigo +
+           "|Resposta com Sucesso|||900004019|DHCP|010.000.000.108|30:40:03:19:19:40|"
+           "255.255.255.000|010.000.000.001|010.000.000.001|010.000.000.001|CONECTADO|ALTO|"
+           "4 GB|260 MB|20150912113321|01.00.00|00.07|||||20150912113039|20150708|20200708|0";
+}
+
+const QByteArray DllSatFalsa::PortaNaoPronta =
+    "PORTA SERIAL N\xe3O EST\xe1 PRONTA, TENTE NOVAMENTE";

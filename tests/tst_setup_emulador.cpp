@@ -2,13 +2,12 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include "app/Trabalhador.h"
-#include "emulator/Controle.h"
 #include "setup/TFormSetupAutom.h"
 #include "tests/apoio/Bancada.h"
+#include "tests/apoio/DispositivoEmulado.h"
 
 namespace {
 const QString CnpjContr = QStringLiteral("11222333000181");
@@ -21,8 +20,7 @@ const QString Assinatura = QString(344, QLatin1Char('A'));
 // an operator would, the pauses on the harness's clock.
 class TstSetupEmulador : public QObject {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> pasta;
-    std::unique_ptr<emulador::Controle> sat;
+    std::unique_ptr<DispositivoEmulado> sat;
     std::unique_ptr<Bancada> b;
 
     TFormSetupAutom* janela() {
@@ -49,11 +47,7 @@ class TstSetupEmulador : public QObject {
 
   private Q_SLOTS:
     void init() {
-        pasta = std::make_unique<QTemporaryDir>();
-        QVERIFY(pasta->isValid());
-        qputenv("SAT_EMULADOR_DIR", pasta->path().toLocal8Bit());
-        sat = std::make_unique<emulador::Controle>(pasta->path());
-        sat->novo();
+        sat = std::make_unique<DispositivoEmulado>();
         // A short restart keeps the test quick; the wait is polled all the same.
         sat->alterar([](emulador::Estado& e) { e.reinicioAposMs = 300; });
         b = std::make_unique<Bancada>(DLLSAT_EMULADOR);
@@ -63,7 +57,6 @@ class TstSetupEmulador : public QObject {
         QTRY_COMPARE_WITH_TIMEOUT(Trabalhador::vivos(), 0, 15000);
         b.reset();
         sat.reset();
-        pasta.reset();
     }
 
     void doisDispositivosNaBancada() {

@@ -29,6 +29,10 @@ void DllSatFalsa::emOperacao() const {
     demora(0);
 }
 
+void DllSatFalsa::roteiro(Roteiro atender) const {
+    reinterpret_cast<void (*)(Roteiro)>(funcao("DllSatFalsoRoteiro"))(atender);
+}
+
 void DllSatFalsa::demora(int ms) const {
     reinterpret_cast<void (*)(int)>(funcao("DllSatFalsoDemora"))(ms);
 }

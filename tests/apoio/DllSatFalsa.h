@@ -21,6 +21,11 @@ class DllSatFalsa {
     bool argumentoNulo(int i) const;
     int inteiro(int i) const;
     int chamadas() const;
+    // Every reply from this function, given the call's name and arguments; null
+    // puts back the single reply.
+    using Roteiro = const char* (*)(const char* funcao, const int* inteiros,
+                                    const char* const* textos);
+    void roteiro(Roteiro atender) const;
 
     // A status reply whose field 18 is the software version and field 19 the
     // layout version.

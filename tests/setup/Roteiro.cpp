@@ -1,9 +1,5 @@
 #include "tests/setup/Roteiro.h"
 
-#include <dlfcn.h>
-
-using Fn = const char* (*)(const char*, const int*, const char* const*);
-
 Roteiro* Roteiro::s_atual = nullptr;
 
 QByteArray respostas::status(const QByteArray& serie) {
@@ -14,13 +10,13 @@ QByteArray respostas::status(const QByteArray& serie) {
 }
 
 Roteiro::Roteiro(const char* caminhoDll, const EstadoSessao* estado)
-    : m_definir(dlsym(dlopen(caminhoDll, RTLD_NOW), "DllSatFalsoRoteiro")), m_estado(estado) {
+    : m_dll(QString::fromLocal8Bit(caminhoDll)), m_estado(estado) {
     s_atual = this;
-    reinterpret_cast<void (*)(Fn)>(m_definir)(&Roteiro::atender);
+    m_dll.roteiro(&Roteiro::atender);
 }
 
 Roteiro::~Roteiro() {
-    reinterpret_cast<void (*)(Fn)>(m_definir)(nullptr);
+    m_dll.roteiro(nullptr);
     s_atual = nullptr;
 }
 

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "app/EstadoSessao.h"
+#include "tests/apoio/DllSatFalsa.h"
 
 // A device that answers each call from a script: per function a list of
 // replies (the last one repeats), actions run at a given call on the caller's
@@ -38,7 +39,7 @@ class Roteiro {
     static const char* atender(const char* funcao, const int* inteiros, const char* const* textos);
     QByteArray resposta(const QString& funcao, const int* inteiros, const char* const* textos);
 
-    void* m_definir;
+    DllSatFalsa m_dll;
     const EstadoSessao* m_estado;
     mutable QMutex m_mutex;
     QHash<QString, QList<QByteArray>> m_respostas;

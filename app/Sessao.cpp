@@ -4,12 +4,17 @@
 #include "app/NaGui.h"
 #include "app/Respostas.h"
 
+// The box is built from this reply's own fields: another thread may write the
+// shared slots at any moment.
 void MostraResposta(Contexto& ctx, const QString& resposta, PortaDialogos::Icone icone) {
-    ctx.estado.setCampoA(ExtraiCampo(resposta, 0));
-    ctx.estado.setCampoB(ExtraiCampo(resposta, 1));
-    ctx.estado.setCampoC(ExtraiCampo(resposta, 2));
-    ctx.dialogos.mensagem(icone, "Sess\u00e3o: " + ctx.estado.CampoA() + "\r\nRetorno: " +
-                                     ctx.estado.CampoB() + "\r\nResposta: " + ctx.estado.CampoC());
+    const QString sessao = ExtraiCampo(resposta, 0);
+    const QString retorno = ExtraiCampo(resposta, 1);
+    const QString mensagem = ExtraiCampo(resposta, 2);
+    ctx.estado.setCampoA(sessao);
+    ctx.estado.setCampoB(retorno);
+    ctx.estado.setCampoC(mensagem);
+    ctx.dialogos.mensagem(
+        icone, "Sess\u00e3o: " + sessao + "\r\nRetorno: " + retorno + "\r\nResposta: " + mensagem);
 }
 
 namespace {
@@ -24,8 +29,9 @@ QString statusDe(const QString& resposta, const QString& codigo) {
 void AtualizaStatusConexao(Contexto& ctx, bool pintar) {
     const QString resposta = ctx.dll.ConsultarSAT(SessaoStatus);
     ctx.estado.setRespostaSAT(resposta);
-    ctx.estado.setCampoA(ExtraiCampo(resposta, 1));
-    const QString status = statusDe(resposta, ctx.estado.CampoA());
+    const QString codigo = ExtraiCampo(resposta, 1);
+    ctx.estado.setCampoA(codigo);
+    const QString status = statusDe(resposta, codigo);
     ctx.estado.setStatusConexao(status);
     if (pintar) naGui([&principal = ctx.principal(), status] { principal.pintarStatus(status); });
 }

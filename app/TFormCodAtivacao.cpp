@@ -128,11 +128,13 @@ void TFormCodAtivacao::BtIniciarClick() {
     }
     const QString codigo = txtCodAtivacao->text();
     const QString resposta = ctx.dll.ConsultarStatusOperacional(SessaoEntrada, codigo);
+    const QString retorno = ExtraiCampo(resposta, 1);
     ctx.estado.setRespostaSAT(resposta);
-    ctx.estado.setCampoA(ExtraiCampo(resposta, 1));
+    ctx.estado.setCampoA(retorno);
     ctx.estado.setVersaoSAT(ExtraiCampo(resposta, 18));
     ctx.principal().LbLayout()->setText("LAYOUT - " + ExtraiCampo(resposta, 19));
-    if (ctx.estado.CampoA() != QLatin1String("10000")) {
+    // Judged on this reply: a worker may write the shared slot meanwhile.
+    if (retorno != QLatin1String("10000")) {
         ctx.dialogos.erro(resposta);
         return;
     }

@@ -28,6 +28,9 @@ QString dialogoArquivo(const PortaDialogos::Arquivo& d, QFileDialog::AcceptMode 
         dialogo.setDefaultSuffix(d.extensao);
         dialogo.setFileMode(modo == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                             : QFileDialog::AnyFile);
+        // The one file the tool saves is appended to, never replaced: asking
+        // whether to replace it would tell the user the opposite.
+        dialogo.setOption(QFileDialog::DontConfirmOverwrite);
         if (dialogo.exec() == QDialog::Accepted && !dialogo.selectedFiles().isEmpty())
             caminho = dialogo.selectedFiles().constFirst();
     });

@@ -1,11 +1,14 @@
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextBlock>
+#include <QTimer>
 #include <QtTest>
 
 #include "app/Sessao.h"
@@ -367,6 +370,31 @@ class TstConsultas : public QObject {
         QCOMPARE(conteudo(arquivo), "antes\r\n" + uma + uma);
         QVERIFY(b->dialogos.caixas().isEmpty());
         QCOMPARE(b->ctx().estado.CampoA(), QString());
+    }
+
+    void dialogoRealNaoPerguntaSeSubstitui() {
+        falsa.responder(respostaComLog("abc\n"));
+        extrair();
+        QVERIFY(clicar("BtSalvarLog"));
+        const PortaDialogos::Arquivo pedido = b->dialogos.dialogosArquivo().value(0);
+        // The real dialog with what the window asked for: the file is appended
+        // to, so a question about replacing it would be wrong.
+        bool pergunta = true;
+        QString filtro;
+        QTimer vigia;
+        QObject::connect(&vigia, &QTimer::timeout, [&] {
+            auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!d) return;
+            vigia.stop();
+            pergunta = !d->testOption(QFileDialog::DontConfirmOverwrite);
+            filtro = d->selectedNameFilter();
+            d->reject();
+        });
+        vigia.start(10);
+        DialogosQt reais;
+        QCOMPARE(reais.salvarArquivo(pedido), QString());
+        QVERIFY(!pergunta);
+        QCOMPARE(filtro, QStringLiteral("Text file (*.txt)"));
     }
 
     void salvarOndeNaoDa_data() {

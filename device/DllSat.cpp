@@ -97,9 +97,10 @@ std::unique_ptr<DllSat> DllSat::carregar(const QStringList& pastas) {
 std::unique_ptr<DllSat> DllSat::carregarDe(const QString& caminho) {
     void* handle = dlopen(QFile::encodeName(caminho).constData(), RTLD_NOW | RTLD_LOCAL);
     if (!handle)
-        throw ErroCarga(QStringLiteral("Não foi possível carregar a biblioteca do SAT %1: %2")
-                            .arg(caminho, QString::fromLocal8Bit(dlerror()))
-                            .toStdString());
+        throw ErroCarga(
+            QStringLiteral("N\u00e3o foi poss\u00edvel carregar a biblioteca do SAT %1: %2")
+                .arg(caminho, QString::fromLocal8Bit(dlerror()))
+                .toStdString());
     return std::unique_ptr<DllSat>(new DllSat(handle, caminho));
 }
 
@@ -110,7 +111,9 @@ void resolver(void* handle, const char* nome, F& destino) {
     if (!destino) {
         dlclose(handle);
         throw DllSat::ErroCarga(
-            QStringLiteral("A biblioteca do SAT não tem a função %1.").arg(nome).toStdString());
+            QStringLiteral("A biblioteca do SAT n\u00e3o tem a fun\u00e7\u00e3o %1.")
+                .arg(nome)
+                .toStdString());
     }
 }
 }  // namespace

@@ -101,7 +101,7 @@ ErroSistemaOperacional::ErroSistemaOperacional(int codigo, const QString& texto)
     : std::runtime_error(texto.toStdString()), m_codigo(codigo), m_texto(texto) {}
 
 QString ErroSistemaOperacional::mensagem() const {
-    return QStringLiteral("Erro do sistema operacional.  Código: %1.\r\n%2")
+    return QStringLiteral("Erro do sistema operacional.  C\u00f3digo: %1.\r\n%2")
         .arg(m_codigo)
         .arg(m_texto);
 }

@@ -406,6 +406,10 @@ class TstTransacoes : public QObject {
 
     void abrirEFecharVendas() {
         abrirVendas();
+        QWidget* janela = b->janela(Janela::TesteVendaCanc);
+        QVERIFY(!(janela->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(janela->windowFlags() & Qt::WindowMinimizeButtonHint);
+        QVERIFY(janela->minimumSize() != janela->maximumSize());
         QVERIFY(!b->janela(Janela::Principal)->isVisible());
         logVenda()->setPlainText("velho");
         marcarCancelamento();

@@ -201,6 +201,9 @@ class TstTransacoes : public QObject {
         responderParametros("BtEnviar", [&] {
             ie->setText("1&2<3>");
             memo->setPlainText("linha 1\n</signAC>");
+            // Tab moves on, it is not typed into the signature.
+            memo->moveCursor(QTextCursor::End);
+            QTest::keyClick(memo, Qt::Key_Tab);
             cnpj->setText("1234");
         });
         QVERIFY(b->clicar(Janela::Principal, "BtTestFimAFim"));
@@ -406,6 +409,10 @@ class TstTransacoes : public QObject {
 
     void abrirEFecharVendas() {
         abrirVendas();
+        QWidget* janela = b->janela(Janela::TesteVendaCanc);
+        QVERIFY(!(janela->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(janela->windowFlags() & Qt::WindowMinimizeButtonHint);
+        QVERIFY(janela->minimumSize() != janela->maximumSize());
         QVERIFY(!b->janela(Janela::Principal)->isVisible());
         logVenda()->setPlainText("velho");
         marcarCancelamento();

@@ -41,6 +41,8 @@ void TFormTesteFimaFim::montar() {
     MemoSignac->setObjectName("MemoSignac");
     MemoSignac->setMinimumSize(380, 110);
     MemoSignac->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Tab leaves the memo: a tab character has no place in a signature.
+    MemoSignac->setTabChangesFocus(true);
     BtCancelar = novoBotao("BtCancelar", QStringLiteral("Cancelar"), this);
     BtEnviar = novoBotao("BtEnviar", QStringLiteral("Enviar"), this);
 

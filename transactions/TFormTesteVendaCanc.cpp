@@ -40,8 +40,9 @@ QString textoDe(const QByteArray& bytes) {
 }  // namespace
 
 TFormTesteVendaCanc::TFormTesteVendaCanc(Contexto& ctx)
+    // Sizeable, but without a maximise box: the fixed windows' title bar.
     : Formulario(ctx, QStringLiteral("TOOL SAT Tivoro - Teste de venda e cancelamento"),
-                 Borda::RedimensionavelComMinimizar) {
+                 Borda::FixaComMinimizar) {
     setObjectName("TFormTesteVendaCanc");
     montar();
     connect(BtLimpar, &QPushButton::clicked, this, &TFormTesteVendaCanc::BtLimparClick);

@@ -50,13 +50,11 @@ class Formulario : public Base {
 
 // Window flags of the kinds of border the windows use.
 namespace Borda {
-// Fixed size, system menu and minimise box, close box.
+// System menu, minimise box and close box, no maximise box; whether the
+// window can be resized is the window's own size policy.
 inline constexpr Qt::WindowFlags FixaComMinimizar =
     Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
     Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
-// Sizeable, system menu and minimise box, close box.
-inline constexpr Qt::WindowFlags RedimensionavelComMinimizar =
-    FixaComMinimizar | Qt::WindowMaximizeButtonHint;
 // No title-bar buttons at all.
 inline constexpr Qt::WindowFlags SemBotoes =
     Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;

@@ -33,7 +33,7 @@ std::shared_ptr<AnimaSetup> AnimaSetup::iniciar(Contexto& ctx, const Imagens& im
 }
 
 void AnimaSetup::executar() {
-    while (!m_parar && ctx.estado.EtapaSetup().numero != EtapaFinal)
+    while (!*m_parar && ctx.estado.EtapaSetup().numero != EtapaFinal)
         if (!passar()) return;
 }
 
@@ -84,20 +84,21 @@ bool AnimaSetup::piscar(const Fase& f) {
 }
 
 bool AnimaSetup::pausa(int ms) {
-    if (m_parar) return false;
+    if (*m_parar) return false;
     ctx.relogio.pausa(ms);
-    return !m_parar;
+    return !*m_parar;
 }
 
 void AnimaSetup::mostrar(int passo, Aparencia aparencia, bool visivel) {
     QPointer<QLabel> imagem = m_imagens[passo - 1][static_cast<int>(aparencia)];
-    naGui([imagem, visivel] {
-        if (imagem) imagem->setVisible(visivel);
+    naGui([parar = m_parar, imagem, visivel] {
+        if (imagem && !*parar) imagem->setVisible(visivel);
     });
 }
 
 void AnimaSetup::esconderTodas() {
-    naGui([imagens = m_imagens] {
+    naGui([parar = m_parar, imagens = m_imagens] {
+        if (*parar) return;
         for (const auto& passo : imagens)
             for (const QPointer<QLabel>& imagem : passo)
                 if (imagem) imagem->hide();

@@ -23,8 +23,9 @@ class AnimaSetup {
     // Starts an animation on its own thread; the handle asks it to stop.
     static std::shared_ptr<AnimaSetup> iniciar(Contexto& ctx, const Imagens& imagens);
 
-    // A request only: noticed when the pause in progress is over.
-    void parar() { m_parar = true; }
+    // A request only: noticed when the pause in progress is over. Changes of
+    // the panel still on their way to the GUI thread are dropped.
+    void parar() { *m_parar = true; }
     void executar();
 
   private:
@@ -38,5 +39,6 @@ class AnimaSetup {
 
     Contexto& ctx;
     Imagens m_imagens;
-    std::atomic<bool> m_parar{false};
+    // Shared with the changes handed to the GUI thread, which may outlive this.
+    std::shared_ptr<std::atomic<bool>> m_parar = std::make_shared<std::atomic<bool>>(false);
 };

@@ -294,8 +294,7 @@ void TFormSetupAutom::mostrarStatus(const QString& texto, const QColor* cor, int
 }
 
 void TFormSetupAutom::FormShow() {
-    for (const auto& passo : m_imagens)
-        for (const QPointer<QLabel>& imagem : passo) imagem->hide();
+    esconderImagens();
     AnimacaoAtiva = false;
     MemoSignac->clear();
     RichEdit1->clear();
@@ -374,10 +373,13 @@ void TFormSetupAutom::iniciarExecucao() {
     EscreveLog(RichEdit1, CorPreta, QStringLiteral("[TX] SAT CONECTADO..."));
     EscreveLog(RichEdit1, CorPreta,
                QStringLiteral("[TX] ESTE PROCESSO PODE DEMORAR ALGUNS MINUTOS, AGUARDE..."));
+    // An animation left from a run that ended by itself stops here, before
+    // the new pair, and its pictures go: the step pictures lie on top of each
+    // other, so an old error would hide the new run's progress.
+    pararAnimacao();
+    esconderImagens();
     const int execucao = ctx.estado.iniciarExecucaoSetup();
     ctx.estado.publicarEtapa(execucao, 1, QStringLiteral("SAT CONECTADO"));
-    // An animation left from a run that ended by itself stops here.
-    pararAnimacao();
     ThreadAnimacao = AnimaSetup::iniciar(ctx, m_imagens);
     SetupAtivacao::iniciar(ctx,
                            ControlesSetup{EdCodAtivacao, MskEdCNPJContr, MskEdCNPJSwHouse,
@@ -415,6 +417,11 @@ void TFormSetupAutom::FormClose() {
 void TFormSetupAutom::pararAnimacao() {
     if (AnimacaoAtiva && ThreadAnimacao) ThreadAnimacao->parar();
     AnimacaoAtiva = false;
+}
+
+void TFormSetupAutom::esconderImagens() {
+    for (const auto& passo : m_imagens)
+        for (const QPointer<QLabel>& imagem : passo) imagem->hide();
 }
 
 void TFormSetupAutom::limitarAssinatura() {

@@ -633,6 +633,27 @@ class TstSetup : public QObject {
         QTRY_COMPARE(Trabalhador::vivos(), 1);
     }
 
+    // A second run after a refused activation starts on a clean panel: the
+    // first run's error picture would lie on top of the new run's.
+    void segundaExecucaoComecaComOPainelLimpo() {
+        roteiro->definir("AtivarSAT", {Recusa, r::Ativado});
+        roteiro->definir("AssociarAssinatura", {"1|13001|Erro||"});
+        segurarAtePiscar("AtivarSAT", 1, "ImgAtivandoSAT");
+        segurarAtePiscar("AtivarSAT", 2, "ImgAtivandoSAT");
+        segurarAtePiscar("AssociarAssinatura", 1, "ImgAssociandoAssinatura");
+        abrir();
+        executar();
+        QTRY_COMPARE_WITH_TIMEOUT(imagensVisiveis(),
+                                  QStringList({"ImgAtivandoSATErro", "ImgSATConectadoOK"}), 10000);
+        QTRY_VERIFY(janela()->BtExecutar->isEnabled());
+        QVERIFY(b->clicar(Janela::SetupAutom, "BtExecutar"));
+        QTRY_COMPARE_WITH_TIMEOUT(estado().EtapaSetup(), etapa(3, "ERRO"), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            imagensVisiveis(),
+            QStringList({"ImgAssociandoAssinaturaErro", "ImgAtivandoSATOK", "ImgSATConectadoOK"}),
+            10000);
+    }
+
     // A cancelled worker held inside a call while a new run starts: it never
     // calls again, and nothing of it shows in the new run.
     void semSobreposicaoDeExecucoes() {

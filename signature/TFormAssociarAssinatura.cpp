@@ -26,7 +26,9 @@ class MemoLimitado : public QPlainTextEdit {
   protected:
     void keyPressEvent(QKeyEvent* evento) override {
         const QString texto = evento->text();
-        const bool insere = !texto.isEmpty() && texto.at(0).isPrint();
+        // A line break typed counts as much as any other character.
+        const bool insere =
+            !texto.isEmpty() && (texto.at(0).isPrint() || texto == QLatin1String("\r"));
         if (insere && espaco() < texto.size()) return;
         QPlainTextEdit::keyPressEvent(evento);
     }
@@ -74,6 +76,8 @@ void TFormAssociarAssinatura::montar() {
     MemoSignac = new MemoLimitado(LimiteAssinatura, this);
     MemoSignac->setObjectName("MemoSignac");
     MemoSignac->setWordWrapMode(QTextOption::WrapAnywhere);
+    // Tab walks on to the next control, as the tab order has it.
+    MemoSignac->setTabChangesFocus(true);
     MemoSignac->setGeometry(196, 28, 250, 126);
 
     QGroupBox* grupo = montarGrupo();
@@ -82,6 +86,7 @@ void TFormAssociarAssinatura::montar() {
     RichEdit1 = new QPlainTextEdit(this);
     RichEdit1->setObjectName("RichEdit1");
     RichEdit1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    RichEdit1->setTabChangesFocus(true);
     RichEdit1->setGeometry(12, 170, m_largura - 24, 112);
 
     setTabOrder(MskEdCNPJContr, MskEdCNPJSwHouse);

@@ -35,8 +35,11 @@ void ThreadAssociarAssinatura::Execute(Contexto& ctx, TFormAssociarAssinatura& j
         [&] {
             return ctx.dll.AssociarAssinatura(sessao, codigo, campos.cnpjs, campos.assinatura);
         });
-    ctx.estado.setCampoB(ExtraiCampo(resposta, 1));
-    if (ctx.estado.CampoB() != QLatin1String("13000")) return;
+    // Judged on this worker's own reply: another send may change CampoB
+    // in between.
+    const QString retorno = ExtraiCampo(resposta, 1);
+    ctx.estado.setCampoB(retorno);
+    if (retorno != QLatin1String("13000")) return;
     naGui([&principal = ctx.principal()] {
         principal.habilitar({"BtAtualizarSat", "BtTestesVCan", "BtTrocarCodAtiv", "BtTestFimAFim",
                              "BtBloquearSat", "BtDesbloquearSat"},

@@ -290,9 +290,27 @@ class TstAssociar : public QObject {
         QCOMPARE(b->ctx().estado.RespostaSAT(), texto);
     }
 
+    // Tab leaves the memo and the log instead of typing into them.
+    void ordemDeTabulacao() {
+        QWidget* w = campo("MskEdCNPJContr");
+        w->setFocus();
+        QStringList ordem{w->objectName()};
+        for (int i = 0; i < 9; ++i) {
+            QTest::keyClick(janela()->focusWidget(), Qt::Key_Tab);
+            ordem << janela()->focusWidget()->objectName();
+        }
+        QCOMPARE(ordem, QStringList({"MskEdCNPJContr", "MskEdCNPJSwHouse", "MemoSignac",
+                                     "BtCancelar", "btEnviar", "RichEdit1", "EdCertificado",
+                                     "btCertificado", "Edit1", "Button1"}));
+        QCOMPARE(memo()->toPlainText(), QString());
+        QCOMPARE(log()->toPlainText(), QString());
+    }
+
     void memoLimitaSoODigitado() {
         memo()->setFocus();
         QTest::keyClicks(memo(), QString(350, 'A'));
+        QCOMPARE(memo()->toPlainText().size(), 344);
+        QTest::keyClick(memo(), Qt::Key_Return);
         QCOMPARE(memo()->toPlainText().size(), 344);
         memo()->selectAll();
         QTest::keyClicks(memo(), "B");

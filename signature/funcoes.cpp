@@ -98,10 +98,16 @@ struct Pipeline {
     const AmbienteAssinatura& amb;
     QString openssl;
 
+    // The unencrypted key must not wait on disk while the user reads a box.
+    void avisar(const QString& mensagem) {
+        LimparArquivosTemporarios(pasta);
+        amb.dialogos.erro(mensagem);
+    }
+
     // The text of a failure of ours: shown at once, and returned as a result
     // in the shape of a file that was read.
     ResultadoAssinatura falha(const QString& mensagem) {
-        amb.dialogos.erro(mensagem);
+        avisar(mensagem);
         return {' ' + mensagem, false};
     }
 
@@ -169,8 +175,7 @@ ResultadoAssinatura Pipeline::converter() {
     saida = comTextosConhecidos(saida, certificado);
     if (saida.contains(TextoArquivoAusente) || saida.contains(TextoSenhaErrada))
         return {saida, false};
-    amb.dialogos.erro(QStringLiteral("O openssl n\u00e3o conseguiu converter o certificado:") +
-                      saida);
+    avisar(QStringLiteral("O openssl n\u00e3o conseguiu converter o certificado:") + saida);
     return {saida, false};
 }
 
@@ -188,7 +193,7 @@ ResultadoAssinatura Pipeline::assinar() {
     const QString assinatura = LerArquivoTexto(pasta + Base64, amb.dialogos);
     if (codigo == 0 && !assinatura.trimmed().isEmpty()) return {assinatura, true};
     const QString saida = LerArquivoTexto(pasta + Retorno, amb.dialogos);
-    amb.dialogos.erro(QStringLiteral("O openssl n\u00e3o conseguiu assinar os CNPJs:") + saida);
+    avisar(QStringLiteral("O openssl n\u00e3o conseguiu assinar os CNPJs:") + saida);
     return {saida, false};
 }
 

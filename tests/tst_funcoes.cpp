@@ -310,6 +310,29 @@ class TstFuncoes : public QObject {
             QStringLiteral("O openssl n\u00e3o conseguiu assinar os CNPJs:")));
     }
 
+    // The unencrypted key must be gone before the user is shown why the run
+    // failed: a box can stay open for as long as the user likes.
+    void nadaNoDiscoEnquantoACaixaEstaAberta() {
+        struct Vigia : DialogosTeste {
+            QString tmp;
+            QStringList vistos;
+            void mensagem(Icone icone, const QString& texto) override {
+                vistos << QDir(tmp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+                DialogosTeste::mensagem(icone, texto);
+            }
+        } vigia;
+        vigia.tmp = temporaria->filePath("tmp");
+        falsoOpenssl(
+            "#!/bin/sh\n"
+            "[ \"$1\" = pkcs12 ] && { cat >/dev/null; echo chave > \"$5\"; exit 0; }\n"
+            "echo 'unable to load key' >&2; exit 1\n");
+        const ResultadoAssinatura r = GerarAssinaturaCnpjs(CnpjSH, CnpjContrib, cert("moderno.pfx"),
+                                                           Senha, {vigia, relogio, 30000});
+        QVERIFY(!r.gerada);
+        QCOMPARE(vigia.caixas().size(), 1);
+        QCOMPARE(vigia.vistos, QStringList());
+    }
+
     void lerArquivoTexto() {
         const QString caminho = temporaria->filePath("linhas.txt");
         gravar(caminho, "A\r\nB\n\nC");

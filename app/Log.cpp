@@ -36,6 +36,8 @@ void EscreveLog(QPlainTextEdit* log, const QColor& cor, const QString& corpo, Op
         QTextCharFormat formato;
         formato.setForeground(cor);
         QTextCursor cursor = alvo->textCursor();
+        // Text the user has selected stays: the line goes in at the caret.
+        cursor.clearSelection();
         // A new block is the platform's line break.
         cursor.insertText(alvo->document()->isEmpty() ? linha : '\n' + linha, formato);
         alvo->setTextCursor(cursor);

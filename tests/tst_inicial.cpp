@@ -272,6 +272,17 @@ class TstInicial : public QObject {
         QCOMPARE(fim.charFormat().foreground().color(), CorTX);
     }
 
+    void linhaNaoApagaOSelecionado() {
+        abrirPrincipal();
+        EscreveLog(log(), CorTX, "[TX] um");
+        log()->selectAll();
+        EscreveLog(log(), CorRX, "[RX] dois");
+        const QStringList linhas = log()->toPlainText().split('\n');
+        QCOMPARE(linhas.size(), 2);
+        QVERIFY(linhas[0].endsWith("] [TX] um"));
+        QVERIFY(linhas[1].endsWith("] [RX] dois"));
+    }
+
     void bloquearEDesbloquearComCodigoVazio() {
         QVERIFY(b->clicar(Janela::CodAtivacao, "BtTrocarCodAtiv"));
         b->janela(Janela::TrocarCodigo)->hide();

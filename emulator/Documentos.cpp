@@ -30,6 +30,9 @@ QList<const No*> No::todos(const QString& n) const {
 }
 
 std::optional<No> lerXml(const QByteArray& bytes) {
+    // The tree is freed recursively: a document nested without end would
+    // overflow the caller's stack. The device's documents are a few levels deep.
+    constexpr int ProfundidadeMaxima = 64;
     QXmlStreamReader leitor(bytes);
     QList<No> pilha;
     std::optional<No> raiz;
@@ -41,6 +44,7 @@ std::optional<No> lerXml(const QByteArray& bytes) {
                 for (const auto& a : leitor.attributes())
                     no.atributos.insert(a.name().toString(), a.value().toString());
                 pilha << no;
+                if (pilha.size() > ProfundidadeMaxima) return std::nullopt;
                 break;
             }
             case QXmlStreamReader::Characters:

@@ -23,7 +23,8 @@ struct No {
     QList<const No*> todos(const QString& n) const;
 };
 
-// The root element, or nothing when the bytes are no well-formed XML.
+// The root element, or nothing when the bytes are no well-formed XML or are
+// nested deeper than any document of the device.
 std::optional<No> lerXml(const QByteArray& bytes);
 
 bool cnpjValido(const QString& cnpj);

@@ -62,7 +62,9 @@ class Resposta {
   private:
     QByteArray montar(const QByteArray& codigos, const QString& mensagem,
                       const QList<QByteArray>& extras) const {
-        QByteArray r = QByteArray::number(m_sessao) + '|' + codigos + '|' + w(mensagem) + "||";
+        // A message naming a file may hold the separator; the fields must stay put.
+        const QString limpa = QString(mensagem).replace('|', QChar(0xA6));
+        QByteArray r = QByteArray::number(m_sessao) + '|' + codigos + '|' + w(limpa) + "||";
         for (const QByteArray& e : extras) r += '|' + e;
         return r;
     }
@@ -311,6 +313,8 @@ Venda calcular(const No& cfe) {
     if (!cnpjValido(v.cnpjEmitente)) falha(1207);
     if (v.ieEmitente.isEmpty()) falha(1229);
     if (!v.destCnpj.isEmpty() && !cnpjValido(v.destCnpj)) falha(1235);
+    // Both go back in the reply's own field: anything else would break its layout.
+    if (!v.destCpf.isEmpty() && !cpfValido(v.destCpf)) falha(1237);
     int numero = 0;
     for (const No* det : inf->todos(QStringLiteral("det"))) {
         Item item{det};

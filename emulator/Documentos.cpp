@@ -80,6 +80,19 @@ bool cnpjValido(const QString& cnpj) {
     return digito(12) == cnpj[12].unicode() - '0' && digito(13) == cnpj[13].unicode() - '0';
 }
 
+bool cpfValido(const QString& cpf) {
+    if (cpf.size() != 11) return false;
+    for (QChar c : cpf)
+        if (c.unicode() < '0' || c.unicode() > '9') return false;
+    auto digito = [&cpf](int n) {
+        int soma = 0;
+        for (int i = 0; i < n; ++i) soma += (cpf[i].unicode() - '0') * (n + 1 - i);
+        const int r = soma % 11;
+        return r < 2 ? 0 : 11 - r;
+    };
+    return digito(9) == cpf[9].unicode() - '0' && digito(10) == cpf[10].unicode() - '0';
+}
+
 bool ufValida(int c) {
     static const int codigos[] = {11, 12, 13, 14, 15, 16, 17, 21, 22, 23, 24, 25, 26, 27,
                                   28, 29, 31, 32, 33, 35, 41, 42, 43, 50, 51, 52, 53};

@@ -28,6 +28,7 @@ struct No {
 std::optional<No> lerXml(const QByteArray& bytes);
 
 bool cnpjValido(const QString& cnpj);
+bool cpfValido(const QString& cpf);
 bool ufValida(int codigoIbge);
 // Modulo 11 over the 43 digits, weights 2..9 from the right.
 int digitoChave(const QString& digitos43);

@@ -685,6 +685,34 @@ class TstEmulador : public QObject {
                  QStringList({"06010", "1999"}));
     }
 
+    // Texts that reach a reply never move its fields: a consumer's number, a
+    // state folder's name.
+    void camposNoLugar() {
+        ativar();
+        associar();
+        QStringList f = campos(vender(venda().replace("<dest/>", "<dest><CPF>1|2</CPF></dest>")));
+        QCOMPARE(f.size(), 6);
+        QCOMPARE(f.mid(1, 2), QStringList({"06010", "1237"}));
+        QCOMPARE(campos(vender(venda().replace("<dest/>", "<dest><CPF>52998224726</CPF></dest>")))
+                     .mid(1, 2),
+                 QStringList({"06010", "1237"}));
+        f = campos(vender(venda().replace("<dest/>", "<dest><CPF>52998224725</CPF></dest>")));
+        QCOMPARE(f.size(), 12);
+        QCOMPARE(f[10], QString("52998224725"));
+
+        const QString estranha = pasta->path() + "/a|b";
+        QVERIFY(QDir().mkpath(estranha));
+        QFile corrompido(estranha + "/estado.json");
+        QVERIFY(corrompido.open(QIODevice::WriteOnly));
+        corrompido.write("{");
+        corrompido.close();
+        qputenv("SAT_EMULADOR_DIR", estranha.toUtf8());
+        f = campos(dll->ConsultarSAT(3));
+        QCOMPARE(f.size(), 5);
+        QCOMPARE(f[1], QString("08099"));
+        QVERIFY2(f[2].contains("estado.json"), qPrintable(f[2]));
+    }
+
     void versaoDaBiblioteca() {
         QCOMPARE(EmpresaArquivo(dll->caminho()),
                  QString("Tivoro Telecomunicacoes e Informatica S/A"));

@@ -713,6 +713,24 @@ class TstEmulador : public QObject {
         QVERIFY2(f[2].contains("estado.json"), qPrintable(f[2]));
     }
 
+    // Amounts past the device's fields are refused, not computed into nonsense.
+    void valoresForaDosCampos() {
+        ativar();
+        associar();
+        QByteArray enorme = venda();
+        enorme.replace("<vUnCom>0.10</vUnCom>", "<vUnCom>1e300</vUnCom>")
+            .replace("<vUnCom>1.333</vUnCom>", "<vUnCom>1e300</vUnCom>");
+        QCOMPARE(campos(vender(enorme)).mid(1, 2), QStringList({"06010", "1465"}));
+        QCOMPARE(
+            campos(vender(venda(CnpjSH, Dev, "12.00", "99999999999.0000")
+                              .replace("<vUnCom>0.10</vUnCom>", "<vUnCom>99999999999.99</vUnCom>")))
+                .mid(1, 2),
+            QStringList({"06010", "1999"}));
+        QCOMPARE(campos(vender(venda(CnpjSH, Dev, "1e300"))).mid(1, 2),
+                 QStringList({"06010", "1528"}));
+        QCOMPARE(controle->estado().numeroCFe, 0);
+    }
+
     void versaoDaBiblioteca() {
         QCOMPARE(EmpresaArquivo(dll->caminho()),
                  QString("Tivoro Telecomunicacoes e Informatica S/A"));

@@ -508,6 +508,10 @@ class TstEmulador : public QObject {
         QCOMPARE(rodarSatemu({"ocupado", "on"}), 0);
         QCOMPARE(codigoDe(dll->ConsultarSAT(1)), QString("08098"));
         QCOMPARE(rodarSatemu({"ocupado", "off"}), 0);
+        QCOMPARE(codigoDe(dll->ConsultarSAT(1)), QString("08000"));
+        QCOMPARE(rodarSatemu({"ocupado"}), 0);
+        QCOMPARE(codigoDe(dll->ConsultarSAT(1)), QString("08098"));
+        QCOMPARE(rodarSatemu({"ocupado", "off"}), 0);
         QCOMPARE(rodarSatemu({"log", "100"}), 0);
         QCOMPARE(
             QByteArray::fromBase64(campos(dll->ExtrairLogs(1, "87654321"))[5].toLatin1()).size(),

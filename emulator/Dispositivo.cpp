@@ -62,7 +62,9 @@ class Resposta {
   private:
     QByteArray montar(const QByteArray& codigos, const QString& mensagem,
                       const QList<QByteArray>& extras) const {
-        QByteArray r = QByteArray::number(m_sessao) + '|' + codigos + '|' + w(mensagem) + "||";
+        // A message naming a file may hold the separator; the fields must stay put.
+        const QString limpa = QString(mensagem).replace('|', QChar(0xA6));
+        QByteArray r = QByteArray::number(m_sessao) + '|' + codigos + '|' + w(limpa) + "||";
         for (const QByteArray& e : extras) r += '|' + e;
         return r;
     }
@@ -268,10 +270,17 @@ qint64 centavos(double v) {
 QString valor(qint64 centavos) {
     return QStringLiteral("%1.%2").arg(centavos / 100).arg(centavos % 100, 2, 10, QLatin1Char('0'));
 }
+// Fields of 15 positions, 2 of them decimals: the largest amount, in cents,
+// the device computes with; summed over every item still far inside a qint64.
+constexpr qint64 MaximoCentavos = 999999999999999;
+
+// A value that fits those fields, or 0 and false.
 bool decimal(const QString& t, double& v) {
     bool ok = false;
     v = t.toDouble(&ok);
-    return ok && std::isfinite(v);
+    if (ok && std::isfinite(v) && std::fabs(v) * 100.0 <= double(MaximoCentavos)) return true;
+    v = 0;
+    return false;
 }
 
 struct Item {
@@ -311,6 +320,8 @@ Venda calcular(const No& cfe) {
     if (!cnpjValido(v.cnpjEmitente)) falha(1207);
     if (v.ieEmitente.isEmpty()) falha(1229);
     if (!v.destCnpj.isEmpty() && !cnpjValido(v.destCnpj)) falha(1235);
+    // Both go back in the reply's own field: anything else would break its layout.
+    if (!v.destCpf.isEmpty() && !cpfValido(v.destCpf)) falha(1237);
     int numero = 0;
     for (const No* det : inf->todos(QStringLiteral("det"))) {
         Item item{det};
@@ -326,12 +337,20 @@ Venda calcular(const No& cfe) {
         if (!det->valor("prod/vOutro").isEmpty() &&
             (!decimal(det->valor("prod/vOutro"), outro) || outro < 0))
             falha(1469);
-        const double bruto = q * un * 100.0;
+        double bruto = q * un * 100.0;
+        if (std::fabs(bruto) > double(MaximoCentavos)) {
+            falha(1999);
+            bruto = 0;
+        }
         item.vProd =
             regra == QLatin1String("T") ? qint64(std::floor(bruto + 1e-6)) : std::llround(bruto);
         item.vItem = item.vProd - centavos(desc) + centavos(outro);
-        if (item.vItem < 0) falha(1998);
-        v.total += item.vItem;
+        if (item.vItem < 0)
+            falha(1998);
+        else if (v.total + item.vItem > MaximoCentavos)
+            falha(1999);
+        else
+            v.total += item.vItem;
         v.itens << item;
     }
     if (v.itens.isEmpty()) falha(1999);
@@ -342,7 +361,10 @@ Venda calcular(const No& cfe) {
         if (!meios.contains(mp->valor("cMP"))) falha(1527);
         if (!decimal(mp->valor("vMP"), vmp) || vmp <= 0) falha(1528);
         v.pagamentos << std::pair{mp->valor("cMP"), centavos(vmp)};
-        v.pago += centavos(vmp);
+        if (v.pago + centavos(vmp) > MaximoCentavos)
+            falha(1528);
+        else
+            v.pago += centavos(vmp);
     }
     if (v.pagamentos.isEmpty()) falha(1527);
     if (v.pago < v.total) falha(1408);

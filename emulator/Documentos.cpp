@@ -30,6 +30,9 @@ QList<const No*> No::todos(const QString& n) const {
 }
 
 std::optional<No> lerXml(const QByteArray& bytes) {
+    // The tree is freed recursively: a document nested without end would
+    // overflow the caller's stack. The device's documents are a few levels deep.
+    constexpr int ProfundidadeMaxima = 64;
     QXmlStreamReader leitor(bytes);
     QList<No> pilha;
     std::optional<No> raiz;
@@ -41,6 +44,7 @@ std::optional<No> lerXml(const QByteArray& bytes) {
                 for (const auto& a : leitor.attributes())
                     no.atributos.insert(a.name().toString(), a.value().toString());
                 pilha << no;
+                if (pilha.size() > ProfundidadeMaxima) return std::nullopt;
                 break;
             }
             case QXmlStreamReader::Characters:
@@ -74,6 +78,19 @@ bool cnpjValido(const QString& cnpj) {
         return r < 2 ? 0 : 11 - r;
     };
     return digito(12) == cnpj[12].unicode() - '0' && digito(13) == cnpj[13].unicode() - '0';
+}
+
+bool cpfValido(const QString& cpf) {
+    if (cpf.size() != 11) return false;
+    for (QChar c : cpf)
+        if (c.unicode() < '0' || c.unicode() > '9') return false;
+    auto digito = [&cpf](int n) {
+        int soma = 0;
+        for (int i = 0; i < n; ++i) soma += (cpf[i].unicode() - '0') * (n + 1 - i);
+        const int r = soma % 11;
+        return r < 2 ? 0 : 11 - r;
+    };
+    return digito(9) == cpf[9].unicode() - '0' && digito(10) == cpf[10].unicode() - '0';
 }
 
 bool ufValida(int c) {

@@ -23,10 +23,12 @@ struct No {
     QList<const No*> todos(const QString& n) const;
 };
 
-// The root element, or nothing when the bytes are no well-formed XML.
+// The root element, or nothing when the bytes are no well-formed XML or are
+// nested deeper than any document of the device.
 std::optional<No> lerXml(const QByteArray& bytes);
 
 bool cnpjValido(const QString& cnpj);
+bool cpfValido(const QString& cpf);
 bool ufValida(int codigoIbge);
 // Modulo 11 over the 43 digits, weights 2..9 from the right.
 int digitoChave(const QString& digitos43);

@@ -33,7 +33,7 @@ const char* const Uso =
     "  reiniciar [SEGUNDOS]       reinicia agora: sem resposta por SEGUNDOS (3)\n"
     "  tempo-reinicio SEGUNDOS    dura\u00e7\u00e3o dos rein\u00edcios ap\u00f3s associar e "
     "atualizar (3)\n"
-    "  ocupado on|off|SEGUNDOS    SAT em processamento (xx098), sempre ou por SEGUNDOS\n"
+    "  ocupado [on|off|SEGUNDOS]  SAT em processamento (xx098), at\u00e9 off ou por SEGUNDOS\n"
     "  latencia [FUNCAO] MS       atraso de cada resposta (ou s\u00f3 da FUNCAO) em ms\n"
     "  ativado CODIGO [CNPJ UF [ASSINATURA]]\n"
     "                             SAT j\u00e1 ativado com este c\u00f3digo (e associado, com "
@@ -153,9 +153,9 @@ void executar(Controle& c, const QString& comando, const QStringList& a) {
          }},
         {"ocupado",
          [&] {
-             argumentos(a, 1, 1);
-             if (a[0] == QLatin1String("on") || a[0] == QLatin1String("off")) {
-                 c.ocupar(ligado(a[0]));
+             argumentos(a, 0, 1);
+             if (a.isEmpty() || a[0] == QLatin1String("on") || a[0] == QLatin1String("off")) {
+                 c.ocupar(a.isEmpty() || ligado(a[0]));
                  return;
              }
              const qint64 ate = agoraMs() + segundosEmMs(a[0]);

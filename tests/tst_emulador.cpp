@@ -508,6 +508,10 @@ class TstEmulador : public QObject {
         QCOMPARE(rodarSatemu({"ocupado", "on"}), 0);
         QCOMPARE(codigoDe(dll->ConsultarSAT(1)), QString("08098"));
         QCOMPARE(rodarSatemu({"ocupado", "off"}), 0);
+        QCOMPARE(codigoDe(dll->ConsultarSAT(1)), QString("08000"));
+        QCOMPARE(rodarSatemu({"ocupado"}), 0);
+        QCOMPARE(codigoDe(dll->ConsultarSAT(1)), QString("08098"));
+        QCOMPARE(rodarSatemu({"ocupado", "off"}), 0);
         QCOMPARE(rodarSatemu({"log", "100"}), 0);
         QCOMPARE(
             QByteArray::fromBase64(campos(dll->ExtrairLogs(1, "87654321"))[5].toLatin1()).size(),
@@ -603,6 +607,132 @@ class TstEmulador : public QObject {
         std::thread([&] { consultar(44); }).join();
         QCOMPARE(QByteArray(minha), QByteArray("11|08000|SAT em opera\xe7\xe3o||"));
         dlclose(h);
+    }
+
+    // Null for every text, as callers pass an empty one: each function answers
+    // in its layout, on a factory-new device and on one in use.
+    void ponteirosNulos() {
+        void* h = dlopen(qPrintable(CaminhoEmulador()), RTLD_NOW);
+        QVERIFY(h);
+        auto f = [h](const char* nome) { return dlsym(h, nome); };
+        using T = const char*;
+        using Tx1 = T (*)(int, T);
+        using Tx2 = T (*)(int, T, T);
+        using Tx3 = T (*)(int, T, T, T);
+        auto chamarTodas = [&](const QByteArray& codigo) {
+            const T c = codigo.isEmpty() ? nullptr : codigo.constData();
+            QList<QByteArray> r{
+                reinterpret_cast<Tx1>(f("ConsultarStatusOperacional"))(1, c),
+                reinterpret_cast<T (*)(int, T, int)>(f("ConsultarNumeroSessao"))(2, c, 987654),
+                reinterpret_cast<T (*)(int, int, T, T, int)>(f("AtivarSAT"))(3, 1, c, nullptr, 35),
+                reinterpret_cast<Tx3>(f("AssociarAssinatura"))(4, c, nullptr, nullptr),
+                reinterpret_cast<Tx2>(f("TesteFimAFim"))(5, c, nullptr),
+                reinterpret_cast<Tx2>(f("EnviarDadosVenda"))(6, c, nullptr),
+                reinterpret_cast<Tx3>(f("CancelarUltimaVenda"))(7, c, nullptr, nullptr),
+                reinterpret_cast<Tx2>(f("ConfigurarInterfaceDeRede"))(8, c, nullptr),
+                reinterpret_cast<T (*)(int, T, int, T, T)>(f("TrocarCodigoDeAtivacao"))(
+                    9, c, 1, nullptr, nullptr),
+                reinterpret_cast<T (*)(int, T, int, T, T)>(f("TrocarCodigoDeAtivacao"))(
+                    10, c, 2, nullptr, nullptr),
+                reinterpret_cast<Tx1>(f("ExtrairLogs"))(11, c),
+                reinterpret_cast<Tx1>(f("BloquearSAT"))(12, c),
+                reinterpret_cast<Tx1>(f("DesbloquearSAT"))(13, c),
+            };
+            QStringList codigos;
+            for (int i = 0; i < r.size(); ++i) {
+                const QList<QByteArray> partes = r[i].split('|');
+                if (partes.value(0) != QByteArray::number(i + 1))
+                    return QStringList{QString::fromLatin1(r[i])};
+                QByteArray codigo = partes.value(1);
+                // The functions with a detail code carry it in field 2.
+                if (partes.size() == 6 && codigo != "15000") codigo += "/" + partes[2];
+                codigos << QString::fromLatin1(codigo);
+            }
+            return codigos;
+        };
+        QCOMPARE(chamarTodas({}),
+                 QStringList({"10000", "11002", "04099", "13001/0000", "09002", "06002/0000",
+                              "07001/0000", "12002", "18001", "18002", "15000", "16001", "17001"}));
+        ativar();
+        associar();
+        QCOMPARE(chamarTodas(Codigo.toLatin1()),
+                 QStringList({"10000", "11003", "04003", "13004/1224", "09099", "06010/1999",
+                              "07007/1999", "12002", "18099", "18002", "15000", "16000", "17000"}));
+        dlclose(h);
+    }
+
+    // Documents nested without end and bytes that are no UTF-8: refused in the
+    // function's layout, never a crash.
+    void documentosHostis() {
+        ativar();
+        associar();
+        auto fundo = [](const QByteArray& raiz, int niveis) -> QByteArray {
+            QByteArray b = '<' + raiz + '>';
+            b.reserve(niveis * 7 + 2 * raiz.size() + 5);
+            for (int i = 0; i < niveis; ++i) b += "<a>";
+            for (int i = 0; i < niveis; ++i) b += "</a>";
+            return b + "</" + raiz + '>';
+        };
+        // A sale as deep as its size limit lets it be; the others have no limit.
+        const QByteArray funda = venda().replace("<total/>", fundo("total", 210000));
+        QVERIFY(funda.size() < 1500 * 1024);
+        QCOMPARE(campos(vender(funda)).mid(1, 2), QStringList({"06010", "1999"}));
+        QCOMPARE(codigoDe(dll->TesteFimAFim(1, Codigo, fundo("CFe", 1000000))), QString("09099"));
+        QCOMPARE(codigoDe(dll->ConfigurarInterfaceDeRede(1, Codigo, fundo("config", 1000000))),
+                 QString("12002"));
+        const QString chave = campos(vender())[8];
+        QCOMPARE(
+            campos(dll->CancelarUltimaVenda(1, Codigo, chave, fundo("CFeCanc", 1000000))).mid(1, 2),
+            QStringList({"07007", "1999"}));
+
+        QCOMPARE(campos(vender(venda().replace("Produto \xc3\xa7", "Produto \xe7"))).mid(1, 2),
+                 QStringList({"06010", "1999"}));
+    }
+
+    // Texts that reach a reply never move its fields: a consumer's number, a
+    // state folder's name.
+    void camposNoLugar() {
+        ativar();
+        associar();
+        QStringList f = campos(vender(venda().replace("<dest/>", "<dest><CPF>1|2</CPF></dest>")));
+        QCOMPARE(f.size(), 6);
+        QCOMPARE(f.mid(1, 2), QStringList({"06010", "1237"}));
+        QCOMPARE(campos(vender(venda().replace("<dest/>", "<dest><CPF>52998224726</CPF></dest>")))
+                     .mid(1, 2),
+                 QStringList({"06010", "1237"}));
+        f = campos(vender(venda().replace("<dest/>", "<dest><CPF>52998224725</CPF></dest>")));
+        QCOMPARE(f.size(), 12);
+        QCOMPARE(f[10], QString("52998224725"));
+
+        const QString estranha = pasta->path() + "/a|b";
+        QVERIFY(QDir().mkpath(estranha));
+        QFile corrompido(estranha + "/estado.json");
+        QVERIFY(corrompido.open(QIODevice::WriteOnly));
+        corrompido.write("{");
+        corrompido.close();
+        qputenv("SAT_EMULADOR_DIR", estranha.toUtf8());
+        f = campos(dll->ConsultarSAT(3));
+        QCOMPARE(f.size(), 5);
+        QCOMPARE(f[1], QString("08099"));
+        QVERIFY2(f[2].contains("estado.json"), qPrintable(f[2]));
+    }
+
+    // Amounts past the device's fields are refused, not computed into nonsense.
+    void valoresForaDosCampos() {
+        ativar();
+        associar();
+        QByteArray enorme = venda();
+        enorme.replace("<vUnCom>0.10</vUnCom>", "<vUnCom>1e300</vUnCom>")
+            .replace("<vUnCom>1.333</vUnCom>", "<vUnCom>1e300</vUnCom>");
+        QCOMPARE(campos(vender(enorme)).mid(1, 2), QStringList({"06010", "1465"}));
+        QCOMPARE(
+            campos(vender(venda(CnpjSH, Dev, "12.00", "99999999999.0000")
+                              .replace("<vUnCom>0.10</vUnCom>", "<vUnCom>99999999999.99</vUnCom>")))
+                .mid(1, 2),
+            QStringList({"06010", "1999"}));
+        QCOMPARE(campos(vender(venda(CnpjSH, Dev, "1e300"))).mid(1, 2),
+                 QStringList({"06010", "1528"}));
+        QCOMPARE(controle->estado().numeroCFe, 0);
     }
 
     void versaoDaBiblioteca() {

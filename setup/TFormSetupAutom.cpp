@@ -12,6 +12,7 @@
 
 #include "app/CampoMascara.h"
 #include "app/Contexto.h"
+#include "app/Controles.h"
 #include "app/Log.h"
 #include "app/Respostas.h"
 #include "app/Sessao.h"
@@ -25,25 +26,6 @@ constexpr int IndiceSP = 24;
 // longer texts.
 constexpr int RecuoSerie = 120;
 constexpr int RecuoTexto = 8;
-
-QLabel* rotulo(const char* nome, const QString& texto, QWidget* pai) {
-    auto* l = new QLabel(texto, pai);
-    l->setObjectName(QString::fromLatin1(nome));
-    return l;
-}
-
-QPushButton* botao(const char* nome, const QString& texto, QWidget* pai) {
-    auto* b = new QPushButton(texto, pai);
-    b->setObjectName(QString::fromLatin1(nome));
-    b->setAutoDefault(false);
-    return b;
-}
-
-QLineEdit* campo(const char* nome, QWidget* pai) {
-    auto* c = new QLineEdit(pai);
-    c->setObjectName(QString::fromLatin1(nome));
-    return c;
-}
 
 void negrito(QWidget* w, bool ligado = true) {
     QFont f = w->font();
@@ -80,8 +62,8 @@ void TFormSetupAutom::montar() {
     auto* colunaSuperior = new QVBoxLayout(superior);
     colunaSuperior->setContentsMargins(0, 0, 0, 0);
 
-    LbStatusSAT = rotulo("LbStatusSAT", QStringLiteral("STATUS SAT: "), superior);
-    LbConectado = rotulo("LbConectado", TextoPortaNaoPronta, superior);
+    LbStatusSAT = novoRotulo("LbStatusSAT", QStringLiteral("STATUS SAT: "), superior);
+    LbConectado = novoRotulo("LbConectado", TextoPortaNaoPronta, superior);
     negrito(LbStatusSAT);
     negrito(LbConectado);
     pintar(LbConectado, CorTX);
@@ -100,15 +82,15 @@ void TFormSetupAutom::montar() {
     colunaSuperior->addLayout(grupos);
 
     colunaSuperior->addWidget(
-        rotulo("Label3", QStringLiteral("Assinatura Aplicativo Comercial"), superior));
+        novoRotulo("Label3", QStringLiteral("Assinatura Aplicativo Comercial"), superior));
     MemoSignac = new QPlainTextEdit(superior);
     MemoSignac->setObjectName("MemoSignac");
     MemoSignac->setTabChangesFocus(true);
     MemoSignac->setFixedHeight(84);
     colunaSuperior->addWidget(MemoSignac);
 
-    BtExecutar = botao("BtExecutar", QStringLiteral("Executar"), superior);
-    BtCancelar = botao("BtCancelar", QStringLiteral("Cancelar"), superior);
+    BtExecutar = novoBotao("BtExecutar", QStringLiteral("Executar"), superior);
+    BtCancelar = novoBotao("BtCancelar", QStringLiteral("Cancelar"), superior);
     auto* botoes = new QHBoxLayout;
     botoes->addStretch();
     botoes->addWidget(BtExecutar);
@@ -140,18 +122,19 @@ QWidget* TFormSetupAutom::montarDados() {
     for (QLineEdit* cnpj : {MskEdCNPJContr, MskEdCNPJSwHouse})
         cnpj->setMinimumWidth(
             cnpj->fontMetrics().horizontalAdvance(QStringLiteral("00.000.000/0000-00")) + 20);
-    EdCodAtivacao = campo("EdCodAtivacao", dados);
+    EdCodAtivacao = novoControle<QLineEdit>("EdCodAtivacao", dados);
     CBoxUF = new QComboBox(dados);
     CBoxUF->setObjectName("CBoxUF");
     CBoxUF->setEditable(true);
     CBoxUF->setInsertPolicy(QComboBox::NoInsert);
     CBoxUF->addItems(SiglasUF());
     CBoxUF->lineEdit()->setMaxLength(2);
-    grade->addWidget(rotulo("LbCNPJContr", QStringLiteral("CNPJ do Contribuinte"), dados), 0, 0);
-    grade->addWidget(rotulo("Label2", QStringLiteral("CNPJ Software house"), dados), 0, 1);
-    grade->addWidget(rotulo("LbCodAtivacao", QStringLiteral("Codigo de Ativa\u00e7\u00e3o"), dados),
-                     0, 2);
-    grade->addWidget(rotulo("LbUF", QStringLiteral("UF"), dados), 0, 3);
+    grade->addWidget(novoRotulo("LbCNPJContr", QStringLiteral("CNPJ do Contribuinte"), dados), 0,
+                     0);
+    grade->addWidget(novoRotulo("Label2", QStringLiteral("CNPJ Software house"), dados), 0, 1);
+    grade->addWidget(
+        novoRotulo("LbCodAtivacao", QStringLiteral("Codigo de Ativa\u00e7\u00e3o"), dados), 0, 2);
+    grade->addWidget(novoRotulo("LbUF", QStringLiteral("UF"), dados), 0, 3);
     grade->addWidget(MskEdCNPJContr, 1, 0);
     grade->addWidget(MskEdCNPJSwHouse, 1, 1);
     grade->addWidget(EdCodAtivacao, 1, 2);
@@ -182,12 +165,12 @@ QGroupBox* TFormSetupAutom::montarAssinatura() {
         QStringLiteral(" Preencha caso n\u00e3o tenha a assinatura do Aplicativo Comercial "));
     GroupBox3->setObjectName("GroupBox3");
     negrito(GroupBox3);
-    auto* label5 = rotulo("Label5", QStringLiteral("Certificado Digital(p12/pfx)"), GroupBox3);
-    EdCertificado = campo("EdCertificado", GroupBox3);
-    btCertificado = botao("btCertificado", QStringLiteral("..."), GroupBox3);
+    auto* label5 = novoRotulo("Label5", QStringLiteral("Certificado Digital(p12/pfx)"), GroupBox3);
+    EdCertificado = novoControle<QLineEdit>("EdCertificado", GroupBox3);
+    btCertificado = novoBotao("btCertificado", QStringLiteral("..."), GroupBox3);
     btCertificado->setFixedWidth(32);
-    auto* label7 = rotulo("Label7", QStringLiteral("Senha Certificado"), GroupBox3);
-    Edit1 = campo("Edit1", GroupBox3);
+    auto* label7 = novoRotulo("Label7", QStringLiteral("Senha Certificado"), GroupBox3);
+    Edit1 = novoControle<QLineEdit>("Edit1", GroupBox3);
     Edit1->setEchoMode(QLineEdit::Password);
     Edit1->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
     for (QWidget* w :
@@ -206,7 +189,8 @@ QGroupBox* TFormSetupAutom::montarProgresso() {
     GroupBox2 = new QGroupBox;
     GroupBox2->setObjectName("GroupBox2");
     negrito(GroupBox2);
-    auto* label1 = rotulo("Label1", QStringLiteral("PROGRESSO DA ATIVA\u00c7\u00c3O"), GroupBox2);
+    auto* label1 =
+        novoRotulo("Label1", QStringLiteral("PROGRESSO DA ATIVA\u00c7\u00c3O"), GroupBox2);
     label1->setAlignment(Qt::AlignCenter);
     auto* grade = new QGridLayout;
     grade->setHorizontalSpacing(30);
@@ -228,7 +212,7 @@ QGroupBox* TFormSetupAutom::montarProgresso() {
                                  "ImgProximoSAT"),
                      2, 1);
     auto* label4 =
-        rotulo("Label4", QStringLiteral("* O processo pode durar at\u00e9 30 min."), GroupBox2);
+        novoRotulo("Label4", QStringLiteral("* O processo pode durar at\u00e9 30 min."), GroupBox2);
     auto* coluna = new QVBoxLayout(GroupBox2);
     coluna->addWidget(label1);
     coluna->addLayout(grade);
@@ -254,7 +238,7 @@ QWidget* TFormSetupAutom::montarPasso(int passo, const char* nomeRotulo, const Q
         imagem->hide();
         m_imagens[passo - 1][i] = imagem;
     }
-    auto* l = rotulo(nomeRotulo, texto, linha);
+    auto* l = novoRotulo(nomeRotulo, texto, linha);
     QFont fonte(QStringLiteral("Arial Black"));
     fonte.setWeight(QFont::Black);
     l->setFont(fonte);

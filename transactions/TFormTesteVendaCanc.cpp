@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -24,6 +25,8 @@ namespace {
 // The file's lines joined with nothing between them; its bytes otherwise
 // untouched, whatever their encoding.
 bool lerLinhas(const QString& caminho, QByteArray& xml) {
+    // A device or a pipe (/dev/zero, a FIFO) would be read for ever.
+    if (!QFileInfo(caminho).isFile()) return false;
     QFile arquivo(caminho);
     if (!arquivo.open(QIODevice::ReadOnly)) return false;
     xml = arquivo.readAll();

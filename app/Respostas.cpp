@@ -1,5 +1,9 @@
 #include "app/Respostas.h"
 
+#include <QStringDecoder>
+
+#include "device/DllSat.h"
+
 namespace {
 // Where field n starts once the working copy has been cut n times; a copy
 // without a separator stays as it is.
@@ -24,4 +28,18 @@ QString ExtraiCampo(const QString& texto, int n, QChar separador) {
 QString ExtraiResto(const QString& texto, int n, QChar separador) {
     if (n < 0) return {};
     return texto.mid(inicioCampo(texto, n, separador));
+}
+
+QString Aparado(const QString& texto) {
+    qsizetype inicio = 0, fim = texto.size();
+    while (inicio < fim && texto[inicio].unicode() <= ' ') ++inicio;
+    while (fim > inicio && texto[fim - 1].unicode() <= ' ') --fim;
+    return texto.mid(inicio, fim - inicio);
+}
+
+QString TextoDeBytes(const QByteArray& bytes) {
+    // Stateless: a sequence cut at the end is an error, not silently dropped.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString texto = utf8.decode(bytes);
+    return utf8.hasError() ? DllSat::deWin1252(bytes) : texto;
 }

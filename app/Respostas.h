@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 // Field n of a reply. A field comes back only when a separator follows it, so
@@ -8,3 +9,10 @@ QString ExtraiCampo(const QString& texto, int n, QChar separador = QLatin1Char('
 
 // Field n and everything after it; past the last separator, the last field.
 QString ExtraiResto(const QString& texto, int n, QChar separador = QLatin1Char('|'));
+
+// The text without the blanks and control characters at both ends.
+QString Aparado(const QString& texto);
+
+// Bytes of a file or a device log as text: UTF-8 when they are, else
+// Windows-1252.
+QString TextoDeBytes(const QByteArray& bytes);

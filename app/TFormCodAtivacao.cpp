@@ -13,17 +13,6 @@
 #include "app/Sessao.h"
 #include "device/VersaoArquivo.h"
 
-namespace {
-// Trimmed of every character up to the blank, at both ends.
-QString aparado(const QString& texto) {
-    qsizetype inicio = 0, fim = texto.size();
-    while (inicio < fim && texto[inicio].unicode() <= ' ') ++inicio;
-    while (fim > inicio && texto[fim - 1].unicode() <= ' ') --fim;
-    return texto.mid(inicio, fim - inicio);
-}
-
-}  // namespace
-
 TFormCodAtivacao::TFormCodAtivacao(Contexto& ctx)
     : Formulario(ctx, QStringLiteral("TOOL SAT Tivoro  - Tivoro Tecnologia"), Borda::SemBotoes) {
     setObjectName("TFormCodAtivacao");
@@ -121,7 +110,7 @@ bool TFormCodAtivacao::dllDaTivoro() {
 void TFormCodAtivacao::BtIniciarClick() {
     ctx.estado.setModoAtivacao(0);
     if (!dllDaTivoro()) return;
-    if (aparado(txtCodAtivacao->text()).size() < 8) {
+    if (Aparado(txtCodAtivacao->text()).size() < 8) {
         ctx.dialogos.informacao(
             QStringLiteral("Favor Informar c\u00f3digo de ativa\u00e7\u00e3o v\u00e1lido!"));
         return;

@@ -4,7 +4,6 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QStringDecoder>
 #include <QTextCursor>
 
 #include "app/Contexto.h"
@@ -17,13 +16,6 @@
 
 QString CampoDoLog(const QString& resposta) {
     return ExtraiResto(resposta, 5);
-}
-
-QString TextoDoLog(const QByteArray& bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString texto = utf8.decode(bytes);
-    if (!utf8.hasError()) return texto;
-    return DllSat::deWin1252(bytes);
 }
 
 namespace {
@@ -79,7 +71,7 @@ void ExtrairLogSatTivoro::Execute() {
     ctx.estado.setCampoA(campo);
     if (campo.isEmpty()) EscreveLog(janela.RichEdit1, CorRX, "[RX] (" + numero + ')' + resposta);
     // Decoded here, so that the window only has the insertion to do.
-    const QString texto = TextoDoLog(DecodificarBase64(campo));
+    const QString texto = TextoDeBytes(DecodificarBase64(campo));
     ctx.estado.setCampoA(texto);
     anexarLog(janela.RichEdit1, texto);
     ctx.estado.setCampoA({});

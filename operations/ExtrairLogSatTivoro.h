@@ -11,10 +11,6 @@ inline constexpr const char* CodigoProvisorio = "24681357";
 // The log an ExtrairLogs reply carries: field 5 and all after it.
 QString CampoDoLog(const QString& resposta);
 
-// The decoded log as it is shown: UTF-8 when it is valid UTF-8, else
-// Windows-1252, the device's own code page.
-QString TextoDoLog(const QByteArray& bytes);
-
 // The extraction on a thread of its own: the window's controls are disabled
 // meanwhile, the reply is kept in RetornoLog and the decoded log appended to
 // the window's log.

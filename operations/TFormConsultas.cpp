@@ -9,13 +9,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <algorithm>
 #include <climits>
 #include <optional>
 
 #include "app/Contexto.h"
 #include "app/Controles.h"
 #include "app/Log.h"
+#include "app/Respostas.h"
 #include "app/Sessao.h"
 #include "operations/ConverBase64.h"
 #include "operations/ExtrairLogSatTivoro.h"
@@ -49,9 +49,6 @@ std::optional<int> inteiro(const QString& texto) {
 }
 
 // Blank as the toolkit's trimming sees it: any character up to the space.
-bool emBranco(const QString& texto) {
-    return std::all_of(texto.cbegin(), texto.cend(), [](QChar c) { return c.unicode() <= ' '; });
-}
 
 const OpcoesLog NoFim{true, false};
 }  // namespace
@@ -164,7 +161,7 @@ void TFormConsultas::BtConsultarNumSesClick() {
     if (sessao == 0) sessao = ctx.aleatorio.sessaoAleatoria();
     RichEdit1->moveCursor(QTextCursor::End);
     const QString texto = EdNumeroSessao->text();
-    if (emBranco(texto)) {
+    if (Aparado(texto).isEmpty()) {
         ctx.dialogos.erro(QStringLiteral("Preencha o campo numero de sess\u00e3o!"));
         return;
     }

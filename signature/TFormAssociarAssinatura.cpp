@@ -12,6 +12,7 @@
 #include "app/CampoMascara.h"
 #include "app/Contexto.h"
 #include "app/Controles.h"
+#include "app/Respostas.h"
 #include "app/Sessao.h"
 #include "signature/ThreadAssociarAssinatura.h"
 #include "signature/funcoes.h"

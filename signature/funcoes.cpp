@@ -11,6 +11,7 @@
 #include <stdexcept>
 
 #include "app/Portas.h"
+#include "app/Respostas.h"
 
 namespace {
 const QString PrefixoPasta = QStringLiteral("tool-sat-assinatura-");
@@ -223,13 +224,6 @@ ResultadoAssinatura gerar(const QString& pasta, const QString& certificado, cons
     }
 }
 }  // namespace
-
-QString Aparado(const QString& texto) {
-    qsizetype inicio = 0, fim = texto.size();
-    while (inicio < fim && texto[inicio].unicode() <= ' ') ++inicio;
-    while (fim > inicio && texto[fim - 1].unicode() <= ' ') --fim;
-    return texto.mid(inicio, fim - inicio);
-}
 
 QString PastaTemporaria() {
     QTemporaryDir pasta(QDir::tempPath() + '/' + PrefixoPasta + QStringLiteral("XXXXXX"));

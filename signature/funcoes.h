@@ -19,9 +19,6 @@ struct AmbienteAssinatura {
     int limiteMs = 30000;
 };
 
-// The text without the blanks and control characters at both ends.
-QString Aparado(const QString& texto);
-
 // The work folder of one generation: private (0700), made inside the user's
 // temporary folder, removed with everything in it by LimparArquivosTemporarios.
 QString PastaTemporaria();

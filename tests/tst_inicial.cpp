@@ -75,6 +75,14 @@ class TstInicial : public QObject {
         QCOMPARE(ExtraiResto("a|b|c", 2), QString("c"));
     }
 
+    // A sequence cut at the end is not UTF-8: nothing of it may be dropped.
+    void textoDeBytes() {
+        QCOMPARE(TextoDeBytes("a\xc3\xa7\xc3\xa3o"), QStringLiteral("a\u00e7\u00e3o"));
+        QCOMPARE(TextoDeBytes("a\xe7\xe3o"), QStringLiteral("a\u00e7\u00e3o"));
+        QCOMPARE(TextoDeBytes("ab\xc3"), QStringLiteral("ab\u00c3"));
+        QCOMPARE(Aparado(QStringLiteral(" \t x y\r\n")), QStringLiteral("x y"));
+    }
+
     void sessoesSeguemOGerador() {
         GeradorAleatorio g;
         QCOMPARE(g.sessaoAleatoria(), 0);

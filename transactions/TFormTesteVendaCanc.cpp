@@ -10,7 +10,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStringDecoder>
 #include <QVBoxLayout>
 
 #include "app/Contexto.h"
@@ -34,12 +33,6 @@ bool lerLinhas(const QString& caminho, QByteArray& xml) {
     return true;
 }
 
-// A file's text for the log and the key: UTF-8 when it is, else Windows-1252.
-QString textoDe(const QByteArray& bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString texto = utf8.decode(bytes);
-    return utf8.hasError() ? DllSat::deWin1252(bytes) : texto;
-}
 }  // namespace
 
 TFormTesteVendaCanc::TFormTesteVendaCanc(Contexto& ctx)
@@ -171,7 +164,7 @@ void TFormTesteVendaCanc::BtEnviarClick() {
         ctx.dialogos.erro(QStringLiteral("Erro na abertura do Arquivo!"));
         return;
     }
-    const QString texto = textoDe(xml);
+    const QString texto = TextoDeBytes(xml);
     if (RdbXMLVenda->isChecked()) {
         venda(sessao, xml, texto);
     } else if (RdbXMLCanc->isChecked()) {

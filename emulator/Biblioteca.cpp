@@ -4,7 +4,9 @@
 #define EXPORTA extern "C" __attribute__((visibility("default")))
 
 // The version information the tool reads from the file: the maker's name and
-// the file version, in the form the tool's reader documents.
+// the file version, in the form the tool's reader documents. SpecialBuild
+// ("how this build differs from the standard one") tells the tool, and anyone
+// running `readelf -p .versioninfo`, that this is no device.
 __attribute__((section(".versioninfo"), used)) static const char VersaoArquivo[] =
     "\\=1,0,2,15\n"
     "\\VarFileInfo\\Translation=0416 04E4\n"
@@ -12,7 +14,8 @@ __attribute__((section(".versioninfo"), used)) static const char VersaoArquivo[]
     "\\StringFileInfo\\041604E4\\FileDescription=Biblioteca do SAT KT-470e (emulador)\n"
     "\\StringFileInfo\\041604E4\\FileVersion=1.0.2.15\n"
     "\\StringFileInfo\\041604E4\\ProductName=SAT KT-470e\n"
-    "\\StringFileInfo\\041604E4\\ProductVersion=1.0.2.15\n";
+    "\\StringFileInfo\\041604E4\\ProductVersion=1.0.2.15\n"
+    "\\StringFileInfo\\041604E4\\SpecialBuild=SAT EMULADO\n";
 
 namespace {
 

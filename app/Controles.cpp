@@ -1,5 +1,9 @@
 #include "app/Controles.h"
 
+#include <QHBoxLayout>
+
+#include "device/DllSat.h"
+
 QPushButton* novoBotao(const char* nome, const QString& texto, QWidget* pai) {
     auto* b = novoControle<QPushButton>(nome, pai);
     b->setText(texto);
@@ -36,4 +40,25 @@ QRadioButton* novoRadio(const char* nome, const QString& texto, QWidget* pai) {
     auto* r = novoControle<QRadioButton>(nome, pai);
     r->setText(texto);
     return r;
+}
+
+QWidget* novaIdentificacaoBiblioteca(const DllSat& dll, QWidget* pai, int larguraCaminho) {
+    auto* faixa = novoControle<QWidget>("Biblioteca", pai);
+    auto* marca = novoRotulo("LbSatEmulado", QStringLiteral("SAT EMULADO"), faixa);
+    marca->setStyleSheet(QStringLiteral(
+        "QLabel { background: #c00000; color: white; font-weight: bold; padding: 2px 8px; }"));
+    marca->setToolTip(
+        QStringLiteral("Esta biblioteca emula o SAT: nenhum SAT real recebe as "
+                       "opera\u00e7\u00f5es."));
+    marca->setVisible(dll.emulado());
+    const QString texto = QStringLiteral("Biblioteca: ") + dll.caminho();
+    auto* caminho = novoRotulo("LbBiblioteca", QString(), faixa);
+    caminho->setText(caminho->fontMetrics().elidedText(texto, Qt::ElideMiddle, larguraCaminho));
+    caminho->setToolTip(texto);
+    caminho->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* linha = new QHBoxLayout(faixa);
+    linha->setContentsMargins(0, 0, 0, 0);
+    linha->addWidget(marca);
+    linha->addWidget(caminho, 1);
+    return faixa;
 }

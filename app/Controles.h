@@ -30,3 +30,9 @@ QLabel* novoRotulo(const char* nome, const QString& texto, QWidget* pai);
 QLabel* novoRotulo(const char* nome, const QString& texto, QWidget* pai, const QPoint& posicao);
 QLabel* novoRotulo(const char* nome, const QString& texto, QWidget* pai, const QRect& area);
 QRadioButton* novoRadio(const char* nome, const QString& texto, QWidget* pai);
+
+class DllSat;
+// Which device library the window works on: its path (cut in the middle past
+// that width, whole in the tooltip) and, for the emulated device, a red mark
+// no one can miss. Children "LbSatEmulado" and "LbBiblioteca".
+QWidget* novaIdentificacaoBiblioteca(const DllSat& dll, QWidget* pai, int larguraCaminho);

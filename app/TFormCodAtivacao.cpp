@@ -9,6 +9,7 @@
 
 #include "app/Contexto.h"
 #include "app/Controles.h"
+#include "app/Inicio.h"
 #include "app/Respostas.h"
 #include "app/Sessao.h"
 #include "device/VersaoArquivo.h"
@@ -53,6 +54,7 @@ void TFormCodAtivacao::montar() {
 
     BtFechar = novoBotao("BtFechar", QStringLiteral("Fechar"), this);
     auto* janela = new QVBoxLayout(this);
+    janela->addWidget(novaIdentificacaoBiblioteca(ctx.dll, this, 380));
     janela->addWidget(GroupBox1);
     janela->addWidget(GroupBox2);
     janela->addWidget(BtFechar, 0, Qt::AlignRight);
@@ -93,18 +95,33 @@ void TFormCodAtivacao::FormClose() {
 }
 
 // The library must come from the device maker; an unreadable version section
-// is reported as the operating-system error it stands for.
+// is reported as the operating-system error it stands for. Either refusal
+// also names the file, what it lacks and where it was found, so that whoever
+// installed it knows what to change.
 bool TFormCodAtivacao::dllDaTivoro() {
     QString empresa;
     try {
         empresa = EmpresaArquivo(ctx.dll.caminho());
     } catch (const ErroSistemaOperacional& erro) {
-        ctx.dialogos.erro(erro.mensagem());
+        recusarDll(erro.mensagem(), erro.falta());
         return false;
     }
     if (empresa == QLatin1String(EmpresaTivoro)) return true;
-    ctx.dialogos.erro(QStringLiteral("A dllsat.dll n\u00e3o \u00e9 a dll fornecida pela Tivoro!"));
+    recusarDll(
+        QStringLiteral("A dllsat.dll n\u00e3o \u00e9 a dll fornecida pela Tivoro!"),
+        empresa.isEmpty()
+            ? QStringLiteral("CompanyName na se\u00e7\u00e3o .versioninfo")
+            : QStringLiteral("CompanyName=%1 na se\u00e7\u00e3o .versioninfo (\u00e9 \"%2\")")
+                  .arg(QLatin1String(EmpresaTivoro), empresa));
     return false;
+}
+
+void TFormCodAtivacao::recusarDll(const QString& motivo, const QString& falta) {
+    RecusarBiblioteca(
+        QStringLiteral("%1\n\nArquivo: %2\nFalta: %3\n%4\n\nVeja \"Usando um SAT "
+                       "real\" em man tool-sat-tivoro.")
+            .arg(motivo, ctx.dll.caminho(), falta, DescreveProcura(ctx.dll.procurados())),
+        ctx.dialogos);
 }
 
 void TFormCodAtivacao::BtIniciarClick() {

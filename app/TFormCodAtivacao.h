@@ -47,6 +47,7 @@ class TFormCodAtivacao : public Formulario<>, public JanelaCodAtivacao {
     void BtTrocarCodAtivClick();
     void BtFecharClick();
     bool dllDaTivoro();
+    void recusarDll(const QString& motivo, const QString& falta);
     void montar();
 
     mutable QMutex m_mutex;

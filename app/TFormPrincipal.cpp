@@ -65,6 +65,7 @@ void TFormPrincipal::montar() {
     corpo->addLayout(direita, 1);
     auto* janela = new QVBoxLayout(this);
     janela->addWidget(montarStatus());
+    janela->addWidget(novaIdentificacaoBiblioteca(ctx.dll, this, 660));
     janela->addLayout(corpo, 1);
     janela->setSizeConstraint(QLayout::SetFixedSize);
 }

@@ -1,10 +1,10 @@
 #include <QApplication>
 #include <QIcon>
-#include <QMessageBox>
 #include <cstdio>
 #include <cstdlib>
 
 #include "app/Aplicacao.h"
+#include "app/Inicio.h"
 #include "app/Recursos.h"
 #include "app/TFormCodAtivacao.h"
 #include "app/Trabalhador.h"
@@ -21,6 +21,11 @@ bool semTela() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Read before the display is opened, so --help works without one.
+    QStringList argumentos;
+    for (int i = 0; i < argc; ++i) argumentos << QString::fromLocal8Bit(argv[i]);
+    PedidoBiblioteca pedido;
+    if (const auto saida = LerLinhaDeComando(argumentos, pedido)) return *saida;
     if (semTela()) {
         std::fprintf(stderr,
                      "tool-sat-tivoro: nenhuma tela gr\u00e1fica encontrada (DISPLAY vazio).\n"
@@ -33,16 +38,9 @@ int main(int argc, char** argv) {
     IniciaRecursos();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/imagens/icone.png")));
 
-    std::unique_ptr<DllSat> dll;
-    try {
-        dll = DllSat::carregar(DllSat::pastasDoPrograma());
-    } catch (const DllSat::ErroCarga& erro) {
-        QMessageBox::critical(nullptr, QString::fromLatin1(TituloAplicacao),
-                              QString::fromUtf8(erro.what()));
-        return 1;
-    }
-
     DialogosQt dialogos;
+    const auto dll = AbrirBiblioteca(pedido, QApplication::applicationDirPath(), dialogos);
+    if (!dll) return 1;
     RelogioReal relogio;
     Aplicacao aplicacao(*dll, dialogos, relogio);
     QObject::connect(&aplicacao.inicial(), &TFormCodAtivacao::encerrar, &app, &QApplication::quit);

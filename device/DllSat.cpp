@@ -2,9 +2,10 @@
 
 #include <dlfcn.h>
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
+
+#include "device/EscolhaBiblioteca.h"
+#include "device/VersaoArquivo.h"
 
 namespace {
 
@@ -81,46 +82,77 @@ QString DllSat::deWin1252(const QByteArray& bytes) {
     return texto;
 }
 
-QStringList DllSat::pastasDoPrograma() {
-    const QString pasta = QCoreApplication::applicationDirPath();
-    return {pasta, pasta + "/../lib"};
+namespace {
+QString recusa(const QString& caminho, const QStringList& procurados, const QString& falta) {
+    return QStringLiteral(
+               "N\u00e3o foi poss\u00edvel usar a biblioteca do SAT.\n"
+               "Arquivo: %1\nFalta: %2\n%3")
+        .arg(caminho, falta, DescreveProcura(procurados));
 }
 
-std::unique_ptr<DllSat> DllSat::carregar(const QStringList& pastas) {
-    for (const QString& pasta : pastas) {
-        const QString caminho = QDir(pasta).absoluteFilePath(NomeArquivo);
-        if (QFileInfo::exists(caminho)) return carregarDe(caminho);
+QString semBiblioteca(const QString& motivo, const QStringList& procurados) {
+    return QStringLiteral(
+               "Nenhuma biblioteca do SAT (%1) foi encontrada.\n%2\nMotivo: %3\n\n"
+               "Para um SAT real, indique a biblioteca do fabricante:\n"
+               "  tool-sat-tivoro --biblioteca CAMINHO   (ou SAT_BIBLIOTECA=CAMINHO)\n"
+               "Para trabalhar no SAT emulado (pacote sat-emulador):\n"
+               "  tool-sat-tivoro --emulador")
+        .arg(QString::fromLatin1(DllSat::NomeArquivo), DescreveProcura(procurados), motivo);
+}
+}  // namespace
+
+std::unique_ptr<DllSat> DllSat::carregar(const EscolhaBiblioteca& escolha) {
+    if (!escolha.porBusca && !QFileInfo::exists(escolha.caminho))
+        throw ErroCarga(
+            semBiblioteca(QStringLiteral("o arquivo %1 n\u00e3o existe").arg(escolha.caminho),
+                          escolha.procurados)
+                .toStdString());
+    void* handle = dlopen(QFile::encodeName(escolha.caminho).constData(), RTLD_NOW | RTLD_LOCAL);
+    if (!handle) {
+        const QString motivo = QString::fromLocal8Bit(dlerror());
+        throw ErroCarga((escolha.porBusca ? semBiblioteca(motivo, escolha.procurados)
+                                          : recusa(escolha.caminho, escolha.procurados,
+                                                   QStringLiteral("uma biblioteca que o sistema "
+                                                                  "carregue: ") +
+                                                       motivo))
+                            .toStdString());
     }
-    return carregarDe(NomeArquivo);
+    return std::unique_ptr<DllSat>(new DllSat(handle, escolha.caminho, escolha.procurados));
 }
 
 std::unique_ptr<DllSat> DllSat::carregarDe(const QString& caminho) {
-    void* handle = dlopen(QFile::encodeName(caminho).constData(), RTLD_NOW | RTLD_LOCAL);
-    if (!handle)
-        throw ErroCarga(
-            QStringLiteral("N\u00e3o foi poss\u00edvel carregar a biblioteca do SAT %1: %2")
-                .arg(caminho, QString::fromLocal8Bit(dlerror()))
-                .toStdString());
-    return std::unique_ptr<DllSat>(new DllSat(handle, caminho));
+    return carregar({caminho, {caminho}, false});
 }
 
 namespace {
 template <typename F>
-void resolver(void* handle, const char* nome, F& destino) {
+void resolver(void* handle, const char* nome, F& destino, const QString& caminho,
+              const QStringList& procurados) {
     destino = reinterpret_cast<F>(dlsym(handle, nome));
     if (!destino) {
         dlclose(handle);
         throw DllSat::ErroCarga(
-            QStringLiteral("A biblioteca do SAT n\u00e3o tem a fun\u00e7\u00e3o %1.")
-                .arg(nome)
+            recusa(caminho, procurados, QStringLiteral("a fun\u00e7\u00e3o %1").arg(nome))
                 .toStdString());
+    }
+}
+
+bool ehEmulador(const QString& caminho) {
+    try {
+        return TextoArquivo(caminho, QStringLiteral("SpecialBuild")) ==
+               QLatin1String("SAT EMULADO");
+    } catch (const ErroSistemaOperacional&) {
+        return false;
     }
 }
 }  // namespace
 
-DllSat::DllSat(void* handle, const QString& caminho)
-    : m_handle(handle), m_caminho(caminho), m_f(std::make_unique<Funcoes>()) {
-#define SAT_RESOLVER(nome) resolver(handle, #nome, m_f->nome)
+DllSat::DllSat(void* handle, const QString& caminho, const QStringList& procurados)
+    : m_handle(handle),
+      m_caminho(caminho),
+      m_procurados(procurados),
+      m_f(std::make_unique<Funcoes>()) {
+#define SAT_RESOLVER(nome) resolver(handle, #nome, m_f->nome, caminho, procurados)
     SAT_RESOLVER(ConsultarSAT);
     SAT_RESOLVER(ConsultarStatusOperacional);
     SAT_RESOLVER(ConsultarNumeroSessao);
@@ -140,6 +172,7 @@ DllSat::DllSat(void* handle, const QString& caminho)
     Dl_info info{};
     if (dladdr(reinterpret_cast<void*>(m_f->ConsultarSAT), &info) && info.dli_fname)
         m_caminho = QFileInfo(QFile::decodeName(info.dli_fname)).absoluteFilePath();
+    m_emulado = ehEmulador(m_caminho);
 }
 
 // Left loaded: a worker may still be inside a call while the program ends.

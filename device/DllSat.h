@@ -6,6 +6,8 @@
 #include <memory>
 #include <stdexcept>
 
+struct EscolhaBiblioteca;
+
 // The binding to the device library: the fourteen functions, texts crossing
 // the boundary as Windows-1252 bytes, replies copied and decoded at once.
 // Document arguments read from files are raw bytes and go through unchanged.
@@ -19,11 +21,9 @@ class DllSat {
 
     static constexpr const char* NomeArquivo = "libdllsat.so";
 
-    // Opens the library from the first of these folders that holds it, else
-    // through the platform's search. Throws ErroCarga.
-    static std::unique_ptr<DllSat> carregar(const QStringList& pastas);
-    // The program's folder, then ../lib beside it.
-    static QStringList pastasDoPrograma();
+    // Opens the chosen library. Throws ErroCarga naming the file, the places
+    // looked at and what is missing.
+    static std::unique_ptr<DllSat> carregar(const EscolhaBiblioteca& escolha);
     // Opens the library at this exact path (tests, other folders).
     static std::unique_ptr<DllSat> carregarDe(const QString& caminho);
 
@@ -33,6 +33,10 @@ class DllSat {
 
     // The file that was actually loaded.
     QString caminho() const { return m_caminho; }
+    // Where the tool looked for it, in order.
+    QStringList procurados() const { return m_procurados; }
+    // Its version information says it is the emulated device.
+    bool emulado() const { return m_emulado; }
 
     QString ConsultarSAT(int sessao);
     QString ConsultarStatusOperacional(int sessao, const QString& codigo);
@@ -62,8 +66,10 @@ class DllSat {
     struct Funcoes;
 
   private:
-    DllSat(void* handle, const QString& caminho);
+    DllSat(void* handle, const QString& caminho, const QStringList& procurados);
     void* m_handle;
     QString m_caminho;
+    QStringList m_procurados;
+    bool m_emulado = false;
     std::unique_ptr<Funcoes> m_f;
 };

@@ -13,8 +13,23 @@ namespace {
 constexpr const char* NomeSecao = ".versioninfo";
 constexpr qint64 TamanhoMaximoSecao = 64 * 1024;
 
-ErroSistemaOperacional erroDe(int codigo) {
-    return ErroSistemaOperacional(codigo, QString::fromLocal8Bit(std::strerror(codigo)));
+ErroSistemaOperacional erroDe(int codigo, const QString& falta) {
+    return ErroSistemaOperacional(codigo, QString::fromLocal8Bit(std::strerror(codigo)), falta);
+}
+
+QString faltaDe(int codigo) {
+    switch (codigo) {
+        case ENOENT:
+            return QStringLiteral("o arquivo n\u00e3o existe");
+        case EACCES:
+            return QStringLiteral("sem permiss\u00e3o de leitura do arquivo");
+        case ENOEXEC:
+            return QStringLiteral("n\u00e3o \u00e9 um arquivo ELF de 32 ou 64 bits leg\u00edvel");
+        default:
+            return QStringLiteral(
+                "sem a se\u00e7\u00e3o .versioninfo (a informa\u00e7\u00e3o de vers\u00e3o do "
+                "arquivo)");
+    }
 }
 
 template <typename T>
@@ -97,8 +112,9 @@ class Recurso {
 
 }  // namespace
 
-ErroSistemaOperacional::ErroSistemaOperacional(int codigo, const QString& texto)
-    : std::runtime_error(texto.toStdString()), m_codigo(codigo), m_texto(texto) {}
+ErroSistemaOperacional::ErroSistemaOperacional(int codigo, const QString& texto,
+                                               const QString& falta)
+    : std::runtime_error(texto.toStdString()), m_codigo(codigo), m_texto(texto), m_falta(falta) {}
 
 QString ErroSistemaOperacional::mensagem() const {
     return QStringLiteral("Erro do sistema operacional.  C\u00f3digo: %1.\r\n%2")
@@ -107,9 +123,13 @@ QString ErroSistemaOperacional::mensagem() const {
 }
 
 QString EmpresaArquivo(const QString& arquivo) {
+    return TextoArquivo(arquivo, QStringLiteral("CompanyName"));
+}
+
+QString TextoArquivo(const QString& arquivo, const QString& nome) {
     int erro = 0;
     const QByteArray dados = lerSecao(arquivo, erro);
-    if (dados.isEmpty()) throw erroDe(erro ? erro : ENODATA);
+    if (dados.isEmpty()) throw erroDe(erro ? erro : ENODATA, faltaDe(erro ? erro : ENODATA));
     const Recurso recurso(dados);
     const QString traducao = recurso.consultar("\\VarFileInfo\\Translation\\").value_or("");
     const QStringList partes = traducao.split(' ', Qt::SkipEmptyParts);
@@ -117,12 +137,14 @@ QString EmpresaArquivo(const QString& arquivo) {
     const uint idioma = partes.value(0).toUInt(&idiomaOk, 16);
     const uint pagina = partes.value(1).toUInt(&paginaOk, 16);
     if (partes.size() < 2 || !idiomaOk || !paginaOk || idioma > 0xFFFF || pagina > 0xFFFF)
-        throw erroDe(ENODATA);
+        throw erroDe(ENODATA,
+                     QStringLiteral("sem a entrada \\VarFileInfo\\Translation na se\u00e7\u00e3o "
+                                    ".versioninfo"));
     const QString bloco = QStringLiteral("%1%2")
                               .arg(idioma, 4, 16, QLatin1Char('0'))
                               .arg(pagina, 4, 16, QLatin1Char('0'))
                               .toUpper();
-    return recurso.consultar("\\StringFileInfo\\" + bloco + "\\CompanyName").value_or(QString());
+    return recurso.consultar("\\StringFileInfo\\" + bloco + "\\" + nome).value_or(QString());
 }
 
 QString VersaoArquivo(const QString& arquivo) {

@@ -13,20 +13,26 @@
 
 class ErroSistemaOperacional : public std::runtime_error {
   public:
-    ErroSistemaOperacional(int codigo, const QString& texto);
+    ErroSistemaOperacional(int codigo, const QString& texto, const QString& falta = {});
     int codigo() const { return m_codigo; }
     QString texto() const { return m_texto; }
     // As the toolkit's default error report words it.
     QString mensagem() const;
+    // What the file lacks, in words a library maker can act on.
+    QString falta() const { return m_falta; }
 
   private:
     int m_codigo;
     QString m_texto;
+    QString m_falta;
 };
 
 // CompanyName of the first translation; empty when that string is missing.
 // Throws ErroSistemaOperacional when the section or the translation is missing.
 QString EmpresaArquivo(const QString& arquivo);
+// Any string of the first translation (CompanyName, SpecialBuild, ...), as
+// EmpresaArquivo reads CompanyName.
+QString TextoArquivo(const QString& arquivo, const QString& nome);
 
 // The fixed file version as four numbers joined by "."; never throws (an
 // unreadable file gives "0.0.0.0").

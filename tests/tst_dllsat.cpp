@@ -1,11 +1,13 @@
 #include <dlfcn.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cerrno>
 
 #include "device/DllSat.h"
+#include "device/EscolhaBiblioteca.h"
 #include "device/VersaoArquivo.h"
 
 // The binding against stand-in libraries whose arguments and replies the test
@@ -32,32 +34,49 @@ class TstDllSat : public QObject {
     void initTestCase() { m_dll = DllSat::carregarDe(DLLSAT_TIVORO); }
     void init() { responder("1|08000|ok||"); }
 
-    void carregaDaPrimeiraPastaQueATem() {
-        QTemporaryDir vazia;
-        const QString pasta = QFileInfo(DLLSAT_TIVORO).absolutePath();
-        auto dll = DllSat::carregar({vazia.path(), pasta});
-        QCOMPARE(dll->caminho(), QFileInfo(DLLSAT_TIVORO).absoluteFilePath());
+    // Named first, then the environment, then the program's folder; the
+    // emulated device only when asked for.
+    void escolheABibliotecaNestaOrdem() {
+        QTemporaryDir programa;
+        const QString local = programa.filePath("libdllsat.so");
+        QVERIFY(QFile::copy(DLLSAT_TIVORO, local));
+        QCOMPARE(EscolherBiblioteca({"/a/lib.so", false, "/b/lib.so"}, programa.path()).caminho,
+                 QStringLiteral("/a/lib.so"));
+        QCOMPARE(EscolherBiblioteca({{}, false, "/b/lib.so"}, programa.path()).caminho,
+                 QStringLiteral("/b/lib.so"));
+        QCOMPARE(EscolherBiblioteca({}, programa.path()).caminho, local);
+        QCOMPARE(EscolherBiblioteca({{}, true, "/b/lib.so"}, programa.path()).caminho,
+                 QDir::cleanPath(programa.path() + "/../" SAT_PASTA_EMULADOR "/libdllsat.so"));
     }
 
     void semPastaUsaABuscaDaPlataforma() {
         // LD_LIBRARY_PATH of this test names the stand-in's folder.
-        auto dll = DllSat::carregar({});
-        QCOMPARE(QFileInfo(dll->caminho()).fileName(), QStringLiteral("libdllsat.so"));
-        QVERIFY(QFileInfo(dll->caminho()).isAbsolute());
+        QTemporaryDir vazia;
+        const EscolhaBiblioteca escolha = EscolherBiblioteca({}, vazia.path());
+        QVERIFY(escolha.porBusca);
+        QCOMPARE(escolha.procurados.value(1),
+                 "LD_LIBRARY_PATH: " + QFileInfo(DLLSAT_TIVORO).absoluteFilePath());
+        auto dll = DllSat::carregar(escolha);
+        QCOMPARE(dll->caminho(), QFileInfo(DLLSAT_TIVORO).absoluteFilePath());
+        QVERIFY(!dll->emulado());
     }
 
     void bibliotecaAusenteOuIncompletaDizOQueFalta() {
         try {
-            DllSat::carregarDe("/nao/existe/libdllsat.so");
+            DllSat::carregar(EscolherBiblioteca({"/nao/existe/libdllsat.so", false, {}}, "/"));
             QFAIL("carregou uma biblioteca inexistente");
         } catch (const DllSat::ErroCarga& erro) {
-            QVERIFY(QString::fromUtf8(erro.what()).contains("/nao/existe/libdllsat.so"));
+            const QString texto = QString::fromUtf8(erro.what());
+            QVERIFY(texto.contains("1. --biblioteca /nao/existe/libdllsat.so"));
+            QVERIFY(texto.contains("tool-sat-tivoro --emulador"));
         }
         try {
             DllSat::carregarDe(DLLSAT_INCOMPLETA);
             QFAIL("carregou uma biblioteca sem DesbloquearSAT");
         } catch (const DllSat::ErroCarga& erro) {
-            QVERIFY(QString::fromUtf8(erro.what()).contains("DesbloquearSAT"));
+            const QString texto = QString::fromUtf8(erro.what());
+            QVERIFY(texto.contains("Arquivo: " + QFileInfo(DLLSAT_INCOMPLETA).absoluteFilePath()));
+            QVERIFY(texto.contains(QStringLiteral("Falta: a fun\u00e7\u00e3o DesbloquearSAT")));
         }
     }
 

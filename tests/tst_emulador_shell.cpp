@@ -1,3 +1,4 @@
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QtTest>
@@ -43,6 +44,15 @@ class TstEmuladorShell : public QObject {
         QCOMPARE(b->controle<QLabel>(Janela::Principal, "LbSatDllVersao")->text(),
                  QString("SAT .DLL -1.0.2.15"));
         QCOMPARE(status(), StatusConectado);
+    }
+
+    // Read from the library's own version information, not from its path.
+    void ambasAsJanelasMarcamOSatEmulado() {
+        for (Janela j : {Janela::CodAtivacao, Janela::Principal}) {
+            QVERIFY(b->controle<QLabel>(j, "LbSatEmulado")->isVisibleTo(b->janela(j)));
+            QCOMPARE(b->controle<QLabel>(j, "LbBiblioteca")->toolTip(),
+                     "Biblioteca: " + QFileInfo(CaminhoEmulador()).absoluteFilePath());
+        }
     }
 
     void dispositivoAtivadoPedeOSeuCodigo() {

@@ -1,7 +1,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QtTest>
 
@@ -48,6 +50,9 @@ class TstInicial : public QObject {
         falsa.responder(StatusOk);
         entrar("12345678");
         QVERIFY(b->janela(Janela::Principal)->isVisible());
+        // A maker's library carries no emulator mark.
+        QVERIFY(!b->controle<QLabel>(Janela::Principal, "LbSatEmulado")
+                     ->isVisibleTo(b->janela(Janela::Principal)));
     }
 
   private Q_SLOTS:
@@ -176,8 +181,11 @@ class TstInicial : public QObject {
         b->ctx().estado.setModoAtivacao(1);
         entrar("12345678");
         QCOMPARE(b->dialogos.ultima().icone, Icone::Erro);
-        QCOMPARE(b->dialogos.ultima().texto,
-                 QStringLiteral("A dllsat.dll n\u00e3o \u00e9 a dll fornecida pela Tivoro!"));
+        const QString texto = b->dialogos.ultima().texto;
+        QVERIFY(texto.startsWith(
+            QStringLiteral("A dllsat.dll n\u00e3o \u00e9 a dll fornecida pela Tivoro!\n\n")));
+        QVERIFY(texto.contains("Arquivo: " + QFileInfo(dll).absoluteFilePath()));
+        QVERIFY(texto.contains("CompanyName"));
         QCOMPARE(b->ctx().estado.ModoAtivacao(), 0);
         QVERIFY(b->clicar(Janela::CodAtivacao, "BtSatNaoAtivado"));
         QCOMPARE(b->dialogos.caixas().size(), 2);
@@ -189,13 +197,40 @@ class TstInicial : public QObject {
         QCOMPARE(b->ctx().estado.ModoAtivacao(), 1);
     }
 
-    void dllSemVersaoMostraErroDoSistema() {
+    // A maker's library as built, then with the section its maker adds.
+    void dllSemVersaoDizOQueFaltaEAceitaASecaoAcrescentada() {
         b = std::make_unique<Bancada>(DLLSAT_SEM_SECAO);
         b->janela(Janela::CodAtivacao)->show();
         entrar("12345678");
         QCOMPARE(b->dialogos.ultima().icone, Icone::Erro);
-        QVERIFY(b->dialogos.ultima().texto.contains(QString::number(ENODATA)));
+        const QString texto = b->dialogos.ultima().texto;
+        QVERIFY(texto.contains(QString::number(ENODATA)));
+        QVERIFY(texto.contains("Arquivo: " + QFileInfo(DLLSAT_SEM_SECAO).absoluteFilePath()));
+        QVERIFY(texto.contains(QStringLiteral("sem a se\u00e7\u00e3o .versioninfo")));
+        QVERIFY(texto.contains("Procurada, nesta ordem:"));
         QVERIFY(b->janela(Janela::CodAtivacao)->isVisible());
+
+        QTemporaryDir pasta;
+        const QString copia = pasta.filePath("libdllsat.so");
+        QVERIFY(QFile::copy(DLLSAT_SEM_SECAO, copia));
+        QFile versao(pasta.filePath("versao.txt"));
+        QVERIFY(versao.open(QIODevice::WriteOnly));
+        versao.write(
+            "\\=1,0,2,15\n\\VarFileInfo\\Translation=0416 04E4\n"
+            "\\StringFileInfo\\041604E4\\CompanyName=Tivoro Telecomunicacoes e "
+            "Informatica S/A\n");
+        versao.close();
+        QCOMPARE(QProcess::execute("objcopy",
+                                   {"--add-section", ".versioninfo=" + versao.fileName(),
+                                    "--set-section-flags", ".versioninfo=noload,readonly", copia}),
+                 0);
+        b = std::make_unique<Bancada>(copia);
+        b->janela(Janela::CodAtivacao)->show();
+        DllSatFalsa(copia).responder(StatusOk);
+        entrar("12345678");
+        QVERIFY(b->janela(Janela::Principal)->isVisible());
+        QCOMPARE(b->controle<QLabel>(Janela::Principal, "LbSatDllVersao")->text(),
+                 QStringLiteral("SAT .DLL -1.0.2.15"));
     }
 
     void modoDeAtivacao() {

@@ -1,0 +1,72 @@
+#include "app/Inicio.h"
+
+#include <QCommandLineParser>
+#include <cstdio>
+
+#include "app/Portas.h"
+#include "device/DllSat.h"
+
+namespace {
+void imprimir(std::FILE* saida, const QString& texto) {
+    std::fputs(texto.toLocal8Bit().constData(), saida);
+    std::fflush(saida);
+}
+}  // namespace
+
+std::optional<int> LerLinhaDeComando(const QStringList& argumentos, PedidoBiblioteca& pedido) {
+    QCommandLineParser linha;
+    linha.setApplicationDescription(QStringLiteral(
+        "Ferramenta de servi\u00e7o do SAT KT-470e da Tivoro.\n"
+        "Sem op\u00e7\u00f5es, usa a biblioteca libdllsat.so da pasta do programa ou da busca do "
+        "sistema\n(LD_LIBRARY_PATH, pastas do sistema); SAT_BIBLIOTECA=CAMINHO indica outra."));
+    const QCommandLineOption ajuda({"h", "help"}, QStringLiteral("Mostra esta ajuda."));
+    const QCommandLineOption versao({"v", "version"}, QStringLiteral("Mostra a vers\u00e3o."));
+    const QCommandLineOption biblioteca("biblioteca",
+                                        QStringLiteral("Usa a biblioteca do SAT neste caminho."),
+                                        QStringLiteral("CAMINHO"));
+    const QCommandLineOption emulador(
+        "emulador", QStringLiteral("Usa o SAT emulado (pacote sat-emulador), nenhum SAT real."));
+    linha.addOptions({ajuda, versao, biblioteca, emulador});
+    if (!linha.parse(argumentos)) {
+        imprimir(stderr,
+                 QStringLiteral("tool-sat-tivoro: %1\nUse --help para ver as op\u00e7\u00f5es.\n")
+                     .arg(linha.errorText()));
+        return 2;
+    }
+    if (linha.isSet(ajuda)) {
+        imprimir(stdout, linha.helpText());
+        return 0;
+    }
+    if (linha.isSet(versao)) {
+        imprimir(stdout, QStringLiteral("tool-sat-tivoro " SAT_VERSAO "\n"));
+        return 0;
+    }
+    if (!linha.positionalArguments().isEmpty() ||
+        (linha.isSet(biblioteca) && linha.isSet(emulador))) {
+        imprimir(stderr, QStringLiteral("tool-sat-tivoro: use --biblioteca CAMINHO ou --emulador, "
+                                        "sem outros argumentos.\n"));
+        return 2;
+    }
+    pedido.caminho = linha.value(biblioteca);
+    pedido.emulador = linha.isSet(emulador);
+    pedido.variavel = qEnvironmentVariable("SAT_BIBLIOTECA");
+    return std::nullopt;
+}
+
+void RecusarBiblioteca(const QString& texto, PortaDialogos& dialogos) {
+    imprimir(stderr, QStringLiteral("tool-sat-tivoro: ") + texto + '\n');
+    dialogos.erro(texto);
+}
+
+std::unique_ptr<DllSat> AbrirBiblioteca(const PedidoBiblioteca& pedido,
+                                        const QString& pastaPrograma, PortaDialogos& dialogos) {
+    try {
+        auto dll = DllSat::carregar(EscolherBiblioteca(pedido, pastaPrograma));
+        imprimir(stderr, QStringLiteral("biblioteca: %1%2\n")
+                             .arg(dll->caminho(), dll->emulado() ? " (SAT EMULADO)" : ""));
+        return dll;
+    } catch (const DllSat::ErroCarga& erro) {
+        RecusarBiblioteca(QString::fromUtf8(erro.what()), dialogos);
+        return nullptr;
+    }
+}

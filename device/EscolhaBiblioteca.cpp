@@ -1,0 +1,49 @@
+#include "device/EscolhaBiblioteca.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "device/DllSat.h"
+
+namespace {
+
+QString naPasta(const QString& pasta) {
+    return QDir::cleanPath(QDir(pasta).absoluteFilePath(DllSat::NomeArquivo));
+}
+
+EscolhaBiblioteca nomeada(const QString& caminho, const QString& como) {
+    const QString absoluto = QFileInfo(caminho).absoluteFilePath();
+    return {absoluto, {como + absoluto}, false};
+}
+
+QStringList pastasDaBusca() {
+    QStringList pastas;
+    for (const QString& p : qEnvironmentVariable("LD_LIBRARY_PATH").split(':', Qt::SkipEmptyParts))
+        pastas << QStringLiteral("LD_LIBRARY_PATH: ") + naPasta(p);
+    pastas << QStringLiteral("as pastas do sistema (/etc/ld.so.cache, /lib, /usr/lib)");
+    return pastas;
+}
+
+}  // namespace
+
+QString PastaEmulador(const QString& pastaPrograma) {
+    return QDir::cleanPath(pastaPrograma + QStringLiteral("/../" SAT_PASTA_EMULADOR));
+}
+
+EscolhaBiblioteca EscolherBiblioteca(const PedidoBiblioteca& pedido, const QString& pastaPrograma) {
+    if (!pedido.caminho.isEmpty()) return nomeada(pedido.caminho, QStringLiteral("--biblioteca "));
+    if (pedido.emulador)
+        return nomeada(naPasta(PastaEmulador(pastaPrograma)), QStringLiteral("--emulador: "));
+    if (!pedido.variavel.isEmpty())
+        return nomeada(pedido.variavel, QStringLiteral("SAT_BIBLIOTECA="));
+    const QString local = naPasta(pastaPrograma);
+    if (QFileInfo::exists(local)) return {local, {local}, false};
+    return {QString::fromLatin1(DllSat::NomeArquivo), QStringList{local} + pastasDaBusca(), true};
+}
+
+QString DescreveProcura(const QStringList& procurados) {
+    QString texto = QStringLiteral("Procurada, nesta ordem:");
+    int n = 0;
+    for (const QString& p : procurados) texto += QStringLiteral("\n  %1. %2").arg(++n).arg(p);
+    return texto;
+}

@@ -5,6 +5,10 @@ option(SAT_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer"
 add_library(sat_politica INTERFACE)
 target_compile_options(sat_politica INTERFACE -Wall -Wextra $<$<BOOL:${SAT_WERROR}>:-Werror>)
 target_compile_definitions(sat_politica INTERFACE QT_NO_KEYWORDS QT_USE_QSTRINGBUILDER)
+# Debian's hardening, as its own packages are built (fortify needs optimisation).
+target_compile_options(sat_politica INTERFACE -fstack-protector-strong -Wformat
+    -Werror=format-security $<$<NOT:$<CONFIG:Debug>>:-D_FORTIFY_SOURCE=2>)
+target_link_options(sat_politica INTERFACE -Wl,-z,relro -Wl,-z,now)
 if(SAT_SANITIZE)
     target_compile_options(sat_politica INTERFACE
         -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)

@@ -12,4 +12,4 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLAT
 fi
 # A small reply delay, so that the tool's workers show as they would on a device.
 "$raiz/build/bin/satemu" latencia 150 >/dev/null 2>&1 || true
-exec "$raiz/build/bin/tool-sat-tivoro"
+exec "$raiz/build/bin/tool-sat-tivoro" --emulador "$@"

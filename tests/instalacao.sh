@@ -1,44 +1,62 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and runs the installed tool from
-# another folder, with no library path set: it must find the emulated library
-# beside it and keep running (the start window waits for the user) until it is
-# stopped.
-# Usage: tests/instalacao.sh BUILD_DIR
+# another folder, with no library path set. The emulated device must be in its
+# private folder only, found with --emulador and never without it; every
+# installed program must be free of library paths that name the current
+# folder.
+# Usage: tests/instalacao.sh BUILD_DIR PASTA_EMULADOR
 set -euo pipefail
 build=$1
+pasta_emulador=$2
+raiz=$(cd "$(dirname "$0")" && pwd)
 prefixo=$(mktemp -d)
 trap 'rm -rf "$prefixo"' EXIT
+falha() { echo "FALHA: $*"; exit 1; }
 
 cmake --install "$build" --prefix "$prefixo/usr" >/dev/null
-for arquivo in bin/tool-sat-tivoro bin/satemu lib/libdllsat.so \
-    share/applications/tool-sat-tivoro.desktop \
+for arquivo in bin/tool-sat-tivoro bin/satemu "$pasta_emulador/libdllsat.so" \
+    share/applications/tool-sat-tivoro.desktop share/applications/tool-sat-tivoro-emulado.desktop \
     share/icons/hicolor/256x256/apps/tool-sat-tivoro.png \
-    share/icons/hicolor/scalable/apps/tool-sat-tivoro.svg; do
-    [ -e "$prefixo/usr/$arquivo" ] || { echo "FALHA: nao instalou $arquivo"; exit 1; }
+    share/icons/hicolor/scalable/apps/tool-sat-tivoro.svg \
+    share/man/man1/tool-sat-tivoro.1.gz share/man/man1/satemu.1.gz \
+    share/doc/tool-sat-tivoro/copyright share/doc/sat-emulador/copyright; do
+    [ -e "$prefixo/usr/$arquivo" ] || falha "nao instalou $arquivo"
 done
-grep -qx 'Exec=tool-sat-tivoro' "$prefixo/usr/share/applications/tool-sat-tivoro.desktop" ||
-    { echo "FALHA: entrada de menu sem Exec"; exit 1; }
-if readelf -d "$prefixo/usr/bin/tool-sat-tivoro" | grep -F "$build" >/dev/null; then
-    echo "FALHA: o programa instalado ainda procura bibliotecas na pasta de compilacao"
-    exit 1
+if find "$prefixo/usr" -name libdllsat.so | grep -v "/$pasta_emulador/libdllsat.so\$"; then
+    falha "uma libdllsat.so fora da pasta privada do emulador"
 fi
+grep -qx 'Exec=tool-sat-tivoro' "$prefixo/usr/share/applications/tool-sat-tivoro.desktop" ||
+    falha "entrada de menu sem Exec"
+grep -qx 'Exec=tool-sat-tivoro --emulador' \
+    "$prefixo/usr/share/applications/tool-sat-tivoro-emulado.desktop" ||
+    falha "entrada de menu do SAT emulado sem --emulador"
+"$raiz/caminhos_de_busca.sh" "$prefixo/usr" || falha "caminhos de busca inseguros"
 
 mkdir "$prefixo/outra" "$prefixo/estado"
 cd "$prefixo/outra"
+ferramenta="$prefixo/usr/bin/tool-sat-tivoro"
+"$ferramenta" --version | grep -qx 'tool-sat-tivoro [0-9.]*' || falha "--version"
+"$ferramenta" --help | grep -q -- '--emulador' || falha "--help"
 set +e
-env -u LD_LIBRARY_PATH SAT_EMULADOR_DIR="$prefixo/estado" QT_QPA_PLATFORM=offscreen \
-    LD_DEBUG=files LD_DEBUG_OUTPUT="$prefixo/carga" \
-    timeout 4 "$prefixo/usr/bin/tool-sat-tivoro" >"$prefixo/saida" 2>&1
-status=$?
+"$ferramenta" --nao-existe 2>"$prefixo/erro"
+[ $? -eq 2 ] || falha "opcao desconhecida nao saiu com 2"
 set -e
-if [ "$status" -ne 124 ]; then
-    echo "FALHA: o programa terminou sozinho (status $status)"
-    cat "$prefixo/saida"
-    exit 1
-fi
-if ! cat "$prefixo"/carga.* | grep -F "file=$prefixo/usr/lib/libdllsat.so" >/dev/null; then
-    echo "FALHA: a biblioteca instalada nao foi carregada"
-    cat "$prefixo"/carga.* | grep -i dllsat || true
-    exit 1
-fi
+grep -q 'nao-existe' "$prefixo/erro" || falha "opcao desconhecida nao foi nomeada"
+
+# Runs the installed tool for a few seconds; the start window (or the refusal
+# box) waits for the user, so only a timeout ends it.
+executar() {
+    set +e
+    env -u LD_LIBRARY_PATH -u SAT_BIBLIOTECA SAT_EMULADOR_DIR="$prefixo/estado" \
+        QT_QPA_PLATFORM=offscreen timeout 4 "$ferramenta" "$@" >"$prefixo/saida" 2>&1
+    status=$?
+    set -e
+    [ "$status" -eq 124 ] || { cat "$prefixo/saida"; falha "o programa terminou sozinho ($status)"; }
+}
+executar --emulador
+grep -qxF "biblioteca: $prefixo/usr/$pasta_emulador/libdllsat.so (SAT EMULADO)" "$prefixo/saida" ||
+    { cat "$prefixo/saida"; falha "--emulador nao carregou o emulador instalado"; }
+executar
+grep -q 'Nenhuma biblioteca do SAT' "$prefixo/saida" && grep -q -- '--emulador' "$prefixo/saida" ||
+    { cat "$prefixo/saida"; falha "sem biblioteca, a recusa nao explica o que fazer"; }
 echo "instalado e executado de $prefixo/outra"

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "app/Arquivos.h"
 #include "app/Portas.h"
 #include "app/Respostas.h"
 
@@ -21,6 +22,8 @@ const QString Retorno = QStringLiteral("retorno.txt");
 const QString Pem = QStringLiteral("certificado.pem");
 const QString Bin = QStringLiteral("assinatura.bin");
 const QString Base64 = QStringLiteral("assinatura.txt");
+// A PKCS#12 file holds a few kilobytes; nothing past a megabyte is one.
+constexpr qint64 LimiteCertificado = 1024 * 1024;
 // The pipeline's own files, in the order they are removed.
 const QStringList ArquivosPipeline{Base64, Bin, Pem, Pfx, Retorno};
 
@@ -155,9 +158,15 @@ QString comTextosConhecidos(const QString& saida, const QString& certificado) {
 }
 
 ResultadoAssinatura Pipeline::converter() {
-    // A copy that cannot be made is the certificate that is not there.
-    if (!QFile::copy(certificado, pasta + Pfx))
+    // A copy that cannot be made is the certificate that is not there. Only a
+    // regular file is read: a pipe would hold the window for ever.
+    const ResultadoArquivo lido = LerArquivoComum(certificado, LimiteCertificado);
+    QFile copia(pasta + Pfx);
+    if (lido.falha != ResultadoArquivo::Falha::Nenhuma ||
+        !copia.open(QIODevice::WriteOnly | QIODevice::NewOnly) ||
+        copia.write(lido.dados) != lido.dados.size() || !copia.flush())
         return {' ' + TextoArquivoAusente + ' ' + certificado, false};
+    copia.close();
     const QByteArray entrada = senha.toLocal8Bit() + '\n';
     int codigo = -1;
     QString problema = rodar(QStringLiteral("converter o certificado"), conversao(false),

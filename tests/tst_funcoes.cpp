@@ -9,6 +9,7 @@
 
 #include "signature/funcoes.h"
 #include "tests/apoio/DialogosTeste.h"
+#include "tests/apoio/FifoTeste.h"
 
 using Icone = PortaDialogos::Icone;
 
@@ -331,6 +332,15 @@ class TstFuncoes : public QObject {
         QVERIFY(!r.gerada);
         QCOMPARE(vigia.caixas().size(), 1);
         QCOMPARE(vigia.vistos, QStringList());
+    }
+
+    // A pipe given as the certificate held the window until someone wrote to it.
+    void certificadoFifoNaoEspera() {
+        const FifoTeste fifo(temporaria->filePath("certificado.pfx"));
+        const ResultadoAssinatura r = gerar(fifo.caminho, Senha);
+        QVERIFY(!fifo.precisouLiberar());
+        QVERIFY(!r.gerada);
+        QCOMPARE(dialogos.ultima().texto, QStringLiteral("Certificado n\u00e3o encontrado!"));
     }
 
     void lerArquivoTexto() {

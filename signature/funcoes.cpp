@@ -1,5 +1,8 @@
 #include "signature/funcoes.h"
 
+#include <signal.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -8,6 +11,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <cerrno>
 #include <stdexcept>
 
 #include "app/Arquivos.h"
@@ -52,6 +56,33 @@ QString programaOpenssl() {
     return QStandardPaths::findExecutable(QStringLiteral("openssl"));
 }
 
+// Where a work folder may be made: the temporary folder, else a folder of the
+// user's own. QDir::tempPath() is empty when TMPDIR names no folder; what was
+// asked for is still the name a message gives.
+struct Base {
+    QString pasta;
+    bool doUsuario;
+};
+
+QList<Base> basesPossiveis() {
+    QString temporaria = QDir::tempPath();
+    if (temporaria.isEmpty()) temporaria = qEnvironmentVariable("TMPDIR");
+    return {{temporaria, false},
+            {qEnvironmentVariable("XDG_RUNTIME_DIR"), true},
+            {QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation), true}};
+}
+
+// Why the folder cannot take the work folder: never the root, and past the
+// temporary folder only one the user owns.
+QString problemaDaBase(const Base& base) {
+    const QFileInfo info(base.pasta);
+    if (!info.isAbsolute() || !info.isDir() || info.canonicalFilePath() == QDir::rootPath())
+        return QStringLiteral("n\u00e3o \u00e9 uma pasta utiliz\u00e1vel");
+    if (base.doUsuario && info.ownerId() != ::geteuid())
+        return QStringLiteral("n\u00e3o pertence ao usu\u00e1rio");
+    return {};
+}
+
 struct Execucao {
     enum class Fim { Terminou, NaoIniciou, NaoTerminou } fim = Fim::Terminou;
     int codigo = -1;
@@ -65,6 +96,9 @@ Execucao executar(const QString& programa, const QStringList& argumentos, const 
     // Qt waits forever on a negative bound.
     limiteMs = std::max(limiteMs, 1);
     QProcess processo;
+    // A group of its own, so that a step past its time ends with everything
+    // it started (a wrapper's openssl too).
+    processo.setChildProcessModifier([] { ::setpgid(0, 0); });
     processo.setProcessChannelMode(QProcess::MergedChannels);
     processo.setStandardOutputFile(saida);
     if (entrada.isNull()) processo.setStandardInputFile(QProcess::nullDevice());
@@ -83,6 +117,9 @@ Execucao executar(const QString& programa, const QStringList& argumentos, const 
     }
     if (!processo.waitForFinished(limiteMs)) {
         r.fim = Execucao::Fim::NaoTerminou;
+        // Not yet reaped, so its group is still there; never a group of 0,
+        // which would be the tool's own.
+        if (const qint64 pid = processo.processId(); pid > 0) ::kill(-pid, SIGKILL);
         processo.kill();
         processo.waitForFinished(1000);
         return r;
@@ -234,16 +271,26 @@ ResultadoAssinatura gerar(const QString& pasta, const QString& certificado, cons
 }
 }  // namespace
 
-QString PastaTemporaria() {
-    QTemporaryDir pasta(QDir::tempPath() + '/' + PrefixoPasta + QStringLiteral("XXXXXX"));
-    if (!pasta.isValid()) return {};
-    pasta.setAutoRemove(false);
-    if (!QFile::setPermissions(pasta.path(),
-                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)) {
-        pasta.remove();
-        return {};
+QString PastaTemporaria(QString* motivo) {
+    QStringList tentativas;
+    for (const Base& base : basesPossiveis()) {
+        if (base.pasta.isEmpty()) continue;
+        const QString problema = problemaDaBase(base);
+        if (!problema.isEmpty()) {
+            tentativas << base.pasta + " (" + problema + ')';
+            continue;
+        }
+        QTemporaryDir pasta(base.pasta + '/' + PrefixoPasta + QStringLiteral("XXXXXX"));
+        if (pasta.isValid() &&
+            QFile::setPermissions(pasta.path(),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)) {
+            pasta.setAutoRemove(false);
+            return pasta.path() + '/';
+        }
+        tentativas << base.pasta + " (" + pasta.errorString() + ')';
     }
-    return pasta.path() + '/';
+    if (motivo) *motivo = tentativas.join(QStringLiteral(" nem em "));
+    return {};
 }
 
 qint64 TamanhoArquivo(const QString& caminho) {
@@ -314,12 +361,13 @@ ResultadoAssinatura GerarAssinaturaCnpjs(const QString& cnpjSoftwareHouse,
         amb.dialogos.erro(QStringLiteral("N\u00e3o h\u00e1 CNPJs a assinar."));
         return {};
     }
-    const QString pasta = PastaTemporaria();
+    QString motivo;
+    const QString pasta = PastaTemporaria(&motivo);
     if (pasta.isEmpty()) {
         amb.dialogos.erro(
             QStringLiteral("N\u00e3o foi poss\u00edvel criar a pasta de trabalho da assinatura "
                            "em ") +
-            QDir::tempPath());
+            motivo + '.');
         return {};
     }
     try {

@@ -1,3 +1,4 @@
+#include <signal.h>
 #include <sys/stat.h>
 
 #include <QDir>
@@ -29,6 +30,17 @@ void gravar(const QString& caminho, const QByteArray& dados) {
 void executavel(const QString& caminho, const QByteArray& script) {
     gravar(caminho, script);
     QFile::setPermissions(caminho, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+QByteArray conteudo(const QString& caminho) {
+    QFile f(caminho);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(ausente)");
+}
+
+// Alive and not a zombie waiting for a parent that never reaps it.
+bool vivo(qint64 pid) {
+    const QByteArray estado = conteudo(QStringLiteral("/proc/%1/stat").arg(pid));
+    return estado != "(ausente)" && !estado.contains(") Z ");
 }
 }  // namespace
 
@@ -227,10 +239,7 @@ class TstFuncoes : public QObject {
         qputenv("REGISTRO", QFile::encodeName(pasta));
         const ResultadoAssinatura r = gerar(cert("shell.pfx"), SenhaDoShell);
         qunsetenv("REGISTRO");
-        auto ler = [&](const char* nome) {
-            QFile f(pasta + '/' + nome);
-            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(ausente)");
-        };
+        auto ler = [&](const char* nome) { return conteudo(pasta + '/' + nome); };
         QCOMPARE(ler("modo"), QByteArray("700\n"));
         QCOMPARE(ler("entrada"), SenhaDoShell.toUtf8() + '\n');
         QVERIFY(!ler("argumentos").contains("segredo"));
@@ -288,6 +297,21 @@ class TstFuncoes : public QObject {
                                 "e foi interrompido: a assinatura n\u00e3o foi gerada."));
     }
 
+    // A wrapper's child is ended with it: the step's whole process group goes.
+    void passoForaDoTempoEncerraOGrupo() {
+        const QString pasta =
+            falsoOpenssl("#!/bin/sh\nsleep 60 &\necho $! > \"$REGISTRO/filho\"\nwait\n");
+        qputenv("REGISTRO", QFile::encodeName(pasta));
+        const ResultadoAssinatura r = gerar(cert("moderno.pfx"), Senha, 300);
+        qunsetenv("REGISTRO");
+        QVERIFY(!r.gerada);
+        const qint64 filho = conteudo(pasta + "/filho").trimmed().toLongLong();
+        QVERIFY(filho > 0);
+        const bool ficou = !QTest::qWaitFor([&] { return !vivo(filho); }, 2000);
+        if (ficou) ::kill(filho, SIGKILL);
+        QVERIFY(!ficou);
+    }
+
     void opensslQueNaoInicia() {
         falsoOpenssl("#!/nao/existe/interpretador\n");
         const ResultadoAssinatura r = gerar(cert("moderno.pfx"), Senha);
@@ -341,6 +365,32 @@ class TstFuncoes : public QObject {
         QVERIFY(!fifo.precisouLiberar());
         QVERIFY(!r.gerada);
         QCOMPARE(dialogos.ultima().texto, QStringLiteral("Certificado n\u00e3o encontrado!"));
+    }
+
+    // A TMPDIR naming no folder: a folder of the user's own, never the root;
+    // when none can be had, the message names every folder tried.
+    void semTemporariaUtilizavel() {
+        const QString pedida = temporaria->filePath("nao-existe");
+        const QString propria = temporaria->filePath("runtime");
+        QVERIFY(QDir().mkdir(propria));
+        qputenv("TMPDIR", QFile::encodeName(pedida));
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(propria));
+        const QString pasta = PastaTemporaria();
+        QVERIFY2(pasta.startsWith(propria + "/tool-sat-assinatura-"), qPrintable(pasta));
+        LimparArquivosTemporarios(pasta);
+
+        qunsetenv("XDG_RUNTIME_DIR");
+        const QString cache = temporaria->filePath("sem-cache");
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(cache));
+        const ResultadoAssinatura r = gerar(cert("moderno.pfx"), Senha);
+        qunsetenv("XDG_CACHE_HOME");
+        QVERIFY(!r.gerada);
+        QCOMPARE(dialogos.caixas().size(), 1);
+        const QString nenhuma = QStringLiteral(" (n\u00e3o \u00e9 uma pasta utiliz\u00e1vel)");
+        QCOMPARE(dialogos.ultima().texto,
+                 "N\u00e3o foi poss\u00edvel criar a pasta de trabalho da assinatura em " + pedida +
+                     nenhuma + " nem em " + cache + nenhuma + '.');
+        QCOMPARE(QDir(propria).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
     }
 
     void lerArquivoTexto() {

@@ -1,6 +1,7 @@
 #include "signature/funcoes.h"
 
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -8,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -81,6 +83,24 @@ QString problemaDaBase(const Base& base) {
     if (base.doUsuario && info.ownerId() != ::geteuid())
         return QStringLiteral("n\u00e3o pertence ao usu\u00e1rio");
     return {};
+}
+
+// The work folders of runs whose process is gone (a run killed mid-way): the
+// folder name carries the process id. A live process's folder, a link or a
+// folder of another user is never touched.
+void removerAbandonadas(const QString& base) {
+    static const QRegularExpression nome('^' + PrefixoPasta + QStringLiteral("(\\d+)-"));
+    const QDir dir(base);
+    for (const QString& entrada : dir.entryList({PrefixoPasta + '*'}, QDir::Dirs | QDir::Hidden)) {
+        const QRegularExpressionMatch m = nome.match(entrada);
+        const pid_t pid = m.hasMatch() ? m.captured(1).toInt() : 0;
+        struct stat info {};
+        const QString caminho = dir.filePath(entrada);
+        if (pid <= 0 || ::lstat(QFile::encodeName(caminho).constData(), &info) != 0 ||
+            !S_ISDIR(info.st_mode) || info.st_uid != ::geteuid())
+            continue;
+        if (::kill(pid, 0) != 0 && errno == ESRCH) QDir(caminho).removeRecursively();
+    }
 }
 
 struct Execucao {
@@ -226,12 +246,24 @@ ResultadoAssinatura Pipeline::converter() {
     return {saida, false};
 }
 
+// The unencrypted key leaves the disk before signing starts: openssl reads it
+// from its standard input, and a run killed from here on leaves none behind.
+QByteArray chaveRetirada(const QString& pem) {
+    QFile arquivo(pem);
+    QByteArray chave;
+    if (arquivo.open(QIODevice::ReadOnly)) chave = arquivo.readAll();
+    arquivo.remove();
+    return chave;
+}
+
 ResultadoAssinatura Pipeline::assinar() {
+    QByteArray chave = chaveRetirada(pasta + Pem);
     int codigo = -1;
     QString problema =
         rodar(QStringLiteral("assinar os CNPJs"),
-              {"dgst", "-sha256", "-sign", pasta + Pem, "-out", pasta + Bin, pasta + Cnpjs},
-              pasta + Retorno, QByteArray(), &codigo);
+              {"dgst", "-sha256", "-sign", "/dev/stdin", "-out", pasta + Bin, pasta + Cnpjs},
+              pasta + Retorno, chave, &codigo);
+    chave.fill(0);
     if (problema.isEmpty() && codigo == 0)
         problema = rodar(QStringLiteral("codificar a assinatura"),
                          {"enc", "-base64", "-in", pasta + Bin, "-out", pasta + Base64},
@@ -280,7 +312,10 @@ QString PastaTemporaria(QString* motivo) {
             tentativas << base.pasta + " (" + problema + ')';
             continue;
         }
-        QTemporaryDir pasta(base.pasta + '/' + PrefixoPasta + QStringLiteral("XXXXXX"));
+        removerAbandonadas(base.pasta);
+        QTemporaryDir pasta(base.pasta + '/' + PrefixoPasta +
+                            QString::number(QCoreApplication::applicationPid()) +
+                            QStringLiteral("-XXXXXX"));
         if (pasta.isValid() &&
             QFile::setPermissions(pasta.path(),
                                   QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)) {

@@ -42,6 +42,15 @@ bool vivo(qint64 pid) {
     const QByteArray estado = conteudo(QStringLiteral("/proc/%1/stat").arg(pid));
     return estado != "(ausente)" && !estado.contains(") Z ");
 }
+// The id of a process that has ended.
+qint64 pidTerminado() {
+    QProcess p;
+    p.start(QStringLiteral("true"));
+    p.waitForStarted();
+    const qint64 pid = p.processId();
+    p.waitForFinished();
+    return pid;
+}
 }  // namespace
 
 // The signature pipeline against the real openssl, with certificates made by
@@ -356,6 +365,54 @@ class TstFuncoes : public QObject {
         QVERIFY(!r.gerada);
         QCOMPARE(vigia.caixas().size(), 1);
         QCOMPARE(vigia.vistos, QStringList());
+    }
+
+    // The unencrypted key is off the disk while the signing step runs: it gets
+    // the key on its standard input.
+    void chaveForaDoDiscoAoAssinar() {
+        const QString pasta = falsoOpenssl(
+            "#!/bin/sh\n"
+            "[ \"$1\" = pkcs12 ] && { cat >/dev/null; echo CHAVE > "
+            "\"$5\"; exit 0; }\n"
+            "ls \"$(dirname \"$6\")\" > \"$REGISTRO/vistos\"\n"
+            "cat > \"$REGISTRO/entrada\"\n"
+            "echo 'sem assinatura' >&2; exit 1\n");
+        qputenv("REGISTRO", QFile::encodeName(pasta));
+        QVERIFY(!gerar(cert("moderno.pfx"), Senha).gerada);
+        qunsetenv("REGISTRO");
+        QVERIFY(conteudo(pasta + "/vistos").contains("cnpjs.txt"));
+        QVERIFY(!conteudo(pasta + "/vistos").contains("certificado.pem"));
+        QCOMPARE(conteudo(pasta + "/entrada"), QByteArray("CHAVE\n"));
+    }
+
+    // Folders left by runs killed mid-way go with the next run; those of a
+    // live process, of another kind, or links, stay.
+    void pastasAbandonadasRemovidas() {
+        const QDir tmp(temporaria->filePath("tmp"));
+        const QString prefixo = QStringLiteral("tool-sat-assinatura-");
+        const QString morto = QString::number(pidTerminado());
+        const QString morta = prefixo + morto + "-abc123";
+        const QString viva =
+            prefixo + QString::number(QCoreApplication::applicationPid()) + "-def456";
+        const QStringList ficam{viva, prefixo + "Xy12Zw", "outra-" + morto + "-abc123"};
+        for (const QString& nome : ficam + QStringList{morta}) {
+            QVERIFY(tmp.mkdir(nome));
+            gravar(tmp.filePath(nome + "/certificado.pem"), "chave");
+        }
+        const QString alvo = temporaria->filePath("alvo");
+        QVERIFY(QDir().mkdir(alvo));
+        gravar(alvo + "/guardado", "1");
+        const QString link = prefixo + morto + "-lnk";
+        QVERIFY(QFile::link(alvo, tmp.filePath(link)));
+
+        QVERIFY(gerar(cert("moderno.pfx"), Senha).gerada);
+        QVERIFY(!tmp.exists(morta));
+        for (const QString& nome : ficam)
+            QVERIFY2(tmp.exists(nome + "/certificado.pem"), qPrintable(nome));
+        QVERIFY(QFileInfo(tmp.filePath(link)).isSymLink());
+        QVERIFY(QFile::exists(alvo + "/guardado"));
+        for (const QString& nome : ficam) QVERIFY(QDir(tmp.filePath(nome)).removeRecursively());
+        QVERIFY(QFile::remove(tmp.filePath(link)));
     }
 
     // A pipe given as the certificate held the window until someone wrote to it.

@@ -46,11 +46,21 @@ void EscreveLog(QPlainTextEdit* log, const QColor& cor, const QString& corpo, Op
     });
 }
 
+QString TrechoParaLog(const QString& texto) {
+    if (texto.size() <= LimiteTrechoLog) return texto;
+    // Never half of a character outside the basic plane.
+    const qsizetype corte =
+        LimiteTrechoLog - (texto[LimiteTrechoLog - 1].isHighSurrogate() ? 1 : 0);
+    return texto.left(corte) + QStringLiteral("... (%1 caracteres; mostrados os primeiros %2)")
+                                   .arg(texto.size())
+                                   .arg(LimiteTrechoLog);
+}
+
 QString ChamadaComLog(Contexto& ctx, QPlainTextEdit* log, const QString& tx,
                       const std::function<QString()>& chamada, OpcoesLog opcoes) {
     EscreveLog(log, CorTX, "[TX] " + tx, opcoes);
     const QString resposta = chamada();
     ctx.estado.setRespostaSAT(resposta);
-    EscreveLog(log, CorRX, "[RX] " + resposta, opcoes);
+    EscreveLog(log, CorRX, "[RX] " + TrechoParaLog(resposta), opcoes);
     return resposta;
 }

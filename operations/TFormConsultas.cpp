@@ -1,7 +1,6 @@
 #include "operations/TFormConsultas.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,6 +11,7 @@
 #include <climits>
 #include <optional>
 
+#include "app/Arquivos.h"
 #include "app/Contexto.h"
 #include "app/Controles.h"
 #include "app/Log.h"
@@ -196,26 +196,18 @@ void TFormConsultas::BtSalvarLogClick() {
         {QStringLiteral("Salve o arquivo de log do SAT Tivoro"), QDir::currentPath(),
          QStringLiteral("Text file (*.txt);;Word file (*.doc)"), QStringLiteral("txt")});
     if (caminho.isEmpty()) return;
-    // Unbuffered: nothing left over to reach the file after a failed write.
-    QFile arquivo(caminho);
-    if (!arquivo.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
-        ctx.dialogos.erro(QStringLiteral("N\u00e3o foi poss\u00edvel abrir o arquivo %1: %2")
-                              .arg(QDir::toNativeSeparators(caminho), arquivo.errorString()));
-        return;
-    }
     ctx.estado.setCampoA(CampoDoLog(ctx.inicial().RetornoLog()));
     QByteArray dados = DecodificarBase64(ctx.estado.CampoA());
     ctx.estado.setCampoA({});
     dados.replace("\n", "\r\n");
     dados.append("\r\n");
-    const qint64 tamanhoAntes = arquivo.size();
-    if (arquivo.write(dados) != dados.size()) {
-        // A half-written log is taken back, so the file keeps what it held.
-        const QString motivo = arquivo.errorString();
-        if (!arquivo.isSequential()) arquivo.resize(tamanhoAntes);
-        ctx.dialogos.erro(QStringLiteral("N\u00e3o foi poss\u00edvel gravar o arquivo %1: %2")
-                              .arg(QDir::toNativeSeparators(caminho), motivo));
-    }
+    const ResultadoArquivo r = AcrescentarArquivoComum(caminho, dados);
+    if (r.falha == ResultadoArquivo::Falha::Nenhuma) return;
+    const QString texto =
+        r.falha == ResultadoArquivo::Falha::NaoAbriu
+            ? QStringLiteral("N\u00e3o foi poss\u00edvel abrir o arquivo %1: %2")
+            : QStringLiteral("N\u00e3o foi poss\u00edvel gravar o arquivo %1: %2");
+    ctx.dialogos.erro(texto.arg(QDir::toNativeSeparators(caminho), r.motivo));
 }
 
 void TFormConsultas::BtLimparClick() {

@@ -1,15 +1,22 @@
 #include "signature/funcoes.h"
 
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <cerrno>
 #include <stdexcept>
 
+#include "app/Arquivos.h"
 #include "app/Portas.h"
 #include "app/Respostas.h"
 
@@ -21,6 +28,8 @@ const QString Retorno = QStringLiteral("retorno.txt");
 const QString Pem = QStringLiteral("certificado.pem");
 const QString Bin = QStringLiteral("assinatura.bin");
 const QString Base64 = QStringLiteral("assinatura.txt");
+// A PKCS#12 file holds a few kilobytes; nothing past a megabyte is one.
+constexpr qint64 LimiteCertificado = 1024 * 1024;
 // The pipeline's own files, in the order they are removed.
 const QStringList ArquivosPipeline{Base64, Bin, Pem, Pfx, Retorno};
 
@@ -49,6 +58,51 @@ QString programaOpenssl() {
     return QStandardPaths::findExecutable(QStringLiteral("openssl"));
 }
 
+// Where a work folder may be made: the temporary folder, else a folder of the
+// user's own. QDir::tempPath() is empty when TMPDIR names no folder; what was
+// asked for is still the name a message gives.
+struct Base {
+    QString pasta;
+    bool doUsuario;
+};
+
+QList<Base> basesPossiveis() {
+    QString temporaria = QDir::tempPath();
+    if (temporaria.isEmpty()) temporaria = qEnvironmentVariable("TMPDIR");
+    return {{temporaria, false},
+            {qEnvironmentVariable("XDG_RUNTIME_DIR"), true},
+            {QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation), true}};
+}
+
+// Why the folder cannot take the work folder: never the root, and past the
+// temporary folder only one the user owns.
+QString problemaDaBase(const Base& base) {
+    const QFileInfo info(base.pasta);
+    if (!info.isAbsolute() || !info.isDir() || info.canonicalFilePath() == QDir::rootPath())
+        return QStringLiteral("n\u00e3o \u00e9 uma pasta utiliz\u00e1vel");
+    if (base.doUsuario && info.ownerId() != ::geteuid())
+        return QStringLiteral("n\u00e3o pertence ao usu\u00e1rio");
+    return {};
+}
+
+// The work folders of runs whose process is gone (a run killed mid-way): the
+// folder name carries the process id. A live process's folder, a link or a
+// folder of another user is never touched.
+void removerAbandonadas(const QString& base) {
+    static const QRegularExpression nome('^' + PrefixoPasta + QStringLiteral("(\\d+)-"));
+    const QDir dir(base);
+    for (const QString& entrada : dir.entryList({PrefixoPasta + '*'}, QDir::Dirs | QDir::Hidden)) {
+        const QRegularExpressionMatch m = nome.match(entrada);
+        const pid_t pid = m.hasMatch() ? m.captured(1).toInt() : 0;
+        struct stat info {};
+        const QString caminho = dir.filePath(entrada);
+        if (pid <= 0 || ::lstat(QFile::encodeName(caminho).constData(), &info) != 0 ||
+            !S_ISDIR(info.st_mode) || info.st_uid != ::geteuid())
+            continue;
+        if (::kill(pid, 0) != 0 && errno == ESRCH) QDir(caminho).removeRecursively();
+    }
+}
+
 struct Execucao {
     enum class Fim { Terminou, NaoIniciou, NaoTerminou } fim = Fim::Terminou;
     int codigo = -1;
@@ -62,6 +116,9 @@ Execucao executar(const QString& programa, const QStringList& argumentos, const 
     // Qt waits forever on a negative bound.
     limiteMs = std::max(limiteMs, 1);
     QProcess processo;
+    // A group of its own, so that a step past its time ends with everything
+    // it started (a wrapper's openssl too).
+    processo.setChildProcessModifier([] { ::setpgid(0, 0); });
     processo.setProcessChannelMode(QProcess::MergedChannels);
     processo.setStandardOutputFile(saida);
     if (entrada.isNull()) processo.setStandardInputFile(QProcess::nullDevice());
@@ -80,6 +137,9 @@ Execucao executar(const QString& programa, const QStringList& argumentos, const 
     }
     if (!processo.waitForFinished(limiteMs)) {
         r.fim = Execucao::Fim::NaoTerminou;
+        // Not yet reaped, so its group is still there; never a group of 0,
+        // which would be the tool's own.
+        if (const qint64 pid = processo.processId(); pid > 0) ::kill(-pid, SIGKILL);
         processo.kill();
         processo.waitForFinished(1000);
         return r;
@@ -155,9 +215,15 @@ QString comTextosConhecidos(const QString& saida, const QString& certificado) {
 }
 
 ResultadoAssinatura Pipeline::converter() {
-    // A copy that cannot be made is the certificate that is not there.
-    if (!QFile::copy(certificado, pasta + Pfx))
+    // A copy that cannot be made is the certificate that is not there. Only a
+    // regular file is read: a pipe would hold the window for ever.
+    const ResultadoArquivo lido = LerArquivoComum(certificado, LimiteCertificado);
+    QFile copia(pasta + Pfx);
+    if (lido.falha != ResultadoArquivo::Falha::Nenhuma ||
+        !copia.open(QIODevice::WriteOnly | QIODevice::NewOnly) ||
+        copia.write(lido.dados) != lido.dados.size() || !copia.flush())
         return {' ' + TextoArquivoAusente + ' ' + certificado, false};
+    copia.close();
     const QByteArray entrada = senha.toLocal8Bit() + '\n';
     int codigo = -1;
     QString problema = rodar(QStringLiteral("converter o certificado"), conversao(false),
@@ -180,12 +246,24 @@ ResultadoAssinatura Pipeline::converter() {
     return {saida, false};
 }
 
+// The unencrypted key leaves the disk before signing starts: openssl reads it
+// from its standard input, and a run killed from here on leaves none behind.
+QByteArray chaveRetirada(const QString& pem) {
+    QFile arquivo(pem);
+    QByteArray chave;
+    if (arquivo.open(QIODevice::ReadOnly)) chave = arquivo.readAll();
+    arquivo.remove();
+    return chave;
+}
+
 ResultadoAssinatura Pipeline::assinar() {
+    QByteArray chave = chaveRetirada(pasta + Pem);
     int codigo = -1;
     QString problema =
         rodar(QStringLiteral("assinar os CNPJs"),
-              {"dgst", "-sha256", "-sign", pasta + Pem, "-out", pasta + Bin, pasta + Cnpjs},
-              pasta + Retorno, QByteArray(), &codigo);
+              {"dgst", "-sha256", "-sign", "/dev/stdin", "-out", pasta + Bin, pasta + Cnpjs},
+              pasta + Retorno, chave, &codigo);
+    chave.fill(0);
     if (problema.isEmpty() && codigo == 0)
         problema = rodar(QStringLiteral("codificar a assinatura"),
                          {"enc", "-base64", "-in", pasta + Bin, "-out", pasta + Base64},
@@ -225,16 +303,29 @@ ResultadoAssinatura gerar(const QString& pasta, const QString& certificado, cons
 }
 }  // namespace
 
-QString PastaTemporaria() {
-    QTemporaryDir pasta(QDir::tempPath() + '/' + PrefixoPasta + QStringLiteral("XXXXXX"));
-    if (!pasta.isValid()) return {};
-    pasta.setAutoRemove(false);
-    if (!QFile::setPermissions(pasta.path(),
-                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)) {
-        pasta.remove();
-        return {};
+QString PastaTemporaria(QString* motivo) {
+    QStringList tentativas;
+    for (const Base& base : basesPossiveis()) {
+        if (base.pasta.isEmpty()) continue;
+        const QString problema = problemaDaBase(base);
+        if (!problema.isEmpty()) {
+            tentativas << base.pasta + " (" + problema + ')';
+            continue;
+        }
+        removerAbandonadas(base.pasta);
+        QTemporaryDir pasta(base.pasta + '/' + PrefixoPasta +
+                            QString::number(QCoreApplication::applicationPid()) +
+                            QStringLiteral("-XXXXXX"));
+        if (pasta.isValid() &&
+            QFile::setPermissions(pasta.path(),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)) {
+            pasta.setAutoRemove(false);
+            return pasta.path() + '/';
+        }
+        tentativas << base.pasta + " (" + pasta.errorString() + ')';
     }
-    return pasta.path() + '/';
+    if (motivo) *motivo = tentativas.join(QStringLiteral(" nem em "));
+    return {};
 }
 
 qint64 TamanhoArquivo(const QString& caminho) {
@@ -305,12 +396,13 @@ ResultadoAssinatura GerarAssinaturaCnpjs(const QString& cnpjSoftwareHouse,
         amb.dialogos.erro(QStringLiteral("N\u00e3o h\u00e1 CNPJs a assinar."));
         return {};
     }
-    const QString pasta = PastaTemporaria();
+    QString motivo;
+    const QString pasta = PastaTemporaria(&motivo);
     if (pasta.isEmpty()) {
         amb.dialogos.erro(
             QStringLiteral("N\u00e3o foi poss\u00edvel criar a pasta de trabalho da assinatura "
                            "em ") +
-            QDir::tempPath());
+            motivo + '.');
         return {};
     }
     try {

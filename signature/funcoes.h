@@ -20,8 +20,11 @@ struct AmbienteAssinatura {
 };
 
 // The work folder of one generation: private (0700), made inside the user's
-// temporary folder, removed with everything in it by LimparArquivosTemporarios.
-QString PastaTemporaria();
+// temporary folder, else inside a folder of the user's own, its name carrying
+// the process id; removed with everything in it by LimparArquivosTemporarios,
+// or by a later run once the process is gone. Empty when it cannot be made,
+// `motivo` then naming each folder tried and why.
+QString PastaTemporaria(QString* motivo = nullptr);
 // Size in bytes, or -1 when the file does not exist or cannot be opened.
 qint64 TamanhoArquivo(const QString& caminho);
 // Replaces the file by the text freed of surrounding blanks and control

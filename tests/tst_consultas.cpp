@@ -1,3 +1,5 @@
+#include <sys/resource.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -10,12 +12,14 @@
 #include <QTextBlock>
 #include <QTimer>
 #include <QtTest>
+#include <csignal>
 
 #include "app/Sessao.h"
 #include "app/Trabalhador.h"
 #include "operations/TFormConsultas.h"
 #include "tests/apoio/Bancada.h"
 #include "tests/apoio/DllSatFalsa.h"
+#include "tests/apoio/FifoTeste.h"
 #include "tests/apoio/RegistroHabilitacao.h"
 
 using Icone = PortaDialogos::Icone;
@@ -416,6 +420,47 @@ class TstConsultas : public QObject {
         QVERIFY2(b->dialogos.ultima().texto.contains(QDir::toNativeSeparators(arquivo)),
                  qPrintable(b->dialogos.ultima().texto));
         QCOMPARE(QDir(pasta->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), antes);
+    }
+
+    // A pipe with nobody at the other end held the window for good.
+    void salvarNumaFifoNaoEspera() {
+        falsa.responder(respostaComLog("abc\n"));
+        extrair();
+        const FifoTeste fifo(caminho("fifo"));
+        salvarEm(fifo.caminho);
+        QVERIFY(!fifo.precisouLiberar());
+        QCOMPARE(b->dialogos.caixas().size(), 1);
+        QCOMPARE(b->dialogos.ultima().texto,
+                 QStringLiteral("N\u00e3o foi poss\u00edvel abrir o arquivo %1: n\u00e3o \u00e9 um "
+                                "arquivo comum")
+                     .arg(fifo.caminho));
+    }
+
+    // A disk that fills during the write, as a file size limit makes it: the
+    // system's reason, not Qt's "Unknown error", and the file as it was.
+    void discoCheioDizOMotivo() {
+        falsa.responder(respostaComLog(QByteArray(64 * 1024, 'x')));
+        extrair();
+        const QString arquivo = caminho("log.txt");
+        {
+            QFile f(arquivo);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("antes\r\n");
+        }
+        rlimit antes{};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &antes), 0);
+        rlimit pequeno = antes;
+        pequeno.rlim_cur = 16 * 1024;
+        const auto sinal = ::signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &pequeno), 0);
+        salvarEm(arquivo);
+        ::setrlimit(RLIMIT_FSIZE, &antes);
+        ::signal(SIGXFSZ, sinal);
+        QCOMPARE(b->dialogos.caixas().size(), 1);
+        QCOMPARE(b->dialogos.ultima().texto,
+                 QStringLiteral("N\u00e3o foi poss\u00edvel gravar o arquivo %1: %2")
+                     .arg(arquivo, qt_error_string(EFBIG)));
+        QCOMPARE(conteudo(arquivo), QByteArray("antes\r\n"));
     }
 
     void fecharDuranteAExtracao() {

@@ -1,3 +1,4 @@
+#include <signal.h>
 #include <sys/stat.h>
 
 #include <QDir>
@@ -9,6 +10,7 @@
 
 #include "signature/funcoes.h"
 #include "tests/apoio/DialogosTeste.h"
+#include "tests/apoio/FifoTeste.h"
 
 using Icone = PortaDialogos::Icone;
 
@@ -28,6 +30,26 @@ void gravar(const QString& caminho, const QByteArray& dados) {
 void executavel(const QString& caminho, const QByteArray& script) {
     gravar(caminho, script);
     QFile::setPermissions(caminho, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+QByteArray conteudo(const QString& caminho) {
+    QFile f(caminho);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(ausente)");
+}
+
+// Alive and not a zombie waiting for a parent that never reaps it.
+bool vivo(qint64 pid) {
+    const QByteArray estado = conteudo(QStringLiteral("/proc/%1/stat").arg(pid));
+    return estado != "(ausente)" && !estado.contains(") Z ");
+}
+// The id of a process that has ended.
+qint64 pidTerminado() {
+    QProcess p;
+    p.start(QStringLiteral("true"));
+    p.waitForStarted();
+    const qint64 pid = p.processId();
+    p.waitForFinished();
+    return pid;
 }
 }  // namespace
 
@@ -226,10 +248,7 @@ class TstFuncoes : public QObject {
         qputenv("REGISTRO", QFile::encodeName(pasta));
         const ResultadoAssinatura r = gerar(cert("shell.pfx"), SenhaDoShell);
         qunsetenv("REGISTRO");
-        auto ler = [&](const char* nome) {
-            QFile f(pasta + '/' + nome);
-            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(ausente)");
-        };
+        auto ler = [&](const char* nome) { return conteudo(pasta + '/' + nome); };
         QCOMPARE(ler("modo"), QByteArray("700\n"));
         QCOMPARE(ler("entrada"), SenhaDoShell.toUtf8() + '\n');
         QVERIFY(!ler("argumentos").contains("segredo"));
@@ -287,6 +306,21 @@ class TstFuncoes : public QObject {
                                 "e foi interrompido: a assinatura n\u00e3o foi gerada."));
     }
 
+    // A wrapper's child is ended with it: the step's whole process group goes.
+    void passoForaDoTempoEncerraOGrupo() {
+        const QString pasta =
+            falsoOpenssl("#!/bin/sh\nsleep 60 &\necho $! > \"$REGISTRO/filho\"\nwait\n");
+        qputenv("REGISTRO", QFile::encodeName(pasta));
+        const ResultadoAssinatura r = gerar(cert("moderno.pfx"), Senha, 300);
+        qunsetenv("REGISTRO");
+        QVERIFY(!r.gerada);
+        const qint64 filho = conteudo(pasta + "/filho").trimmed().toLongLong();
+        QVERIFY(filho > 0);
+        const bool ficou = !QTest::qWaitFor([&] { return !vivo(filho); }, 2000);
+        if (ficou) ::kill(filho, SIGKILL);
+        QVERIFY(!ficou);
+    }
+
     void opensslQueNaoInicia() {
         falsoOpenssl("#!/nao/existe/interpretador\n");
         const ResultadoAssinatura r = gerar(cert("moderno.pfx"), Senha);
@@ -331,6 +365,89 @@ class TstFuncoes : public QObject {
         QVERIFY(!r.gerada);
         QCOMPARE(vigia.caixas().size(), 1);
         QCOMPARE(vigia.vistos, QStringList());
+    }
+
+    // The unencrypted key is off the disk while the signing step runs: it gets
+    // the key on its standard input.
+    void chaveForaDoDiscoAoAssinar() {
+        const QString pasta = falsoOpenssl(
+            "#!/bin/sh\n"
+            "[ \"$1\" = pkcs12 ] && { cat >/dev/null; echo CHAVE > "
+            "\"$5\"; exit 0; }\n"
+            "ls \"$(dirname \"$6\")\" > \"$REGISTRO/vistos\"\n"
+            "cat > \"$REGISTRO/entrada\"\n"
+            "echo 'sem assinatura' >&2; exit 1\n");
+        qputenv("REGISTRO", QFile::encodeName(pasta));
+        QVERIFY(!gerar(cert("moderno.pfx"), Senha).gerada);
+        qunsetenv("REGISTRO");
+        QVERIFY(conteudo(pasta + "/vistos").contains("cnpjs.txt"));
+        QVERIFY(!conteudo(pasta + "/vistos").contains("certificado.pem"));
+        QCOMPARE(conteudo(pasta + "/entrada"), QByteArray("CHAVE\n"));
+    }
+
+    // Folders left by runs killed mid-way go with the next run; those of a
+    // live process, of another kind, or links, stay.
+    void pastasAbandonadasRemovidas() {
+        const QDir tmp(temporaria->filePath("tmp"));
+        const QString prefixo = QStringLiteral("tool-sat-assinatura-");
+        const QString morto = QString::number(pidTerminado());
+        const QString morta = prefixo + morto + "-abc123";
+        const QString viva =
+            prefixo + QString::number(QCoreApplication::applicationPid()) + "-def456";
+        const QStringList ficam{viva, prefixo + "Xy12Zw", "outra-" + morto + "-abc123"};
+        for (const QString& nome : ficam + QStringList{morta}) {
+            QVERIFY(tmp.mkdir(nome));
+            gravar(tmp.filePath(nome + "/certificado.pem"), "chave");
+        }
+        const QString alvo = temporaria->filePath("alvo");
+        QVERIFY(QDir().mkdir(alvo));
+        gravar(alvo + "/guardado", "1");
+        const QString link = prefixo + morto + "-lnk";
+        QVERIFY(QFile::link(alvo, tmp.filePath(link)));
+
+        QVERIFY(gerar(cert("moderno.pfx"), Senha).gerada);
+        QVERIFY(!tmp.exists(morta));
+        for (const QString& nome : ficam)
+            QVERIFY2(tmp.exists(nome + "/certificado.pem"), qPrintable(nome));
+        QVERIFY(QFileInfo(tmp.filePath(link)).isSymLink());
+        QVERIFY(QFile::exists(alvo + "/guardado"));
+        for (const QString& nome : ficam) QVERIFY(QDir(tmp.filePath(nome)).removeRecursively());
+        QVERIFY(QFile::remove(tmp.filePath(link)));
+    }
+
+    // A pipe given as the certificate held the window until someone wrote to it.
+    void certificadoFifoNaoEspera() {
+        const FifoTeste fifo(temporaria->filePath("certificado.pfx"));
+        const ResultadoAssinatura r = gerar(fifo.caminho, Senha);
+        QVERIFY(!fifo.precisouLiberar());
+        QVERIFY(!r.gerada);
+        QCOMPARE(dialogos.ultima().texto, QStringLiteral("Certificado n\u00e3o encontrado!"));
+    }
+
+    // A TMPDIR naming no folder: a folder of the user's own, never the root;
+    // when none can be had, the message names every folder tried.
+    void semTemporariaUtilizavel() {
+        const QString pedida = temporaria->filePath("nao-existe");
+        const QString propria = temporaria->filePath("runtime");
+        QVERIFY(QDir().mkdir(propria));
+        qputenv("TMPDIR", QFile::encodeName(pedida));
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(propria));
+        const QString pasta = PastaTemporaria();
+        QVERIFY2(pasta.startsWith(propria + "/tool-sat-assinatura-"), qPrintable(pasta));
+        LimparArquivosTemporarios(pasta);
+
+        qunsetenv("XDG_RUNTIME_DIR");
+        const QString cache = temporaria->filePath("sem-cache");
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(cache));
+        const ResultadoAssinatura r = gerar(cert("moderno.pfx"), Senha);
+        qunsetenv("XDG_CACHE_HOME");
+        QVERIFY(!r.gerada);
+        QCOMPARE(dialogos.caixas().size(), 1);
+        const QString nenhuma = QStringLiteral(" (n\u00e3o \u00e9 uma pasta utiliz\u00e1vel)");
+        QCOMPARE(dialogos.ultima().texto,
+                 "N\u00e3o foi poss\u00edvel criar a pasta de trabalho da assinatura em " + pedida +
+                     nenhuma + " nem em " + cache + nenhuma + '.');
+        QCOMPARE(QDir(propria).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
     }
 
     void lerArquivoTexto() {

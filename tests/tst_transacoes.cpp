@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "app/Arquivos.h"
 #include "app/Contexto.h"
 #include "app/Sessao.h"
 #include "tests/apoio/Bancada.h"
@@ -316,6 +317,45 @@ class TstTransacoes : public QObject {
         QCOMPARE(b->dialogos.ultima().titulo, Titulo);
         QCOMPARE(falsa.chamadas(), antes);
         QVERIFY(logVenda()->document()->isEmpty());
+    }
+
+    // Larger than the device could ever take: refused before any call, the
+    // file not even read into the log.
+    void documentoGrandeDemaisRecusado() {
+        abrirVendas();
+        const QString caminho = arquivo("grande.xml", QByteArray(LimiteDocumento + 1, 'x'));
+        b->controle<QLineEdit>(Janela::TesteVendaCanc, "EdLocalArquivo")->setText(caminho);
+        const int antes = falsa.chamadas();
+        clicar(Janela::TesteVendaCanc, "BtEnviar");
+        QCOMPARE(falsa.chamadas(), antes);
+        QCOMPARE(b->dialogos.caixas().size(), 1);
+        QCOMPARE(b->dialogos.ultima().icone, Icone::Erro);
+        QCOMPARE(b->dialogos.ultima().texto,
+                 QStringLiteral("O arquivo %1 tem 2097153 bytes, mais do que o limite de 2097152 "
+                                "bytes (o SAT recusa documentos acima de 1.500 KB): nada foi "
+                                "enviado.")
+                     .arg(caminho));
+        QVERIFY(logVenda()->document()->isEmpty());
+    }
+
+    // The device gets the whole document and RespostaSAT the whole reply; the
+    // log a screenful of each, saying so.
+    void documentoLongoSoUmaTelaNoLog() {
+        abrirVendas();
+        const QByteArray doc = "<CFe>" + QByteArray(1000000, 'x') + "</CFe>";
+        const QByteArray resposta = "9|06000|0000|Emitido||" + QByteArray(10000, 'R') + '|';
+        b->controle<QLineEdit>(Janela::TesteVendaCanc, "EdLocalArquivo")
+            ->setText(arquivo("longo.xml", doc));
+        falsa.responder(resposta);
+        clicar(Janela::TesteVendaCanc, "BtEnviar");
+        QCOMPARE(falsa.argumento(2), doc);
+        QCOMPARE(b->ctx().estado.RespostaSAT(), QString::fromLatin1(resposta));
+        const QStringList l = linhas(logVenda());
+        QCOMPARE(l.size(), 2);
+        const QString cortado = QStringLiteral("... (%1 caracteres; mostrados os primeiros 4000)");
+        QCOMPARE(corpo(l[0]), "[TX] EnviarDadosVenda(313799,12345678," + doc.left(4000) +
+                                  cortado.arg(doc.size()) + ");");
+        QCOMPARE(corpo(l[1]), "[RX] " + resposta.left(4000) + cortado.arg(resposta.size()));
     }
 
     void escolherArquivo() {

@@ -1,8 +1,6 @@
 #include "transactions/TFormTesteVendaCanc.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,6 +10,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/Arquivos.h"
 #include "app/Contexto.h"
 #include "app/Controles.h"
 #include "app/Log.h"
@@ -19,21 +18,6 @@
 #include "app/Sessao.h"
 #include "transactions/DocumentosTeste.h"
 #include "transactions/TFormTesteFimaFim.h"
-
-namespace {
-// The file's lines joined with nothing between them; its bytes otherwise
-// untouched, whatever their encoding.
-bool lerLinhas(const QString& caminho, QByteArray& xml) {
-    // A device or a pipe (/dev/zero, a FIFO) would be read for ever.
-    if (!QFileInfo(caminho).isFile()) return false;
-    QFile arquivo(caminho);
-    if (!arquivo.open(QIODevice::ReadOnly)) return false;
-    xml = arquivo.readAll();
-    xml.replace("\r", "").replace("\n", "");
-    return true;
-}
-
-}  // namespace
 
 TFormTesteVendaCanc::TFormTesteVendaCanc(Contexto& ctx)
     // Sizeable, but without a maximise box: the fixed windows' title bar.
@@ -139,16 +123,16 @@ QString TFormTesteVendaCanc::chamar(const QString& tx, const std::function<QStri
 
 QString TFormTesteVendaCanc::venda(int sessao, const QByteArray& xml, const QString& textoXml) {
     const QString codigo = ctx.CodigoAtivacao();
-    return chamar(
-        "EnviarDadosVenda(" + QString::number(sessao) + ',' + codigo + ',' + textoXml + ");",
-        [&] { return ctx.dll.EnviarDadosVenda(sessao, codigo, xml); });
+    return chamar("EnviarDadosVenda(" + QString::number(sessao) + ',' + codigo + ',' +
+                      TrechoParaLog(textoXml) + ");",
+                  [&] { return ctx.dll.EnviarDadosVenda(sessao, codigo, xml); });
 }
 
 QString TFormTesteVendaCanc::cancelamento(int sessao, const QString& chave, const QByteArray& xml,
                                           const QString& textoXml) {
     const QString codigo = ctx.CodigoAtivacao();
     return chamar("CancelarUltimaVenda(" + QString::number(sessao) + ',' + codigo + ',' + chave +
-                      ',' + textoXml + ");",
+                      ',' + TrechoParaLog(textoXml) + ");",
                   [&] { return ctx.dll.CancelarUltimaVenda(sessao, codigo, chave, xml); });
 }
 
@@ -160,10 +144,7 @@ void TFormTesteVendaCanc::BtEnviarClick() {
         return;
     }
     QByteArray xml;
-    if (!lerLinhas(EdLocalArquivo->text(), xml)) {
-        ctx.dialogos.erro(QStringLiteral("Erro na abertura do Arquivo!"));
-        return;
-    }
+    if (!lerDocumento(EdLocalArquivo->text(), xml)) return;
     const QString texto = TextoDeBytes(xml);
     if (RdbXMLVenda->isChecked()) {
         venda(sessao, xml, texto);
@@ -173,6 +154,29 @@ void TFormTesteVendaCanc::BtEnviarClick() {
     } else {
         ctx.dialogos.erro(QStringLiteral("Informe se o XML \u00e9 de Venda ou Cancelamento!"));
     }
+}
+
+// The file's lines joined with nothing between them, its bytes otherwise
+// untouched, whatever their encoding; false, after saying why, when it is not
+// a regular file or is larger than the device could take.
+bool TFormTesteVendaCanc::lerDocumento(const QString& caminho, QByteArray& xml) {
+    const ResultadoArquivo lido = LerArquivoComum(caminho, LimiteDocumento);
+    if (lido.falha == ResultadoArquivo::Falha::GrandeDemais) {
+        ctx.dialogos.erro(QStringLiteral("O arquivo %1 tem %2 bytes, mais do que o limite de %3 "
+                                         "bytes (o SAT recusa documentos acima de 1.500 KB): "
+                                         "nada foi enviado.")
+                              .arg(QDir::toNativeSeparators(caminho))
+                              .arg(lido.tamanho)
+                              .arg(LimiteDocumento));
+        return false;
+    }
+    if (lido.falha != ResultadoArquivo::Falha::Nenhuma) {
+        ctx.dialogos.erro(QStringLiteral("Erro na abertura do Arquivo!"));
+        return false;
+    }
+    xml = lido.dados;
+    xml.replace("\r", "").replace("\n", "");
+    return true;
 }
 
 void TFormTesteVendaCanc::BtXMLPadraoClick() {

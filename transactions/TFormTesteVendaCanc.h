@@ -44,6 +44,7 @@ class TFormTesteVendaCanc : public Formulario<> {
     void BtXMLPadraoClick();
     void BtLimparClick();
     void BtCancelarClick();
+    bool lerDocumento(const QString& caminho, QByteArray& xml);
     // TX line, call, RX line, and the log's colour back to black.
     QString venda(int sessao, const QByteArray& xml, const QString& textoXml);
     QString cancelamento(int sessao, const QString& chave, const QByteArray& xml,

@@ -1,5 +1,7 @@
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextBlock>
@@ -345,6 +347,47 @@ class TstInicial : public QObject {
             QVERIFY(b->clicar(Janela::CodAtivacao, "BtFechar"));
         }
         QCOMPARE(fim.count(), 1);
+    }
+
+    // Every log and memo, in every window.
+    void textos_data() {
+        QTest::addColumn<Janela>("janela");
+        QTest::addColumn<QString>("nome");
+        for (Janela j : {Janela::Principal, Janela::Consultas, Janela::TesteVendaCanc,
+                         Janela::AtivarSat, Janela::AssociarAssinatura, Janela::SetupAutom})
+            QTest::addRow("log %d", int(j)) << j << "RichEdit1";
+        for (Janela j : {Janela::AssociarAssinatura, Janela::SetupAutom, Janela::TesteFimaFim})
+            QTest::addRow("memo %d", int(j)) << j << "MemoSignac";
+    }
+    void tabSaiDoTexto_data() { textos_data(); }
+    void tabSaiDoTexto() {
+        QFETCH(Janela, janela);
+        QFETCH(QString, nome);
+        b->janela(janela)->show();
+        b->janela(janela)->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(b->janela(janela)));
+        auto* texto = b->controle<QPlainTextEdit>(janela, qPrintable(nome));
+        texto->setPlainText("abc");
+        texto->setFocus();
+        QVERIFY(texto->hasFocus());
+        QTest::keyClick(texto, Qt::Key_Tab);
+        QVERIFY(!texto->hasFocus());
+        QCOMPARE(texto->toPlainText(), QStringLiteral("abc"));
+    }
+
+    // Another program pasting a copied log gets plain text, never HTML made
+    // on the GUI thread.
+    void copiaSoTextoSimples_data() { textos_data(); }
+    void copiaSoTextoSimples() {
+        QFETCH(Janela, janela);
+        QFETCH(QString, nome);
+        auto* texto = b->controle<QPlainTextEdit>(janela, qPrintable(nome));
+        texto->setPlainText("[TX] um\n[RX] dois");
+        texto->selectAll();
+        texto->copy();
+        const QMimeData* copiado = QGuiApplication::clipboard()->mimeData();
+        QCOMPARE(copiado->formats(), QStringList{"text/plain"});
+        QCOMPARE(copiado->text(), QStringLiteral("[TX] um\n[RX] dois"));
     }
 
     void janelasComSeusTitulos() {

@@ -4,6 +4,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QtTest>
 
@@ -388,6 +389,22 @@ class TstInicial : public QObject {
         const QMimeData* copiado = QGuiApplication::clipboard()->mimeData();
         QCOMPARE(copiado->formats(), QStringList{"text/plain"});
         QCOMPARE(copiado->text(), QStringLiteral("[TX] um\n[RX] dois"));
+    }
+
+    void logFicaNaMargemEsquerda_data() {
+        QTest::addColumn<Janela>("janela");
+        for (Janela j : {Janela::Principal, Janela::TesteVendaCanc, Janela::AssociarAssinatura})
+            QTest::addRow("%d", int(j)) << j;
+    }
+    void logFicaNaMargemEsquerda() {
+        QFETCH(Janela, janela);
+        b->janela(janela)->show();
+        auto* log = b->controle<QPlainTextEdit>(janela, "RichEdit1");
+        log->resize(300, log->height());
+        EscreveLog(log, CorRX, "[RX] " + QString(2000, 'x'), {true, true});
+        QCoreApplication::processEvents();
+        QVERIFY(log->horizontalScrollBar()->maximum() > 0);
+        QCOMPARE(log->horizontalScrollBar()->value(), log->horizontalScrollBar()->minimum());
     }
 
     void janelasComSeusTitulos() {

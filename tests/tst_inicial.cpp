@@ -4,8 +4,10 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTimer>
 #include <QtTest>
 
 #include "app/Log.h"
@@ -405,6 +407,27 @@ class TstInicial : public QObject {
         QCoreApplication::processEvents();
         QVERIFY(log->horizontalScrollBar()->maximum() > 0);
         QCOMPARE(log->horizontalScrollBar()->value(), log->horizontalScrollBar()->minimum());
+    }
+
+    // A very long reply in the real box: it fits the screen and OK is in reach.
+    void caixaCabeNaTela() {
+        const QRect tela = QGuiApplication::primaryScreen()->availableGeometry();
+        QRect caixa, ok;
+        QTimer vigia;
+        QObject::connect(&vigia, &QTimer::timeout, [&] {
+            QWidget* d = QApplication::activeModalWidget();
+            if (!d) return;
+            vigia.stop();
+            caixa = QRect(d->mapToGlobal(QPoint(0, 0)), d->size());
+            auto* botao = d->findChild<QPushButton*>();
+            if (botao->isVisible()) ok = QRect(botao->mapToGlobal(QPoint(0, 0)), botao->size());
+            botao->click();
+        });
+        vigia.start(10);
+        DialogosQt reais;
+        reais.erro(QString("palavra ").repeated(5000));
+        QVERIFY2(tela.contains(caixa), qPrintable(QDebug::toString(caixa)));
+        QVERIFY(!ok.isEmpty() && caixa.contains(ok));
     }
 
     void janelasComSeusTitulos() {

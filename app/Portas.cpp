@@ -4,8 +4,10 @@
 #include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QGridLayout>
 #include <QLabel>
+#include <QMimeDatabase>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStyle>
@@ -62,10 +64,35 @@ class CaixaMensagem : public QDialog {
     }
 };
 
+// Icons and type names from the file name only: Qt would read each file's
+// contents, and a file such as /proc/kmsg never answers.
+class IconesPeloNome : public QFileIconProvider {
+  public:
+    using QFileIconProvider::icon;
+    QIcon icon(const QFileInfo& info) const override {
+        if (info.isDir()) return QFileIconProvider::icon(info);
+        const QIcon doTema = QIcon::fromTheme(tipo(info).iconName());
+        return doTema.isNull() ? icon(File) : doTema;
+    }
+    QString type(const QFileInfo& info) const override {
+        if (info.isDir()) return QFileIconProvider::type(info);
+        const QMimeType t = tipo(info);
+        return t.comment().isEmpty() ? t.name() : t.comment();
+    }
+
+  private:
+    QMimeType tipo(const QFileInfo& info) const {
+        return m_tipos.mimeTypeForFile(info, QMimeDatabase::MatchExtension);
+    }
+    QMimeDatabase m_tipos;
+};
+
 QString dialogoArquivo(const PortaDialogos::Arquivo& d, QFileDialog::AcceptMode modo) {
     QString caminho;
     naGuiEsperando([&] {
+        IconesPeloNome icones;
         QFileDialog dialogo(QApplication::activeWindow(), d.titulo, d.pasta, d.filtro);
+        dialogo.setIconProvider(&icones);
         dialogo.setAcceptMode(modo);
         dialogo.setDefaultSuffix(d.extensao);
         dialogo.setFileMode(modo == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile

@@ -29,5 +29,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 # the platform plugins and openssl are used at run time only.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libqt6widgets6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6core6 (>= 6.4), qt6-qpa-plugins, openssl")
+# Qt's own dialogs in Portuguese, when installed.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
 set(CPACK_STRIP_FILES ON)
 include(CPack)

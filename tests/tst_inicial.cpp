@@ -430,6 +430,13 @@ class TstInicial : public QObject {
         QVERIFY(!ok.isEmpty() && caixa.contains(ok));
     }
 
+    // Qt's own dialogs speak Portuguese, with the translation the preparation
+    // script installs.
+    void dialogosDoQtEmPortugues() {
+        QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"),
+                 QStringLiteral("Procurar em:"));
+    }
+
     void janelasComSeusTitulos() {
         QCOMPARE(b->janela(Janela::CodAtivacao)->windowTitle(),
                  QStringLiteral("TOOL SAT Tivoro  - Tivoro Tecnologia"));

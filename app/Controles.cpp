@@ -2,6 +2,8 @@
 
 #include <QComboBox>
 #include <QMimeData>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QValidator>
 #include <limits>
 
@@ -30,12 +32,13 @@ TextoPlano::TextoPlano(QWidget* pai) : QPlainTextEdit(pai) {
     setTabChangesFocus(true);
 }
 
+// The document's text comes out in one pass, several times faster than the
+// cursor's selected text on a large log; its positions are the document's.
 QMimeData* TextoPlano::createMimeDataFromSelection() const {
-    QString texto = textCursor().selectedText();
-    texto.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    texto.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    const QTextCursor selecao = textCursor();
     auto* dados = new QMimeData;
-    dados->setText(texto);
+    dados->setText(document()->toPlainText().mid(
+        selecao.selectionStart(), selecao.selectionEnd() - selecao.selectionStart()));
     return dados;
 }
 

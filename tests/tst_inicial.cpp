@@ -391,6 +391,12 @@ class TstInicial : public QObject {
         const QMimeData* copiado = QGuiApplication::clipboard()->mimeData();
         QCOMPARE(copiado->formats(), QStringList{"text/plain"});
         QCOMPARE(copiado->text(), QStringLiteral("[TX] um\n[RX] dois"));
+        QTextCursor parte(texto->document());
+        parte.setPosition(12);
+        parte.setPosition(5, QTextCursor::KeepAnchor);
+        texto->setTextCursor(parte);
+        texto->copy();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("um\n[RX]"));
     }
 
     void logFicaNaMargemEsquerda_data() {

@@ -24,6 +24,7 @@ T* Aplicacao::criar(Janela janela) {
 Aplicacao::Aplicacao(DllSat& dll, PortaDialogos& dialogos, Relogio& relogio)
     : m_ctx(dll, dialogos, relogio) {
     IniciaRecursos();
+    CarregaTraducaoQt();
     m_inicial = criar<TFormCodAtivacao>(Janela::CodAtivacao);
     m_ctx.registrarInicial(m_inicial);
     m_principal = criar<TFormPrincipal>(Janela::Principal);

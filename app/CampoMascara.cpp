@@ -2,12 +2,13 @@
 
 #include <QLineEdit>
 
+#include "app/Controles.h"
+
 namespace {
 constexpr QChar Vazio = QLatin1Char('_');
 
 QLineEdit* novoCampo(const char* nome, const QString& mascara, QWidget* pai) {
-    auto* campo = new QLineEdit(pai);
-    campo->setObjectName(QString::fromLatin1(nome));
+    auto* campo = novoControle<QLineEdit>(nome, pai);
     campo->setInputMask(mascara);
     return campo;
 }

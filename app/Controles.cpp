@@ -1,8 +1,64 @@
 #include "app/Controles.h"
 
+#include <QComboBox>
 #include <QHBoxLayout>
+#include <QMimeData>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QValidator>
+#include <limits>
 
 #include "device/DllSat.h"
+
+namespace {
+// Takes line breaks out of whatever reaches the field; nothing is refused.
+class SemQuebraDeLinha : public QValidator {
+  public:
+    using QValidator::QValidator;
+    State validate(QString& texto, int& posicao) const override {
+        for (qsizetype i = texto.size() - 1; i >= 0; --i) {
+            if (texto[i] != QLatin1Char('\r') && texto[i] != QLatin1Char('\n')) continue;
+            texto.remove(i, 1);
+            if (i < posicao) --posicao;
+        }
+        return Acceptable;
+    }
+};
+}  // namespace
+
+void campoDeUmaLinha(QLineEdit* campo) {
+    campo->setValidator(new SemQuebraDeLinha(campo));
+    campo->setMaxLength(std::numeric_limits<int>::max());
+}
+
+TextoPlano::TextoPlano(QWidget* pai) : QPlainTextEdit(pai) {
+    setTabChangesFocus(true);
+}
+
+// The document's text comes out in one pass, several times faster than the
+// cursor's selected text on a large log; its positions are the document's.
+QMimeData* TextoPlano::createMimeDataFromSelection() const {
+    const QTextCursor selecao = textCursor();
+    auto* dados = new QMimeData;
+    dados->setText(document()->toPlainText().mid(
+        selecao.selectionStart(), selecao.selectionEnd() - selecao.selectionStart()));
+    return dados;
+}
+
+TextoPlano* novoTexto(const char* nome, QWidget* pai) {
+    return novoControle<TextoPlano>(nome, pai);
+}
+
+TextoPlano* novoTexto(const char* nome, QWidget* pai, const QRect& area) {
+    return novoControle<TextoPlano>(nome, pai, area);
+}
+
+QComboBox* novaListaEditavel(const char* nome, QWidget* pai) {
+    auto* lista = novoControle<QComboBox>(nome, pai);
+    lista->setEditable(true);
+    campoDeUmaLinha(lista->lineEdit());
+    return lista;
+}
 
 QPushButton* novoBotao(const char* nome, const QString& texto, QWidget* pai) {
     auto* b = novoControle<QPushButton>(nome, pai);

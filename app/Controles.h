@@ -1,11 +1,32 @@
 #pragma once
 
 #include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRect>
 #include <QString>
 #include <QWidget>
+#include <type_traits>
+
+class QComboBox;
+class QMimeData;
+
+// Every one-line field (codes, CNPJs, addresses, passwords, paths): a line
+// break, typed, pasted, dropped or set, never stays in it, and no length cut
+// but one its window sets.
+void campoDeUmaLinha(QLineEdit* campo);
+
+// Every log and memo: copying or dragging offers plain text only, as Qt would
+// turn a whole log into HTML and Markdown on the GUI thread; Tab moves on.
+class TextoPlano : public QPlainTextEdit {
+  public:
+    explicit TextoPlano(QWidget* pai);
+
+  protected:
+    QMimeData* createMimeDataFromSelection() const override;
+};
 
 // How every window makes its controls: named as the tests and the tour look
 // them up, and buttons that never become a dialog's default one.
@@ -13,6 +34,7 @@ template <typename T>
 T* novoControle(const char* nome, QWidget* pai) {
     auto* c = new T(pai);
     c->setObjectName(QString::fromLatin1(nome));
+    if constexpr (std::is_base_of_v<QLineEdit, T>) campoDeUmaLinha(c);
     return c;
 }
 
@@ -29,6 +51,11 @@ QLabel* novoRotulo(const char* nome, const QString& texto, QWidget* pai);
 // At that place, as large as its text.
 QLabel* novoRotulo(const char* nome, const QString& texto, QWidget* pai, const QPoint& posicao);
 QLabel* novoRotulo(const char* nome, const QString& texto, QWidget* pai, const QRect& area);
+// A log or memo.
+TextoPlano* novoTexto(const char* nome, QWidget* pai);
+TextoPlano* novoTexto(const char* nome, QWidget* pai, const QRect& area);
+// An editable list whose field is a one-line field.
+QComboBox* novaListaEditavel(const char* nome, QWidget* pai);
 QRadioButton* novoRadio(const char* nome, const QString& texto, QWidget* pai);
 
 class DllSat;

@@ -42,6 +42,9 @@ void EscreveLog(QPlainTextEdit* log, const QColor& cor, const QString& corpo, Op
         cursor.insertText(alvo->document()->isEmpty() ? linha : '\n' + linha, formato);
         alvo->setTextCursor(cursor);
         if (opcoes.rolar) alvo->verticalScrollBar()->setValue(alvo->verticalScrollBar()->maximum());
+        // The caret at the end of a long line pulls the view right, hiding the
+        // timestamp and the direction.
+        alvo->horizontalScrollBar()->setValue(alvo->horizontalScrollBar()->minimum());
         alvo->viewport()->repaint();
     });
 }

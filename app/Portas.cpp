@@ -2,28 +2,97 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QMessageBox>
+#include <QFileIconProvider>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMimeDatabase>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QThread>
 
 #include "app/NaGui.h"
 
-void DialogosQt::mensagem(Icone icone, const QString& texto) {
-    naGuiEsperando([&] {
-        const auto icon = icone == Icone::Erro         ? QMessageBox::Critical
-                          : icone == Icone::Informacao ? QMessageBox::Information
-                                                       : QMessageBox::NoIcon;
-        QMessageBox caixa(icon, QString::fromLatin1(TituloAplicacao), texto, QMessageBox::Ok,
-                          QApplication::activeWindow());
-        caixa.exec();
-    });
+namespace {
+// At most half the screen wide and two thirds high; a longer text scrolls.
+QScrollArea* areaDoTexto(const QString& texto, const QSize& tela, QWidget* pai) {
+    auto* rotulo = new QLabel(texto);
+    rotulo->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    const int limite = std::min(tela.width() / 2, 500);
+    rotulo->setWordWrap(rotulo->sizeHint().width() > limite);
+    const int largura = std::min(rotulo->sizeHint().width(), limite);
+    const int altura =
+        rotulo->wordWrap() ? rotulo->heightForWidth(largura) : rotulo->sizeHint().height();
+    auto* area = new QScrollArea(pai);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    area->setWidget(rotulo);
+    // A word longer than the width cannot wrap: it scrolls sideways.
+    const int barra = area->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int alturaMaxima = tela.height() * 2 / 3;
+    area->setFixedSize(
+        largura + (altura > alturaMaxima ? barra : 0),
+        std::min(altura, alturaMaxima) + (rotulo->minimumSizeHint().width() > largura ? barra : 0));
+    return area;
 }
 
-namespace {
+// A message box as Qt's, but one that fits the screen whatever the text.
+class CaixaMensagem : public QDialog {
+  public:
+    CaixaMensagem(PortaDialogos::Icone icone, const QString& texto, QWidget* pai) : QDialog(pai) {
+        setWindowTitle(QString::fromLatin1(TituloAplicacao));
+        auto* grade = new QGridLayout(this);
+        grade->setSizeConstraint(QLayout::SetFixedSize);
+        grade->addWidget(figura(icone), 0, 0, Qt::AlignTop);
+        grade->addWidget(areaDoTexto(texto, screen()->availableGeometry().size(), this), 0, 1);
+        auto* botoes = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+        connect(botoes, &QDialogButtonBox::accepted, this, &QDialog::accept);
+        grade->addWidget(botoes, 1, 0, 1, 2);
+    }
+
+  private:
+    QLabel* figura(PortaDialogos::Icone icone) {
+        auto* rotulo = new QLabel(this);
+        if (icone == PortaDialogos::Icone::Nenhum) return rotulo;
+        const auto padrao = icone == PortaDialogos::Icone::Erro ? QStyle::SP_MessageBoxCritical
+                                                                : QStyle::SP_MessageBoxInformation;
+        const int lado = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
+        rotulo->setPixmap(style()->standardIcon(padrao, nullptr, this).pixmap(lado));
+        return rotulo;
+    }
+};
+
+// Icons and type names from the file name only: Qt would read each file's
+// contents, and a file such as /proc/kmsg never answers.
+class IconesPeloNome : public QFileIconProvider {
+  public:
+    using QFileIconProvider::icon;
+    QIcon icon(const QFileInfo& info) const override {
+        if (info.isDir()) return QFileIconProvider::icon(info);
+        const QIcon doTema = QIcon::fromTheme(tipo(info).iconName());
+        return doTema.isNull() ? icon(File) : doTema;
+    }
+    QString type(const QFileInfo& info) const override {
+        if (info.isDir()) return QFileIconProvider::type(info);
+        const QMimeType t = tipo(info);
+        return t.comment().isEmpty() ? t.name() : t.comment();
+    }
+
+  private:
+    QMimeType tipo(const QFileInfo& info) const {
+        return m_tipos.mimeTypeForFile(info, QMimeDatabase::MatchExtension);
+    }
+    QMimeDatabase m_tipos;
+};
+
 QString dialogoArquivo(const PortaDialogos::Arquivo& d, QFileDialog::AcceptMode modo) {
     QString caminho;
     naGuiEsperando([&] {
+        IconesPeloNome icones;
         QFileDialog dialogo(QApplication::activeWindow(), d.titulo, d.pasta, d.filtro);
+        dialogo.setIconProvider(&icones);
         dialogo.setAcceptMode(modo);
         dialogo.setDefaultSuffix(d.extensao);
         dialogo.setFileMode(modo == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
@@ -37,6 +106,13 @@ QString dialogoArquivo(const PortaDialogos::Arquivo& d, QFileDialog::AcceptMode 
     return caminho;
 }
 }  // namespace
+
+void DialogosQt::mensagem(Icone icone, const QString& texto) {
+    naGuiEsperando([&] {
+        CaixaMensagem caixa(icone, texto, QApplication::activeWindow());
+        caixa.exec();
+    });
+}
 
 QString DialogosQt::abrirArquivo(const Arquivo& dialogo) {
     return dialogoArquivo(dialogo, QFileDialog::AcceptOpen);

@@ -34,8 +34,7 @@ void TFormCodAtivacao::montar() {
     GroupBox2->setObjectName("GroupBox2");
     Label1 = new QLabel(QStringLiteral("C\u00f3digo de Ativa\u00e7\u00e3o"), GroupBox2);
     Label1->setObjectName("Label1");
-    txtCodAtivacao = new QLineEdit(GroupBox2);
-    txtCodAtivacao->setObjectName("txtCodAtivacao");
+    txtCodAtivacao = novoControle<QLineEdit>("txtCodAtivacao", GroupBox2);
     txtCodAtivacao->setMaxLength(32);
     QFont fonte = txtCodAtivacao->font();
     fonte.setPointSizeF(fonte.pointSizeF() * 1.4);

@@ -41,8 +41,8 @@ void TFormPrincipal::montar() {
     auto* btLimpar = new QPushButton(QStringLiteral("Limpar"), this);
     btLimpar->setObjectName("BtLimpar");
     connect(btLimpar, &QPushButton::clicked, this, &TFormPrincipal::BtLimparClick);
-    m_richEdit1 = new QPlainTextEdit(QStringLiteral("RichEdit1"), this);
-    m_richEdit1->setObjectName("RichEdit1");
+    m_richEdit1 = novoTexto("RichEdit1", this);
+    m_richEdit1->setPlainText(QStringLiteral("RichEdit1"));
     m_richEdit1->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_richEdit1->setMinimumSize(560, 380);
 

@@ -18,6 +18,21 @@ bool semTela() {
     };
     return vazio("DISPLAY") && vazio("WAYLAND_DISPLAY") && vazio("QT_QPA_PLATFORM");
 }
+
+void avisarSemTela() {
+    std::fprintf(stderr,
+                 "tool-sat-tivoro: nenhuma tela gr\u00e1fica encontrada (DISPLAY vazio).\n"
+                 "Numa m\u00e1quina sem tela, rode-o com: xvfb-run -a tool-sat-tivoro\n");
+}
+
+// A display named but not answering ends the toolkit's start with a fatal
+// message, which would abort with a core dump: give the same advice instead.
+QtMessageHandler mensagensAnteriores = nullptr;
+void telaQueNaoResponde(QtMsgType tipo, const QMessageLogContext& contexto, const QString& texto) {
+    if (tipo != QtFatalMsg) return mensagensAnteriores(tipo, contexto, texto);
+    avisarSemTela();
+    std::_Exit(2);
+}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -27,12 +42,12 @@ int main(int argc, char** argv) {
     PedidoBiblioteca pedido;
     if (const auto saida = LerLinhaDeComando(argumentos, pedido)) return *saida;
     if (semTela()) {
-        std::fprintf(stderr,
-                     "tool-sat-tivoro: nenhuma tela gr\u00e1fica encontrada (DISPLAY vazio).\n"
-                     "Numa m\u00e1quina sem tela, rode-o com: xvfb-run -a tool-sat-tivoro\n");
+        avisarSemTela();
         return 2;
     }
+    mensagensAnteriores = qInstallMessageHandler(telaQueNaoResponde);
     QApplication app(argc, argv);
+    qInstallMessageHandler(mensagensAnteriores);
     QApplication::setApplicationName(QStringLiteral("tool-sat-tivoro"));
     QApplication::setDesktopFileName(QStringLiteral("tool-sat-tivoro"));
     IniciaRecursos();

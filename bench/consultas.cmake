@@ -11,3 +11,8 @@ add_dependencies(bench_extracao dllsat_falsa_tivoro)
 if(TARGET emulador_controle)
     target_link_libraries(bench_extracao PRIVATE emulador_controle)
 endif()
+# Copying and pasting the whole device log.
+if(TARGET dllsat)
+    add_executable(bench_copia ${CMAKE_CURRENT_SOURCE_DIR}/bench_copia.cpp)
+    target_link_libraries(bench_copia PRIVATE apoio_testes)
+endif()

@@ -43,8 +43,8 @@ void TFormAtivarSat::montar() {
                                this, {12, 58});
     EdCodAtivacao = novoControle<QLineEdit>("EdCodAtivacao", this, {12, 76, 170, 24});
     LbUF = novoRotulo("LbUF", QStringLiteral("UF"), this, {200, 58});
-    CBoxUF = novoControle<QComboBox>("CBoxUF", this, {200, 76, 64, 24});
-    CBoxUF->setEditable(true);
+    CBoxUF = novaListaEditavel("CBoxUF", this);
+    CBoxUF->setGeometry(200, 76, 64, 24);
     CBoxUF->setInsertPolicy(QComboBox::NoInsert);
     CBoxUF->setCompleter(nullptr);
     CBoxUF->setMaxVisibleItems(27);
@@ -56,7 +56,7 @@ void TFormAtivarSat::montar() {
     BtEnviar = novoBotao("BtEnviar", QStringLiteral("Enviar"), this, {358, 114, 88, 28});
 
     // Below the buttons: out of sight until the first "Enviar".
-    RichEdit1 = novoControle<QPlainTextEdit>("RichEdit1", this, {8, 154, Largura - 16, 107});
+    RichEdit1 = novoTexto("RichEdit1", this, {8, 154, Largura - 16, 107});
     RichEdit1->setPlainText(QStringLiteral("RichEdit1"));
     RichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

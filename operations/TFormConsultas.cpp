@@ -69,8 +69,8 @@ TFormConsultas::TFormConsultas(Contexto& ctx)
 }
 
 void TFormConsultas::montar() {
-    RichEdit1 = new QPlainTextEdit(QStringLiteral("RichEdit1"), this);
-    RichEdit1->setObjectName("RichEdit1");
+    RichEdit1 = novoTexto("RichEdit1", this);
+    RichEdit1->setPlainText(QStringLiteral("RichEdit1"));
     RichEdit1->setLineWrapMode(QPlainTextEdit::NoWrap);
     RichEdit1->setMinimumSize(640, 300);
 
@@ -94,8 +94,7 @@ void TFormConsultas::montar() {
         novoBotao("BtConsultarNumSes", QStringLiteral("Consultar Numero de Sess\u00e3o"), sessao);
     Label1 = new QLabel(QStringLiteral("N\u00famero de sess\u00e3o:"), sessao);
     Label1->setObjectName("Label1");
-    EdNumeroSessao = new QLineEdit(sessao);
-    EdNumeroSessao->setObjectName("EdNumeroSessao");
+    EdNumeroSessao = novoControle<QLineEdit>("EdNumeroSessao", sessao);
     EdNumeroSessao->setMaxLength(7);
     EdNumeroSessao->setFixedWidth(EdNumeroSessao->fontMetrics().horizontalAdvance('9') * 10);
     Label1->setBuddy(EdNumeroSessao);

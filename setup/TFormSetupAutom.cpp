@@ -83,9 +83,7 @@ void TFormSetupAutom::montar() {
 
     colunaSuperior->addWidget(
         novoRotulo("Label3", QStringLiteral("Assinatura Aplicativo Comercial"), superior));
-    MemoSignac = new QPlainTextEdit(superior);
-    MemoSignac->setObjectName("MemoSignac");
-    MemoSignac->setTabChangesFocus(true);
+    MemoSignac = novoTexto("MemoSignac", superior);
     MemoSignac->setFixedHeight(84);
     colunaSuperior->addWidget(MemoSignac);
 
@@ -97,9 +95,7 @@ void TFormSetupAutom::montar() {
     botoes->addWidget(BtCancelar);
     colunaSuperior->addLayout(botoes);
 
-    RichEdit1 = new QPlainTextEdit(m_conteudo);
-    RichEdit1->setObjectName("RichEdit1");
-    RichEdit1->setTabChangesFocus(true);
+    RichEdit1 = novoTexto("RichEdit1", m_conteudo);
     RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     RichEdit1->setFixedHeight(150);
 
@@ -123,9 +119,7 @@ QWidget* TFormSetupAutom::montarDados() {
         cnpj->setMinimumWidth(
             cnpj->fontMetrics().horizontalAdvance(QStringLiteral("00.000.000/0000-00")) + 20);
     EdCodAtivacao = novoControle<QLineEdit>("EdCodAtivacao", dados);
-    CBoxUF = new QComboBox(dados);
-    CBoxUF->setObjectName("CBoxUF");
-    CBoxUF->setEditable(true);
+    CBoxUF = novaListaEditavel("CBoxUF", dados);
     CBoxUF->setInsertPolicy(QComboBox::NoInsert);
     CBoxUF->addItems(SiglasUF());
     CBoxUF->lineEdit()->setMaxLength(2);

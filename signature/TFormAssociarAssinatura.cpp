@@ -20,9 +20,9 @@
 namespace {
 // A memo whose typing and pasting stop at a number of characters; text set
 // by the program is not cut.
-class MemoLimitado : public QPlainTextEdit {
+class MemoLimitado : public TextoPlano {
   public:
-    MemoLimitado(int limite, QWidget* pai) : QPlainTextEdit(pai), m_limite(limite) {}
+    MemoLimitado(int limite, QWidget* pai) : TextoPlano(pai), m_limite(limite) {}
 
   protected:
     void keyPressEvent(QKeyEvent* evento) override {
@@ -31,7 +31,7 @@ class MemoLimitado : public QPlainTextEdit {
         const bool insere =
             !texto.isEmpty() && (texto.at(0).isPrint() || texto == QLatin1String("\r"));
         if (insere && espaco() < texto.size()) return;
-        QPlainTextEdit::keyPressEvent(evento);
+        TextoPlano::keyPressEvent(evento);
     }
     void insertFromMimeData(const QMimeData* origem) override {
         if (!origem->hasText()) return;
@@ -77,17 +77,13 @@ void TFormAssociarAssinatura::montar() {
     MemoSignac = new MemoLimitado(LimiteAssinatura, this);
     MemoSignac->setObjectName("MemoSignac");
     MemoSignac->setWordWrapMode(QTextOption::WrapAnywhere);
-    // Tab walks on to the next control, as the tab order has it.
-    MemoSignac->setTabChangesFocus(true);
     MemoSignac->setGeometry(196, 28, 250, 126);
 
     QGroupBox* grupo = montarGrupo();
     m_largura = grupo->x() + grupo->width() + 12;
 
-    RichEdit1 = new QPlainTextEdit(this);
-    RichEdit1->setObjectName("RichEdit1");
+    RichEdit1 = novoTexto("RichEdit1", this);
     RichEdit1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    RichEdit1->setTabChangesFocus(true);
     RichEdit1->setGeometry(12, 170, m_largura - 24, 112);
 
     setTabOrder(MskEdCNPJContr, MskEdCNPJSwHouse);
@@ -117,14 +113,12 @@ QGroupBox* TFormAssociarAssinatura::montarGrupo() {
     grupo->setGeometry(458, 4, largura, 150);
     QList<QWidget*> filhos{
         novoRotulo("Label4", QStringLiteral("Certificado Digital(p12/pfx)"), grupo, {12, 26})};
-    EdCertificado = new QLineEdit(grupo);
-    EdCertificado->setObjectName("EdCertificado");
+    EdCertificado = novoControle<QLineEdit>("EdCertificado", grupo);
     EdCertificado->setGeometry(12, 44, largura - 64, 26);
     btCertificado =
         novoBotao("btCertificado", QStringLiteral("..."), grupo, QRect(largura - 46, 43, 34, 28));
     filhos << novoRotulo("Label7", QStringLiteral("Senha"), grupo, {12, 78});
-    Edit1 = new QLineEdit(grupo);
-    Edit1->setObjectName("Edit1");
+    Edit1 = novoControle<QLineEdit>("Edit1", grupo);
     Edit1->setEchoMode(QLineEdit::Password);
     Edit1->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
     Edit1->setGeometry(12, 96, 180, 26);

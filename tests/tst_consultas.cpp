@@ -1,11 +1,13 @@
 #include <sys/resource.h>
 
+#include <QAbstractFileIconProvider>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeDatabase>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -385,6 +387,14 @@ class TstConsultas : public QObject {
         // to, so a question about replacing it would be wrong.
         bool pergunta = true;
         QString filtro;
+        // Its icons come from names only: a file such as /proc/kmsg never
+        // answers a read. This one's contents say PNG, its name nothing.
+        const QFileInfo semNome(caminho("imagem"));
+        QFile png(semNome.filePath());
+        QVERIFY(png.open(QIODevice::WriteOnly));
+        png.write(QByteArray::fromHex("89504e470d0a1a0a0000000d49484452"));
+        png.close();
+        QString tipo;
         QTimer vigia;
         QObject::connect(&vigia, &QTimer::timeout, [&] {
             auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
@@ -392,6 +402,7 @@ class TstConsultas : public QObject {
             vigia.stop();
             pergunta = !d->testOption(QFileDialog::DontConfirmOverwrite);
             filtro = d->selectedNameFilter();
+            tipo = d->iconProvider()->type(semNome);
             d->reject();
         });
         vigia.start(10);
@@ -399,6 +410,10 @@ class TstConsultas : public QObject {
         QCOMPARE(reais.salvarArquivo(pedido), QString());
         QVERIFY(!pergunta);
         QCOMPARE(filtro, QStringLiteral("Text file (*.txt)"));
+        const QMimeType peloConteudo =
+            QMimeDatabase().mimeTypeForFile(semNome, QMimeDatabase::MatchContent);
+        QCOMPARE(peloConteudo.name(), QStringLiteral("image/png"));
+        QVERIFY2(tipo != peloConteudo.comment(), qPrintable(tipo));
     }
 
     void salvarOndeNaoDa_data() {

@@ -1,10 +1,15 @@
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBlock>
+#include <QTimer>
 #include <QtTest>
 
 #include "app/Log.h"
@@ -380,6 +385,97 @@ class TstInicial : public QObject {
             QVERIFY(b->clicar(Janela::CodAtivacao, "BtFechar"));
         }
         QCOMPARE(fim.count(), 1);
+    }
+
+    // Every log and memo, in every window.
+    void textos_data() {
+        QTest::addColumn<Janela>("janela");
+        QTest::addColumn<QString>("nome");
+        for (Janela j : {Janela::Principal, Janela::Consultas, Janela::TesteVendaCanc,
+                         Janela::AtivarSat, Janela::AssociarAssinatura, Janela::SetupAutom})
+            QTest::addRow("log %d", int(j)) << j << "RichEdit1";
+        for (Janela j : {Janela::AssociarAssinatura, Janela::SetupAutom, Janela::TesteFimaFim})
+            QTest::addRow("memo %d", int(j)) << j << "MemoSignac";
+    }
+    void tabSaiDoTexto_data() { textos_data(); }
+    void tabSaiDoTexto() {
+        QFETCH(Janela, janela);
+        QFETCH(QString, nome);
+        b->janela(janela)->show();
+        b->janela(janela)->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(b->janela(janela)));
+        auto* texto = b->controle<QPlainTextEdit>(janela, qPrintable(nome));
+        texto->setPlainText("abc");
+        texto->setFocus();
+        QVERIFY(texto->hasFocus());
+        QTest::keyClick(texto, Qt::Key_Tab);
+        QVERIFY(!texto->hasFocus());
+        QCOMPARE(texto->toPlainText(), QStringLiteral("abc"));
+    }
+
+    // Another program pasting a copied log gets plain text, never HTML made
+    // on the GUI thread.
+    void copiaSoTextoSimples_data() { textos_data(); }
+    void copiaSoTextoSimples() {
+        QFETCH(Janela, janela);
+        QFETCH(QString, nome);
+        auto* texto = b->controle<QPlainTextEdit>(janela, qPrintable(nome));
+        texto->setPlainText("[TX] um\n[RX] dois");
+        texto->selectAll();
+        texto->copy();
+        const QMimeData* copiado = QGuiApplication::clipboard()->mimeData();
+        QCOMPARE(copiado->formats(), QStringList{"text/plain"});
+        QCOMPARE(copiado->text(), QStringLiteral("[TX] um\n[RX] dois"));
+        QTextCursor parte(texto->document());
+        parte.setPosition(12);
+        parte.setPosition(5, QTextCursor::KeepAnchor);
+        texto->setTextCursor(parte);
+        texto->copy();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("um\n[RX]"));
+    }
+
+    void logFicaNaMargemEsquerda_data() {
+        QTest::addColumn<Janela>("janela");
+        for (Janela j : {Janela::Principal, Janela::TesteVendaCanc, Janela::AssociarAssinatura})
+            QTest::addRow("%d", int(j)) << j;
+    }
+    void logFicaNaMargemEsquerda() {
+        QFETCH(Janela, janela);
+        b->janela(janela)->show();
+        auto* log = b->controle<QPlainTextEdit>(janela, "RichEdit1");
+        log->resize(300, log->height());
+        EscreveLog(log, CorRX, "[RX] " + QString(2000, 'x'), {true, true});
+        QCoreApplication::processEvents();
+        QVERIFY(log->horizontalScrollBar()->maximum() > 0);
+        QCOMPARE(log->horizontalScrollBar()->value(), log->horizontalScrollBar()->minimum());
+    }
+
+    // A very long reply in the real box: it fits the screen and OK is in reach.
+    void caixaCabeNaTela() {
+        const QRect tela = QGuiApplication::primaryScreen()->availableGeometry();
+        QRect caixa, ok;
+        QTimer vigia;
+        QObject::connect(&vigia, &QTimer::timeout, [&] {
+            QWidget* d = QApplication::activeModalWidget();
+            if (!d) return;
+            vigia.stop();
+            caixa = QRect(d->mapToGlobal(QPoint(0, 0)), d->size());
+            auto* botao = d->findChild<QPushButton*>();
+            if (botao->isVisible()) ok = QRect(botao->mapToGlobal(QPoint(0, 0)), botao->size());
+            botao->click();
+        });
+        vigia.start(10);
+        DialogosQt reais;
+        reais.erro(QString("palavra ").repeated(5000));
+        QVERIFY2(tela.contains(caixa), qPrintable(QDebug::toString(caixa)));
+        QVERIFY(!ok.isEmpty() && caixa.contains(ok));
+    }
+
+    // Qt's own dialogs speak Portuguese, with the translation the preparation
+    // script installs.
+    void dialogosDoQtEmPortugues() {
+        QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"),
+                 QStringLiteral("Procurar em:"));
     }
 
     void janelasComSeusTitulos() {

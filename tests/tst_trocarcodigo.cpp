@@ -1,3 +1,4 @@
+#include <QClipboard>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -45,6 +46,22 @@ class TstTrocarCodigo : public QObject {
         em<QLineEdit>("EdCodAtualEmerg")->setText(atual);
         em<QLineEdit>("EdNovoCod")->setText(novo);
         em<QLineEdit>("EdConfNovoCod")->setText(confirmacao);
+    }
+
+    // As a user pastes: through the clipboard, with Ctrl+V.
+    void colar(const char* nome, const QString& texto) {
+        QGuiApplication::clipboard()->setText(texto);
+        QTest::keySequence(em<QLineEdit>(nome), QKeySequence::Paste);
+    }
+    void enviarCodigosColados(const QString& novo, const QString& confirmacao) {
+        abrirPeloInicio();
+        preencher("antigo", "", "");
+        colar("EdNovoCod", novo);
+        colar("EdConfNovoCod", confirmacao);
+        falsa.responder(
+            "0|18001|C\xf3"
+            "digos diferentes||");
+        QVERIFY(b->clicar(Janela::TrocarCodigo, "BtEnviar"));
     }
 
   private Q_SLOTS:
@@ -159,6 +176,19 @@ class TstTrocarCodigo : public QObject {
         QCOMPARE(falsa.inteiro(2), emergencia ? 2 : 1);
         QCOMPARE(falsa.argumento(3), QByteArray("novo\xe7 "));
         QCOMPARE(falsa.argumento(4), QByteArray(" outro"));
+    }
+
+    void quebraDeLinhaColadaNaoEntra() {
+        enviarCodigosColados("NOVOCOD1\n", " NOVOCOD1\r\n");
+        QCOMPARE(falsa.argumento(3), QByteArray("NOVOCOD1"));
+        QCOMPARE(falsa.argumento(4), QByteArray(" NOVOCOD1"));
+    }
+
+    void codigoLongoColadoEntraInteiro() {
+        const QString longo(40000, QLatin1Char('c'));
+        enviarCodigosColados(longo, longo + 'd');
+        QCOMPARE(falsa.argumento(3), longo.toLatin1());
+        QCOMPARE(falsa.argumento(4), (longo + 'd').toLatin1());
     }
 
     void trocaAceita() {

@@ -34,15 +34,13 @@ void TFormTesteFimaFim::montar() {
     MskEmitente = novoCampoCNPJ("MskEmitente", this);
     MskEmitente->setText(QStringLiteral("12345678000195"));
     Label3 = novoRotulo("Label3", QStringLiteral("IE"), this);
-    edIE = new QLineEdit(QStringLiteral("111222333444"), this);
-    edIE->setObjectName("edIE");
+    edIE = novoControle<QLineEdit>("edIE", this);
+    edIE->setText(QStringLiteral("111222333444"));
     Label4 = novoRotulo("Label4", QStringLiteral("Assinatura Aplicativo Comercial"), this);
-    MemoSignac = new QPlainTextEdit(SignACPadrao, this);
-    MemoSignac->setObjectName("MemoSignac");
+    MemoSignac = novoTexto("MemoSignac", this);
+    MemoSignac->setPlainText(SignACPadrao);
     MemoSignac->setMinimumSize(380, 110);
     MemoSignac->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // Tab leaves the memo: a tab character has no place in a signature.
-    MemoSignac->setTabChangesFocus(true);
     BtCancelar = novoBotao("BtCancelar", QStringLiteral("Cancelar"), this);
     BtEnviar = novoBotao("BtEnviar", QStringLiteral("Enviar"), this);
 

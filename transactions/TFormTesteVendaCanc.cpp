@@ -33,8 +33,7 @@ TFormTesteVendaCanc::TFormTesteVendaCanc(Contexto& ctx)
 }
 
 void TFormTesteVendaCanc::montar() {
-    RichEdit1 = new QPlainTextEdit(this);
-    RichEdit1->setObjectName("RichEdit1");
+    RichEdit1 = novoTexto("RichEdit1", this);
     RichEdit1->setLineWrapMode(QPlainTextEdit::NoWrap);
     RichEdit1->setMinimumSize(640, 300);
     BtLimpar = novoBotao("BtLimpar", QStringLiteral("Limpar"), this);
@@ -51,8 +50,7 @@ void TFormTesteVendaCanc::montar() {
     GroupBox2->setObjectName("GroupBox2");
     Label1 = new QLabel(QStringLiteral("Informe o local do XML:"), GroupBox2);
     Label1->setObjectName("Label1");
-    EdLocalArquivo = new QLineEdit(GroupBox2);
-    EdLocalArquivo->setObjectName("EdLocalArquivo");
+    EdLocalArquivo = novoControle<QLineEdit>("EdLocalArquivo", GroupBox2);
     BtLocalArquivo = novoBotao("BtLocalArquivo", QStringLiteral("..."), GroupBox2);
     BtLocalArquivo->setFixedWidth(32);
     BtXMLPadrao = novoBotao("BtXMLPadrao", QStringLiteral("XML Padr\u00e3o"), GroupBox2);

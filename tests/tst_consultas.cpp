@@ -430,6 +430,22 @@ class TstConsultas : public QObject {
         QTRY_COMPARE(Trabalhador::vivos(), 0);
         QTRY_VERIFY(janela().BtCancelar->isEnabled());
     }
+
+    void reabrirEntreOsTrechosMostraOLogTodo() {
+        QByteArray bytes;
+        for (int i = 0; bytes.size() < 1500000; ++i)
+            bytes += "evento " + QByteArray::number(i) + '\n';
+        falsa.responder(respostaComLog(bytes));
+        QVERIFY(clicar("BtExtrairLogs"));
+        // Each turn of the loop takes in at most one piece.
+        while (log()->document()->blockCount() < 3) QCoreApplication::processEvents();
+        QVERIFY(Trabalhador::vivos() > 0);
+        janela().close();
+        QVERIFY(b->clicar(Janela::Principal, "BtConsultas"));
+        QTRY_COMPARE(Trabalhador::vivos(), 0);
+        QCoreApplication::processEvents();
+        QCOMPARE(log()->toPlainText(), '\n' + QString::fromLatin1(bytes));
+    }
 };
 
 QTEST_MAIN(TstConsultas)

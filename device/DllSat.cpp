@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "app/CursorOcupado.h"
+
 namespace {
 
 using Texto = const char*;
@@ -41,6 +43,13 @@ class Arg {
   private:
     QByteArray m_b;
 };
+
+// The reply as text, with the busy cursor while the GUI thread waits for it.
+template <typename F, typename... Argumentos>
+QString chamar(F funcao, const Argumentos&... argumentos) {
+    const CursorOcupado ocupado;
+    return DllSat::deWin1252(funcao(argumentos...));
+}
 
 }  // namespace
 
@@ -146,63 +155,63 @@ DllSat::DllSat(void* handle, const QString& caminho)
 DllSat::~DllSat() = default;
 
 QString DllSat::ConsultarSAT(int sessao) {
-    return deWin1252(m_f->ConsultarSAT(sessao));
+    return chamar(m_f->ConsultarSAT, sessao);
 }
 
 QString DllSat::ConsultarStatusOperacional(int sessao, const QString& codigo) {
-    return deWin1252(m_f->ConsultarStatusOperacional(sessao, Arg(codigo)));
+    return chamar(m_f->ConsultarStatusOperacional, sessao, Arg(codigo));
 }
 
 QString DllSat::ConsultarNumeroSessao(int sessao, const QString& codigo, int sessaoConsultada) {
-    return deWin1252(m_f->ConsultarNumeroSessao(sessao, Arg(codigo), sessaoConsultada));
+    return chamar(m_f->ConsultarNumeroSessao, sessao, Arg(codigo), sessaoConsultada);
 }
 
 QString DllSat::AtivarSAT(int sessao, int subComando, const QString& codigo, const QString& cnpj,
                           int uf) {
-    return deWin1252(m_f->AtivarSAT(sessao, subComando, Arg(codigo), Arg(cnpj), uf));
+    return chamar(m_f->AtivarSAT, sessao, subComando, Arg(codigo), Arg(cnpj), uf);
 }
 
 QString DllSat::AssociarAssinatura(int sessao, const QString& codigo, const QString& cnpjs,
                                    const QString& assinatura) {
-    return deWin1252(m_f->AssociarAssinatura(sessao, Arg(codigo), Arg(cnpjs), Arg(assinatura)));
+    return chamar(m_f->AssociarAssinatura, sessao, Arg(codigo), Arg(cnpjs), Arg(assinatura));
 }
 
 QString DllSat::TesteFimAFim(int sessao, const QString& codigo, const QByteArray& documento) {
-    return deWin1252(m_f->TesteFimAFim(sessao, Arg(codigo), Arg(documento)));
+    return chamar(m_f->TesteFimAFim, sessao, Arg(codigo), Arg(documento));
 }
 
 QString DllSat::EnviarDadosVenda(int sessao, const QString& codigo, const QByteArray& documento) {
-    return deWin1252(m_f->EnviarDadosVenda(sessao, Arg(codigo), Arg(documento)));
+    return chamar(m_f->EnviarDadosVenda, sessao, Arg(codigo), Arg(documento));
 }
 
 QString DllSat::CancelarUltimaVenda(int sessao, const QString& codigo, const QString& chave,
                                     const QByteArray& documento) {
-    return deWin1252(m_f->CancelarUltimaVenda(sessao, Arg(codigo), Arg(chave), Arg(documento)));
+    return chamar(m_f->CancelarUltimaVenda, sessao, Arg(codigo), Arg(chave), Arg(documento));
 }
 
 QString DllSat::ConfigurarInterfaceDeRede(int sessao, const QString& codigo,
                                           const QByteArray& documento) {
-    return deWin1252(m_f->ConfigurarInterfaceDeRede(sessao, Arg(codigo), Arg(documento)));
+    return chamar(m_f->ConfigurarInterfaceDeRede, sessao, Arg(codigo), Arg(documento));
 }
 
 QString DllSat::TrocarCodigoDeAtivacao(int sessao, const QString& codigo, int opcao,
                                        const QString& novo, const QString& confirmacao) {
-    return deWin1252(
-        m_f->TrocarCodigoDeAtivacao(sessao, Arg(codigo), opcao, Arg(novo), Arg(confirmacao)));
+    return chamar(m_f->TrocarCodigoDeAtivacao, sessao, Arg(codigo), opcao, Arg(novo),
+                  Arg(confirmacao));
 }
 
 QString DllSat::ExtrairLogs(int sessao, const QString& codigo) {
-    return deWin1252(m_f->ExtrairLogs(sessao, Arg(codigo)));
+    return chamar(m_f->ExtrairLogs, sessao, Arg(codigo));
 }
 
 QString DllSat::AtualizarSoftwareSAT(int sessao, const QString& codigo) {
-    return deWin1252(m_f->AtualizarSoftwareSAT(sessao, Arg(codigo)));
+    return chamar(m_f->AtualizarSoftwareSAT, sessao, Arg(codigo));
 }
 
 QString DllSat::BloquearSAT(int sessao, const QString& codigo) {
-    return deWin1252(m_f->BloquearSAT(sessao, Arg(codigo)));
+    return chamar(m_f->BloquearSAT, sessao, Arg(codigo));
 }
 
 QString DllSat::DesbloquearSAT(int sessao, const QString& codigo) {
-    return deWin1252(m_f->DesbloquearSAT(sessao, Arg(codigo)));
+    return chamar(m_f->DesbloquearSAT, sessao, Arg(codigo));
 }

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "app/CursorOcupado.h"
 #include "app/Portas.h"
 #include "app/Respostas.h"
 
@@ -59,6 +60,7 @@ struct Execucao {
 // password (when given) on standard input only.
 Execucao executar(const QString& programa, const QStringList& argumentos, const QString& saida,
                   const QByteArray& entrada, int limiteMs) {
+    const CursorOcupado ocupado;
     // Qt waits forever on a negative bound.
     limiteMs = std::max(limiteMs, 1);
     QProcess processo;

@@ -2,6 +2,7 @@
 
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QImageReader>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -17,10 +18,21 @@
 #include "transactions/TesteFimAFim.h"
 
 namespace {
+const char* const Recurso = "recurso";
+
+// Sized from the file's header: the picture itself is decoded on the window's
+// first show, not at start-up.
 QLabel* imagem(const char* nome, const QString& recurso, QWidget* pai) {
     auto* l = novoRotulo(nome, QString(), pai);
-    l->setPixmap(QPixmap(recurso));
+    l->setMinimumSize(QImageReader(recurso).size());
+    l->setProperty(Recurso, recurso);
     return l;
+}
+
+void carregarImagens(const QWidget* janela) {
+    for (QLabel* l : janela->findChildren<QLabel*>())
+        if (l->pixmap().isNull() && l->property(Recurso).isValid())
+            l->setPixmap(QPixmap(l->property(Recurso).toString()));
 }
 
 QColor corDoStatus(const QString& status) {
@@ -146,6 +158,7 @@ void TFormPrincipal::pintarStatus(const QString& status) {
 }
 
 void TFormPrincipal::FormShow() {
+    carregarImagens(this);
     m_lbSatVersao->setText("SAT - " + ctx.estado.VersaoSAT());
     m_richEdit1->clear();
     m_lbSatDllVersao->setText("SAT .DLL -" + VersaoArquivo(ctx.dll.caminho()));

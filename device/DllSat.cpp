@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <array>
 
 #include "app/CursorOcupado.h"
 
@@ -81,12 +82,17 @@ QString DllSat::deWin1252(const char* bytes) {
 }
 
 QString DllSat::deWin1252(const QByteArray& bytes) {
+    // One look-up per byte: a device log runs to megabytes.
+    static const std::array<char16_t, 256> tabela = [] {
+        std::array<char16_t, 256> t{};
+        for (int b = 0; b < 256; ++b)
+            t[b] = (b >= 0x80 && b < 0xA0) ? Cp1252Alto[b - 0x80] : char16_t(b);
+        return t;
+    }();
     QString texto(bytes.size(), Qt::Uninitialized);
-    QChar* destino = texto.data();
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        destino[i] = (b >= 0x80 && b < 0xA0) ? QChar(Cp1252Alto[b - 0x80]) : QChar(b);
-    }
+    char16_t* destino = reinterpret_cast<char16_t*>(texto.data());
+    const auto* origem = reinterpret_cast<const unsigned char*>(bytes.constData());
+    for (qsizetype i = 0; i < bytes.size(); ++i) destino[i] = tabela[origem[i]];
     return texto;
 }
 

@@ -22,16 +22,24 @@ QString CampoDoLog(const QString& resposta) {
 namespace {
 // Lines handed over at a time: a log of megabytes is shown piece by piece, so
 // the window keeps answering while it fills.
-constexpr qsizetype Fatia = 512 * 1024;
+constexpr qsizetype Fatia = 256 * 1024;
 
+// Nothing of it is kept to be undone: that would cost as much again as the
+// insertion, and the log is a record, not a draft.
 void anexarAoFim(QPlainTextEdit* log, const QString& texto) {
-    QTextCursor cursor(log->document());
+    QTextDocument* documento = log->document();
+    const bool desfazer = documento->isUndoRedoEnabled();
+    documento->setUndoRedoEnabled(false);
+    QTextCursor cursor(documento);
     cursor.movePosition(QTextCursor::End);
     QTextCharFormat formato;
     formato.setForeground(CorPreta);
+    // Set once, not looked up again for every line.
+    cursor.setCharFormat(formato);
     cursor.beginEditBlock();
-    cursor.insertText(texto, formato);
+    cursor.insertText(texto);
     cursor.endEditBlock();
+    documento->setUndoRedoEnabled(desfazer);
     log->viewport()->repaint();
 }
 

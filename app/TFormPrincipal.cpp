@@ -56,7 +56,9 @@ void TFormPrincipal::montar() {
     m_richEdit1 = new QPlainTextEdit(QStringLiteral("RichEdit1"), this);
     m_richEdit1->setObjectName("RichEdit1");
     m_richEdit1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m_richEdit1->setMinimumSize(560, 380);
+    // No taller than the menu beside it: the window must fit a 1280 x 800
+    // screen at 150 %.
+    m_richEdit1->setMinimumSize(560, 300);
 
     auto* cabecalhoLog = new QHBoxLayout;
     cabecalhoLog->addWidget(lbRxTx);
@@ -119,6 +121,8 @@ QGroupBox* TFormPrincipal::montarMenu() {
     m_menu = new QGroupBox(QStringLiteral("  Menu  "), this);
     m_menu->setObjectName("GroupBox1");
     new QVBoxLayout(m_menu);
+    m_menu->layout()->setSpacing(2);
+    m_menu->layout()->setContentsMargins(9, 4, 9, 4);
     botaoMenu("BtSetupAutomatico", QStringLiteral("Setup Automatico"),
               &TFormPrincipal::BtSetupAutomaticoClick);
     botaoMenu("BtConfRede", QStringLiteral("Configura\u00e7\u00e3o de rede"),

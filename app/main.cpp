@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QMessageBox>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 
@@ -31,7 +32,6 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("tool-sat-tivoro"));
     QApplication::setDesktopFileName(QStringLiteral("tool-sat-tivoro"));
     IniciaRecursos();
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/imagens/icone.png")));
 
     std::unique_ptr<DllSat> dll;
     try {
@@ -47,5 +47,8 @@ int main(int argc, char** argv) {
     Aplicacao aplicacao(*dll, dialogos, relogio);
     QObject::connect(&aplicacao.inicial(), &TFormCodAtivacao::encerrar, &app, &QApplication::quit);
     aplicacao.inicial().show();
+    // Decoded once the start window is up: the window need not wait for it.
+    QTimer::singleShot(
+        0, [] { QApplication::setWindowIcon(QIcon(QStringLiteral(":/imagens/icone.png"))); });
     return Trabalhador::encerrar(app.exec());
 }

@@ -1,5 +1,6 @@
 #include "app/Aplicacao.h"
 
+#include "app/CursorOcupado.h"
 #include "app/Recursos.h"
 #include "app/TFormCodAtivacao.h"
 #include "app/TFormPrincipal.h"
@@ -23,6 +24,10 @@ T* Aplicacao::criar(Janela janela) {
 
 Aplicacao::Aplicacao(DllSat& dll, PortaDialogos& dialogos, Relogio& relogio)
     : m_ctx(dll, dialogos, relogio) {
+    // Lives as long as the program: a worker may still be inside a call
+    // when the windows go.
+    static EsperaComCursor espera;
+    dll.setEspera(&espera);
     IniciaRecursos();
     CarregaTraducaoQt();
     m_inicial = criar<TFormCodAtivacao>(Janela::CodAtivacao);

@@ -2,6 +2,7 @@
 
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QImageReader>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -17,10 +18,21 @@
 #include "transactions/TesteFimAFim.h"
 
 namespace {
+const char* const Recurso = "recurso";
+
+// Sized from the file's header: the picture itself is decoded on the window's
+// first show, not at start-up.
 QLabel* imagem(const char* nome, const QString& recurso, QWidget* pai) {
     auto* l = novoRotulo(nome, QString(), pai);
-    l->setPixmap(QPixmap(recurso));
+    l->setMinimumSize(QImageReader(recurso).size());
+    l->setProperty(Recurso, recurso);
     return l;
+}
+
+void carregarImagens(const QWidget* janela) {
+    for (QLabel* l : janela->findChildren<QLabel*>())
+        if (l->pixmap().isNull() && l->property(Recurso).isValid())
+            l->setPixmap(QPixmap(l->property(Recurso).toString()));
 }
 
 QColor corDoStatus(const QString& status) {
@@ -44,7 +56,9 @@ void TFormPrincipal::montar() {
     m_richEdit1 = novoTexto("RichEdit1", this);
     m_richEdit1->setPlainText(QStringLiteral("RichEdit1"));
     m_richEdit1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m_richEdit1->setMinimumSize(560, 380);
+    // No taller than the menu beside it: the window must fit a 1280 x 800
+    // screen at 150 %.
+    m_richEdit1->setMinimumSize(560, 300);
 
     auto* cabecalhoLog = new QHBoxLayout;
     cabecalhoLog->addWidget(lbRxTx);
@@ -108,6 +122,8 @@ QGroupBox* TFormPrincipal::montarMenu() {
     m_menu = new QGroupBox(QStringLiteral("  Menu  "), this);
     m_menu->setObjectName("GroupBox1");
     new QVBoxLayout(m_menu);
+    m_menu->layout()->setSpacing(2);
+    m_menu->layout()->setContentsMargins(9, 4, 9, 4);
     botaoMenu("BtSetupAutomatico", QStringLiteral("Setup Automatico"),
               &TFormPrincipal::BtSetupAutomaticoClick);
     botaoMenu("BtConfRede", QStringLiteral("Configura\u00e7\u00e3o de rede"),
@@ -147,6 +163,7 @@ void TFormPrincipal::pintarStatus(const QString& status) {
 }
 
 void TFormPrincipal::FormShow() {
+    carregarImagens(this);
     m_lbSatVersao->setText("SAT - " + ctx.estado.VersaoSAT());
     m_richEdit1->clear();
     m_lbSatDllVersao->setText("SAT .DLL -" + VersaoArquivo(ctx.dll.caminho()));

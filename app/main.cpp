@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 
@@ -51,7 +52,6 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("tool-sat-tivoro"));
     QApplication::setDesktopFileName(QStringLiteral("tool-sat-tivoro"));
     IniciaRecursos();
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/imagens/icone.png")));
 
     DialogosQt dialogos;
     const auto dll = AbrirBiblioteca(pedido, QApplication::applicationDirPath(), dialogos);
@@ -60,5 +60,8 @@ int main(int argc, char** argv) {
     Aplicacao aplicacao(*dll, dialogos, relogio);
     QObject::connect(&aplicacao.inicial(), &TFormCodAtivacao::encerrar, &app, &QApplication::quit);
     aplicacao.inicial().show();
+    // Decoded once the start window is up: the window need not wait for it.
+    QTimer::singleShot(
+        0, [] { QApplication::setWindowIcon(QIcon(QStringLiteral(":/imagens/icone.png"))); });
     return Trabalhador::encerrar(app.exec());
 }

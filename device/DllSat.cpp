@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 
 #include <QFileInfo>
+#include <array>
 
 #include "device/EscolhaBiblioteca.h"
 #include "device/VersaoArquivo.h"
@@ -43,6 +44,16 @@ class Arg {
     QByteArray m_b;
 };
 
+// The reply as text; whoever waits is told before and after.
+template <typename F, typename... Argumentos>
+QString chamar(EsperaDispositivo* espera, F funcao, const Argumentos&... argumentos) {
+    if (espera) espera->comecar();
+    const char* resposta = funcao(argumentos...);
+    QString texto = DllSat::deWin1252(resposta);
+    if (espera) espera->terminar();
+    return texto;
+}
+
 }  // namespace
 
 struct DllSat::Funcoes {
@@ -73,12 +84,17 @@ QString DllSat::deWin1252(const char* bytes) {
 }
 
 QString DllSat::deWin1252(const QByteArray& bytes) {
+    // One look-up per byte: a device log runs to megabytes.
+    static const std::array<char16_t, 256> tabela = [] {
+        std::array<char16_t, 256> t{};
+        for (int b = 0; b < 256; ++b)
+            t[b] = (b >= 0x80 && b < 0xA0) ? Cp1252Alto[b - 0x80] : char16_t(b);
+        return t;
+    }();
     QString texto(bytes.size(), Qt::Uninitialized);
-    QChar* destino = texto.data();
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        destino[i] = (b >= 0x80 && b < 0xA0) ? QChar(Cp1252Alto[b - 0x80]) : QChar(b);
-    }
+    char16_t* destino = reinterpret_cast<char16_t*>(texto.data());
+    const auto* origem = reinterpret_cast<const unsigned char*>(bytes.constData());
+    for (qsizetype i = 0; i < bytes.size(); ++i) destino[i] = tabela[origem[i]];
     return texto;
 }
 
@@ -179,63 +195,65 @@ DllSat::DllSat(void* handle, const QString& caminho, const QStringList& procurad
 DllSat::~DllSat() = default;
 
 QString DllSat::ConsultarSAT(int sessao) {
-    return deWin1252(m_f->ConsultarSAT(sessao));
+    return chamar(m_espera, m_f->ConsultarSAT, sessao);
 }
 
 QString DllSat::ConsultarStatusOperacional(int sessao, const QString& codigo) {
-    return deWin1252(m_f->ConsultarStatusOperacional(sessao, Arg(codigo)));
+    return chamar(m_espera, m_f->ConsultarStatusOperacional, sessao, Arg(codigo));
 }
 
 QString DllSat::ConsultarNumeroSessao(int sessao, const QString& codigo, int sessaoConsultada) {
-    return deWin1252(m_f->ConsultarNumeroSessao(sessao, Arg(codigo), sessaoConsultada));
+    return chamar(m_espera, m_f->ConsultarNumeroSessao, sessao, Arg(codigo), sessaoConsultada);
 }
 
 QString DllSat::AtivarSAT(int sessao, int subComando, const QString& codigo, const QString& cnpj,
                           int uf) {
-    return deWin1252(m_f->AtivarSAT(sessao, subComando, Arg(codigo), Arg(cnpj), uf));
+    return chamar(m_espera, m_f->AtivarSAT, sessao, subComando, Arg(codigo), Arg(cnpj), uf);
 }
 
 QString DllSat::AssociarAssinatura(int sessao, const QString& codigo, const QString& cnpjs,
                                    const QString& assinatura) {
-    return deWin1252(m_f->AssociarAssinatura(sessao, Arg(codigo), Arg(cnpjs), Arg(assinatura)));
+    return chamar(m_espera, m_f->AssociarAssinatura, sessao, Arg(codigo), Arg(cnpjs),
+                  Arg(assinatura));
 }
 
 QString DllSat::TesteFimAFim(int sessao, const QString& codigo, const QByteArray& documento) {
-    return deWin1252(m_f->TesteFimAFim(sessao, Arg(codigo), Arg(documento)));
+    return chamar(m_espera, m_f->TesteFimAFim, sessao, Arg(codigo), Arg(documento));
 }
 
 QString DllSat::EnviarDadosVenda(int sessao, const QString& codigo, const QByteArray& documento) {
-    return deWin1252(m_f->EnviarDadosVenda(sessao, Arg(codigo), Arg(documento)));
+    return chamar(m_espera, m_f->EnviarDadosVenda, sessao, Arg(codigo), Arg(documento));
 }
 
 QString DllSat::CancelarUltimaVenda(int sessao, const QString& codigo, const QString& chave,
                                     const QByteArray& documento) {
-    return deWin1252(m_f->CancelarUltimaVenda(sessao, Arg(codigo), Arg(chave), Arg(documento)));
+    return chamar(m_espera, m_f->CancelarUltimaVenda, sessao, Arg(codigo), Arg(chave),
+                  Arg(documento));
 }
 
 QString DllSat::ConfigurarInterfaceDeRede(int sessao, const QString& codigo,
                                           const QByteArray& documento) {
-    return deWin1252(m_f->ConfigurarInterfaceDeRede(sessao, Arg(codigo), Arg(documento)));
+    return chamar(m_espera, m_f->ConfigurarInterfaceDeRede, sessao, Arg(codigo), Arg(documento));
 }
 
 QString DllSat::TrocarCodigoDeAtivacao(int sessao, const QString& codigo, int opcao,
                                        const QString& novo, const QString& confirmacao) {
-    return deWin1252(
-        m_f->TrocarCodigoDeAtivacao(sessao, Arg(codigo), opcao, Arg(novo), Arg(confirmacao)));
+    return chamar(m_espera, m_f->TrocarCodigoDeAtivacao, sessao, Arg(codigo), opcao, Arg(novo),
+                  Arg(confirmacao));
 }
 
 QString DllSat::ExtrairLogs(int sessao, const QString& codigo) {
-    return deWin1252(m_f->ExtrairLogs(sessao, Arg(codigo)));
+    return chamar(m_espera, m_f->ExtrairLogs, sessao, Arg(codigo));
 }
 
 QString DllSat::AtualizarSoftwareSAT(int sessao, const QString& codigo) {
-    return deWin1252(m_f->AtualizarSoftwareSAT(sessao, Arg(codigo)));
+    return chamar(m_espera, m_f->AtualizarSoftwareSAT, sessao, Arg(codigo));
 }
 
 QString DllSat::BloquearSAT(int sessao, const QString& codigo) {
-    return deWin1252(m_f->BloquearSAT(sessao, Arg(codigo)));
+    return chamar(m_espera, m_f->BloquearSAT, sessao, Arg(codigo));
 }
 
 QString DllSat::DesbloquearSAT(int sessao, const QString& codigo) {
-    return deWin1252(m_f->DesbloquearSAT(sessao, Arg(codigo)));
+    return chamar(m_espera, m_f->DesbloquearSAT, sessao, Arg(codigo));
 }

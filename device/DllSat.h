@@ -8,6 +8,15 @@
 
 struct EscolhaBiblioteca;
 
+// Told on the calling thread when a call into the library starts and ends,
+// so that whoever waits on it can show it.
+class EsperaDispositivo {
+  public:
+    virtual ~EsperaDispositivo() = default;
+    virtual void comecar() = 0;
+    virtual void terminar() = 0;
+};
+
 // The binding to the device library: the fourteen functions, texts crossing
 // the boundary as Windows-1252 bytes, replies copied and decoded at once.
 // Document arguments read from files are raw bytes and go through unchanged.
@@ -37,6 +46,8 @@ class DllSat {
     QStringList procurados() const { return m_procurados; }
     // Its version information says it is the emulated device.
     bool emulado() const { return m_emulado; }
+    // Null for none; kept until replaced.
+    void setEspera(EsperaDispositivo* espera) { m_espera = espera; }
 
     QString ConsultarSAT(int sessao);
     QString ConsultarStatusOperacional(int sessao, const QString& codigo);
@@ -71,5 +82,6 @@ class DllSat {
     QString m_caminho;
     QStringList m_procurados;
     bool m_emulado = false;
+    EsperaDispositivo* m_espera = nullptr;
     std::unique_ptr<Funcoes> m_f;
 };

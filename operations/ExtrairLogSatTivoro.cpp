@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTextCursor>
+#include <QTextDocument>
 
 #include "app/Contexto.h"
 #include "app/Log.h"
@@ -21,36 +22,53 @@ QString CampoDoLog(const QString& resposta) {
 namespace {
 // Lines handed over at a time: a log of megabytes is shown piece by piece, so
 // the window keeps answering while it fills.
-constexpr qsizetype Fatia = 512 * 1024;
+constexpr qsizetype Fatia = 256 * 1024;
 
+// Nothing of it is kept to be undone: that would cost as much again as the
+// insertion, and the log is a record, not a draft.
 void anexarAoFim(QPlainTextEdit* log, const QString& texto) {
-    QTextCursor cursor(log->document());
+    QTextDocument* documento = log->document();
+    const bool desfazer = documento->isUndoRedoEnabled();
+    documento->setUndoRedoEnabled(false);
+    QTextCursor cursor(documento);
     cursor.movePosition(QTextCursor::End);
     QTextCharFormat formato;
     formato.setForeground(CorPreta);
+    // Set once, not looked up again for every line.
+    cursor.setCharFormat(formato);
     cursor.beginEditBlock();
-    cursor.insertText(texto, formato);
+    cursor.insertText(texto);
     cursor.endEditBlock();
+    documento->setUndoRedoEnabled(desfazer);
     log->viewport()->repaint();
 }
 
+qsizetype fimDaFatia(const QString& texto, qsizetype inicio) {
+    if (inicio + Fatia >= texto.size()) return texto.size();
+    const qsizetype quebra = texto.indexOf(QLatin1Char('\n'), inicio + Fatia);
+    return quebra < 0 ? texto.size() : quebra + 1;
+}
+
 // A new line at the very end, whatever the caret, in black; each piece ends
-// at a line end.
+// at a line end. A view emptied between pieces (the window reopened) takes
+// the log again from its start: it never shows a part without the rest.
 void anexarLog(QPlainTextEdit* log, const QString& texto) {
     const QPointer<QPlainTextEdit> alvo(log);
+    int deixados = 0;
     qsizetype inicio = 0;
     do {
-        qsizetype fim = texto.size();
-        if (inicio + Fatia < texto.size()) {
-            const qsizetype quebra = texto.indexOf(QLatin1Char('\n'), inicio + Fatia);
-            if (quebra >= 0) fim = quebra + 1;
-        }
-        const QString parte = texto.mid(inicio, fim - inicio);
-        const bool primeira = inicio == 0;
-        naGuiEsperando([alvo, parte, primeira] {
-            if (alvo) anexarAoFim(alvo, primeira ? '\n' + parte : parte);
+        const qsizetype fim = fimDaFatia(texto, inicio);
+        bool esvaziado = false;
+        naGuiEsperando([&] {
+            if (!alvo) return;
+            QTextDocument* documento = alvo->document();
+            esvaziado = inicio > 0 && documento->characterCount() != deixados;
+            if (esvaziado) return;
+            const QString parte = texto.mid(inicio, fim - inicio);
+            anexarAoFim(alvo, inicio == 0 ? '\n' + parte : parte);
+            deixados = documento->characterCount();
         });
-        inicio = fim;
+        inicio = esvaziado ? 0 : fim;
     } while (inicio < texto.size());
 }
 }  // namespace

@@ -84,6 +84,11 @@ void TFormTrocarCodigo::montarAjuda() {
     ImCodAtivacao = novoControle<QLabel>(
         "ImCodAtivacao", this, {esquerda, 8, LarguraComAjuda - esquerda - 8, Altura - 16});
     ImCodAtivacao->setAlignment(Qt::AlignCenter);
+}
+
+// Decoded and scaled when first shown, not at start-up.
+void TFormTrocarCodigo::mostrarCartao() {
+    if (!ImCodAtivacao->pixmap().isNull()) return;
     const QPixmap cartao(QString::fromLatin1(ImagemCartao));
     if (!cartao.isNull())
         ImCodAtivacao->setPixmap(
@@ -101,6 +106,7 @@ void TFormTrocarCodigo::RdbCodigoEmergenciaClick() {
 }
 
 void TFormTrocarCodigo::FormShow() {
+    mostrarCartao();
     RdbCodigoAtual->setChecked(true);
 }
 

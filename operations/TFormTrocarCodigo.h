@@ -41,6 +41,7 @@ class TFormTrocarCodigo : public Formulario<> {
   private:
     void montar();
     void montarAjuda();
+    void mostrarCartao();
     void RdbCodigoAtualClick();
     void RdbCodigoEmergenciaClick();
     void BtEnviarClick();

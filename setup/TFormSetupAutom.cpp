@@ -227,7 +227,6 @@ QWidget* TFormSetupAutom::montarPasso(int passo, const char* nomeRotulo, const Q
         auto* imagem = new QLabel(lugar);
         imagem->setObjectName(QString::fromLatin1(prefixoImagens) +
                               QString::fromLatin1(sufixos[i]));
-        imagem->setPixmap(ImagemEtapa(passo, static_cast<Aparencia>(i)));
         imagem->setFixedSize(20, 20);
         imagem->hide();
         m_imagens[passo - 1][i] = imagem;
@@ -272,6 +271,7 @@ void TFormSetupAutom::mostrarStatus(const QString& texto, const QColor* cor, int
 }
 
 void TFormSetupAutom::FormShow() {
+    carregarImagens();
     esconderImagens();
     AnimacaoAtiva = false;
     MemoSignac->clear();
@@ -395,6 +395,15 @@ void TFormSetupAutom::FormClose() {
 void TFormSetupAutom::pararAnimacao() {
     if (AnimacaoAtiva && ThreadAnimacao) ThreadAnimacao->parar();
     AnimacaoAtiva = false;
+}
+
+// Decoded on the first show, not at start-up.
+void TFormSetupAutom::carregarImagens() {
+    for (std::size_t passo = 0; passo < m_imagens.size(); ++passo)
+        for (std::size_t i = 0; i < m_imagens[passo].size(); ++i)
+            if (m_imagens[passo][i]->pixmap().isNull())
+                m_imagens[passo][i]->setPixmap(
+                    ImagemEtapa(static_cast<int>(passo) + 1, static_cast<Aparencia>(i)));
 }
 
 void TFormSetupAutom::esconderImagens() {

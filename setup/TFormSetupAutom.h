@@ -61,6 +61,7 @@ class TFormSetupAutom : public Formulario<> {
     void btCertificadoClick();
     void BtCancelarClick();
     void pararAnimacao();
+    void carregarImagens();
     void esconderImagens();
     void limitarAssinatura();
 

@@ -97,37 +97,39 @@ void TFormAssociarAssinatura::montar() {
     setTabOrder(Edit1, Button1);
 }
 
+// Narrow enough for the window to fit a 1280-pixel screen at 150 %: the bold
+// caption wraps onto two lines inside the box instead of widening it.
 QGroupBox* TFormAssociarAssinatura::montarGrupo() {
-    auto* grupo = new QGroupBox(
-        QStringLiteral(" Preencha caso n\u00e3o tenha a assinatura do Aplicativo Comercial "),
-        this);
+    auto* grupo = new QGroupBox(this);
     grupo->setObjectName("GroupBox1");
-    // Only the caption is bold; the controls inside keep the window's font.
     QFont negrito = font();
     negrito.setBold(true);
-    grupo->setFont(negrito);
-    QFont normal = negrito;
-    normal.setBold(false);
-    // As wide as its caption needs, whatever the system's font.
-    const int largura = std::max(360, QFontMetrics(negrito).horizontalAdvance(grupo->title()) + 32);
+    constexpr int largura = 360;
+    auto* titulo = novoRotulo(
+        "LbGroupBox1",
+        QStringLiteral(" Preencha caso n\u00e3o tenha a assinatura do Aplicativo Comercial "),
+        grupo);
+    titulo->setFont(negrito);
+    titulo->setWordWrap(true);
+    const int alturaTitulo = 2 * QFontMetrics(negrito).lineSpacing();
+    titulo->setGeometry(8, 4, largura - 16, alturaTitulo);
     grupo->setGeometry(458, 4, largura, 150);
-    QList<QWidget*> filhos{
-        novoRotulo("Label4", QStringLiteral("Certificado Digital(p12/pfx)"), grupo, {12, 26})};
+    const int topo = alturaTitulo - 18;
+    QList<QWidget*> filhos{novoRotulo("Label4", QStringLiteral("Certificado Digital(p12/pfx)"),
+                                      grupo, {12, 26 + topo})};
     EdCertificado = novoControle<QLineEdit>("EdCertificado", grupo);
-    EdCertificado->setGeometry(12, 44, largura - 64, 26);
-    btCertificado =
-        novoBotao("btCertificado", QStringLiteral("..."), grupo, QRect(largura - 46, 43, 34, 28));
-    filhos << novoRotulo("Label7", QStringLiteral("Senha"), grupo, {12, 78});
+    EdCertificado->setGeometry(12, 44 + topo, largura - 64, 26);
+    btCertificado = novoBotao("btCertificado", QStringLiteral("..."), grupo,
+                              QRect(largura - 46, 43 + topo, 34, 28));
+    filhos << novoRotulo("Label7", QStringLiteral("Senha"), grupo, {12, 78 + topo});
     Edit1 = novoControle<QLineEdit>("Edit1", grupo);
     Edit1->setEchoMode(QLineEdit::Password);
     Edit1->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
-    Edit1->setGeometry(12, 96, 180, 26);
-    Button1 = novoBotao("Button1", QStringLiteral("Gerar"), grupo, QRect(204, 94, 90, 30));
+    Edit1->setGeometry(12, 96 + topo, 180, 26);
+    Button1 = novoBotao("Button1", QStringLiteral("Gerar"), grupo, QRect(204, 94 + topo, 90, 30));
     filhos << EdCertificado << btCertificado << Edit1 << Button1;
-    for (QWidget* filho : filhos) {
-        filho->setFont(normal);
+    for (QWidget* filho : filhos)
         if (auto* l = qobject_cast<QLabel*>(filho)) l->adjustSize();
-    }
     return grupo;
 }
 

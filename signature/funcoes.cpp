@@ -17,6 +17,7 @@
 #include <stdexcept>
 
 #include "app/Arquivos.h"
+#include "app/CursorOcupado.h"
 #include "app/Portas.h"
 #include "app/Respostas.h"
 
@@ -113,6 +114,7 @@ struct Execucao {
 // password (when given) on standard input only.
 Execucao executar(const QString& programa, const QStringList& argumentos, const QString& saida,
                   const QByteArray& entrada, int limiteMs) {
+    const CursorOcupado ocupado;
     // Qt waits forever on a negative bound.
     limiteMs = std::max(limiteMs, 1);
     QProcess processo;

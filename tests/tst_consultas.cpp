@@ -34,6 +34,14 @@ QByteArray respostaComLog(const QByteArray& log) {
     return "313799|15000|Transfer\xeancia completa|||" + log.toBase64();
 }
 
+// The override cursor's shape seen from inside the library call.
+int s_cursorNaChamada = -1;
+const char* verCursor(const char*, const int*, const char* const*) {
+    const QCursor* cursor = QGuiApplication::overrideCursor();
+    s_cursorNaChamada = cursor ? cursor->shape() : -1;
+    return RespostaSat.constData();
+}
+
 QString textoDoBloco(QPlainTextEdit* log, int n) {
     return log->document()->findBlockByNumber(n).text();
 }
@@ -489,6 +497,30 @@ class TstConsultas : public QObject {
         QVERIFY(b->janela(Janela::Principal)->isVisible());
         QTRY_COMPARE(Trabalhador::vivos(), 0);
         QTRY_VERIFY(janela().BtCancelar->isEnabled());
+    }
+
+    void cursorOcupadoDuranteAChamada() {
+        falsa.roteiro(verCursor);
+        QVERIFY(clicar("BtConsultarSat"));
+        falsa.roteiro(nullptr);
+        QCOMPARE(s_cursorNaChamada, int(Qt::WaitCursor));
+        QVERIFY(!QGuiApplication::overrideCursor());
+    }
+
+    void reabrirEntreOsTrechosMostraOLogTodo() {
+        QByteArray bytes;
+        for (int i = 0; bytes.size() < 1500000; ++i)
+            bytes += "evento " + QByteArray::number(i) + '\n';
+        falsa.responder(respostaComLog(bytes));
+        QVERIFY(clicar("BtExtrairLogs"));
+        // Each turn of the loop takes in at most one piece.
+        while (log()->document()->blockCount() < 3) QCoreApplication::processEvents();
+        QVERIFY(Trabalhador::vivos() > 0);
+        janela().close();
+        QVERIFY(b->clicar(Janela::Principal, "BtConsultas"));
+        QTRY_COMPARE(Trabalhador::vivos(), 0);
+        QCoreApplication::processEvents();
+        QCOMPARE(log()->toPlainText(), '\n' + QString::fromLatin1(bytes));
     }
 };
 

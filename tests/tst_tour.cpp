@@ -331,6 +331,7 @@ class TstTour : public QObject {
     }
 
     void imagensDaJanelaPrincipal() {
+        b->ctx().mostrar(Janela::Principal);
         for (const char* nome : {"Image1", "Image2"})
             QVERIFY(!b->controle<QLabel>(Janela::Principal, nome)->pixmap().isNull());
     }

@@ -147,7 +147,6 @@ void TFormConhecendoSAT::montar() {
 
 QWidget* TFormConhecendoSAT::montarFoto() {
     m_imageCentral = novoRotulo("ImageCentral", QString(), this);
-    m_imageCentral->setPixmap(QPixmap(QStringLiteral(":/imagens/sat_frente.png")));
     m_imageCentral->setScaledContents(true);
     m_imageCentral->setFixedSize(AreaFoto);
     m_imageCentral->setMouseTracking(true);
@@ -252,6 +251,12 @@ void TFormConhecendoSAT::Label3Click() {
 void TFormConhecendoSAT::hideEvent(QHideEvent* evento) {
     restaurarCursor();
     Formulario::hideEvent(evento);
+}
+
+// The full-size photograph is decoded when first needed, not at start-up.
+void TFormConhecendoSAT::FormShow() {
+    if (m_imageCentral->pixmap().isNull())
+        m_imageCentral->setPixmap(QPixmap(QStringLiteral(":/imagens/sat_frente.png")));
 }
 
 void TFormConhecendoSAT::FormClose() {

@@ -17,6 +17,7 @@ class TFormConhecendoSAT : public Formulario<> {
     static const QUrl EnderecoSuporte;
 
   protected:
+    void FormShow() override;
     void FormClose() override;
     void mouseMoveEvent(QMouseEvent* evento) override;
     void hideEvent(QHideEvent* evento) override;

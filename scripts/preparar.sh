@@ -6,7 +6,7 @@ raiz=$(cd "$(dirname "$0")/.." && pwd)
 pasta=${1:-"$raiz/build"}
 shift || true
 
-pacotes=(cmake ninja-build g++ qt6-base-dev openssl fonts-dejavu-core xvfb xauth)
+pacotes=(cmake ninja-build g++ qt6-base-dev libexpat1-dev openssl fonts-dejavu-core xvfb xauth)
 faltam=()
 for p in "${pacotes[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || faltam+=("$p")

@@ -1,4 +1,9 @@
 #include <dlfcn.h>
+#include <elf.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -12,6 +17,7 @@
 #include "emulator/Controle.h"
 #include "emulator/Dispositivo.h"
 #include "emulator/Documentos.h"
+#include "emulator/Regras.h"
 #include "emulator/Resposta.h"
 #include "emulator/Xml.h"
 #include "tests/apoio/Bancada.h"
@@ -95,6 +101,14 @@ class TstEmulador : public QObject {
         if (!p.waitForFinished(30000)) return -1;
         if (saida) *saida = p.readAllStandardOutput();
         return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    }
+
+    // A state folder the emulator makes itself, with the journal on.
+    QString pastaComDiario() {
+        const QString propria = pasta->path() + "/nova/sat";
+        qputenv("SAT_EMULADOR_DIR", propria.toUtf8());
+        Controle(stexto(propria)).alterar([](Estado& e) { e.diario = true; });
+        return propria;
     }
 
   private Q_SLOTS:
@@ -735,6 +749,136 @@ class TstEmulador : public QObject {
         QCOMPARE(campos(vender(venda(CnpjSH, Dev, "1e300"))).mid(1, 2),
                  QStringList({"06010", "1528"}));
         QCOMPARE(controle->estado().numeroCFe, 0);
+    }
+
+    // Integrators load the library into programs with a Qt of their own, or none.
+    void bibliotecaSemQt() {
+        QFile f(CaminhoEmulador());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray elf = f.readAll();
+        const auto* cabecalho = reinterpret_cast<const Elf64_Ehdr*>(elf.constData());
+        const auto* secoes =
+            reinterpret_cast<const Elf64_Shdr*>(elf.constData() + cabecalho->e_shoff);
+        QStringList necessarias;
+        for (int i = 0; i < cabecalho->e_shnum; ++i) {
+            if (secoes[i].sh_type != SHT_DYNAMIC) continue;
+            const char* nomes = elf.constData() + secoes[secoes[i].sh_link].sh_offset;
+            const auto* d =
+                reinterpret_cast<const Elf64_Dyn*>(elf.constData() + secoes[i].sh_offset);
+            for (; d->d_tag != DT_NULL; ++d)
+                if (d->d_tag == DT_NEEDED)
+                    necessarias << QString::fromLatin1(nomes + d->d_un.d_val);
+        }
+        QVERIFY(necessarias.contains("libc.so.6"));
+        QVERIFY2(necessarias.filter("Qt", Qt::CaseInsensitive).isEmpty(),
+                 qPrintable(necessarias.join(' ')));
+    }
+
+    // Codes typed with the characters Windows-1252 has past Latin-1.
+    void codigoEmWindows1252() {
+        for (const QString& codigo :
+             {QStringLiteral("abc\u20ac1234"), QStringLiteral("\u0152\u201cabc\u201d12")}) {
+            QCOMPARE(rodarSatemu({"ativado", codigo}), 0);
+            QCOMPARE(codigoDe(dll->ConsultarStatusOperacional(1, codigo)), QString("10000"));
+            QCOMPARE(codigoDe(dll->ConsultarStatusOperacional(1, "abc1234")), QString("10001"));
+        }
+    }
+
+    void emitenteDeOutroContribuinte() {
+        ativar();
+        associar();
+        const QStringList f = campos(
+            vender(venda().replace("<emit><CNPJ>12345678000195", "<emit><CNPJ>11222333000181")));
+        QCOMPARE(f.mid(1, 3),
+                 QStringList({"06010", "1203",
+                              QStringLiteral("Emitente n\u00e3o autorizado para uso do SAT")}));
+        QCOMPARE(controle->estado().numeroCFe, 0);
+    }
+
+    // The codes and signatures are the user's alone.
+    void estadoPrivado() {
+        const QString propria = pastaComDiario();
+        QCOMPARE(codigoDe(dll->ConsultarSAT(1)), QString("08000"));
+        const auto modo = [&](const char* nome) {
+            struct stat s {};
+            return ::stat(qPrintable(propria + nome), &s) == 0 ? s.st_mode & 0777 : 0;
+        };
+        QCOMPARE(modo(""), 0700u);
+        for (const char* arquivo : {"/estado.json", "/diario.txt", "/estado.lock"})
+            QCOMPARE(modo(arquivo), 0600u);
+    }
+
+    // Links planted in the folder lead nowhere; a folder others may write to
+    // is refused.
+    void linksNaoSeguidos() {
+        const QString propria = pastaComDiario();
+        QFile vitima(pasta->path() + "/vitima");
+        QVERIFY(vitima.open(QIODevice::WriteOnly));
+        vitima.write("intacta");
+        vitima.close();
+        for (const char* arquivo : {"/estado.json.novo", "/diario.txt"}) {
+            QFile::remove(propria + arquivo);
+            QVERIFY(QFile::link(vitima.fileName(), propria + arquivo));
+        }
+        dll->AtivarSAT(1, 1, Codigo, CnpjContribuinte, 35);
+        QVERIFY(vitima.open(QIODevice::ReadOnly));
+        QCOMPARE(vitima.readAll(), QByteArray("intacta"));
+
+        QVERIFY(
+            QFile::setPermissions(propria, QFileInfo(propria).permissions() | QFile::WriteOther));
+        const QString r = dll->ConsultarSAT(2);
+        QVERIFY2(r.startsWith("2|08099|") && r.contains("outros usu\u00e1rios"), qPrintable(r));
+    }
+
+    void satemuVersaoESerie() {
+        QByteArray saida;
+        QCOMPARE(rodarSatemu({"--version"}, &saida), 0);
+        QCOMPARE(saida, "satemu " + VersaoArquivo(dll->caminho()).toLatin1() + "\n");
+        QCOMPARE(rodarSatemu({"novo", "--serie", "900000001"}), 0);
+        QCOMPARE(controle->estado().serie, "900000001");
+        QCOMPARE(rodarSatemu({"novo", "--serie", "12"}), 2);
+    }
+
+    // Past the standard's size, every document is refused before it is read.
+    void documentosAlemDoLimite() {
+        ativar();
+        associar();
+        const QByteArray cfe(emulador::LimiteCFe, ' ');
+        QCOMPARE(campos(vender(venda() + cfe)).mid(1, 2), QStringList({"06005", "0000"}));
+        QCOMPARE(codigoDe(dll->TesteFimAFim(1, Codigo, venda() + cfe)), QString("09099"));
+        const QString chave = campos(vender())[8];
+        QCOMPARE(
+            campos(dll->CancelarUltimaVenda(1, Codigo, chave, cancelamento(chave) + cfe)).mid(1, 2),
+            QStringList({"07007", "1999"}));
+        const QByteArray rede =
+            "<config><tipoInter>ETHE</tipoInter><tipoLan>DHCP</tipoLan></config>";
+        QCOMPARE(codigoDe(dll->ConfigurarInterfaceDeRede(
+                     1, Codigo, rede + QByteArray(emulador::LimiteRede, ' '))),
+                 QString("12002"));
+        QCOMPARE(codigoDe(dll->ConfigurarInterfaceDeRede(1, Codigo, rede)), QString("12000"));
+    }
+
+    // A caller stopped while it holds the device: the others are told it is
+    // busy, as a device tells them while it works, instead of waiting for good.
+    void dispositivoPresoAtendeOcupado() {
+        controle->estado();
+        const int trava = ::open(qPrintable(pasta->path() + "/estado.lock"), O_RDWR);
+        QVERIFY(trava >= 0 && ::flock(trava, LOCK_EX) == 0);
+        std::atomic<bool> pronta{false};
+        QString venda, consulta;
+        std::thread outra([&] {
+            consulta = dll->ConsultarSAT(1);
+            venda = dll->EnviarDadosVenda(2, Codigo, "<CFe/>");
+            pronta = true;
+        });
+        for (int i = 0; i < 100 && !pronta; ++i) QTest::qWait(100);
+        const bool atendida = pronta;
+        ::close(trava);
+        outra.join();
+        QVERIFY(atendida);
+        QCOMPARE(consulta, QString("1|08098|SAT em processamento. Tente novamente.||"));
+        QCOMPARE(campos(venda).mid(1, 2), QStringList({"06098", "0000"}));
+        QCOMPARE(codigoDe(dll->ConsultarSAT(3)), QString("08000"));
     }
 
     void versaoDaBiblioteca() {

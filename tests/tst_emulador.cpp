@@ -513,6 +513,18 @@ class TstEmulador : public QObject {
         QCOMPARE(codigoDe(dll->ConsultarSAT(1)), QString("08099"));
     }
 
+    // A writer killed after it removed the old state and before it renamed the
+    // new one left the new one whole: it is the state.
+    void estadoDeixadoPeloRenomeInterrompido() {
+        controle->ativado(stexto(Codigo));
+        const std::string antes = controle->estado().serie;
+        QVERIFY(QFile::rename(qtexto(controle->arquivoEstado()),
+                              qtexto(controle->arquivoEstado() + ".novo")));
+        QCOMPARE(codigoDe(dll->ConsultarStatusOperacional(1, Codigo)), QString("10000"));
+        QCOMPARE(controle->estado().serie, antes);
+        QVERIFY(QFile::exists(qtexto(controle->arquivoEstado())));
+    }
+
     void outroProcessoMudaODispositivo() {
         QVERIFY(!CaminhoSatemu().isEmpty());
         QCOMPARE(codigoDe(dll->ConsultarSAT(1)), QString("08000"));

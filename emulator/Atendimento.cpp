@@ -60,7 +60,7 @@ void registrar(const Controle& controle, const Funcao& funcao,
 }  // namespace
 
 std::string atender(Controle& controle, const Funcao& funcao, int sessao,
-                    const std::vector<std::string>& argumentos, const Regra& regra) {
+                    const Argumentos& argumentos, const Regra& regra) {
     const Resposta r(sessao, funcao);
     std::unique_lock<std::timed_mutex> vez(mutexChamadas(), std::defer_lock);
     if (!vez.try_lock_for(std::chrono::milliseconds(EsperaMaximaMs)))
@@ -97,7 +97,7 @@ std::string atender(Controle& controle, const Funcao& funcao, int sessao,
     if (latencia > 0) std::this_thread::sleep_for(std::chrono::milliseconds(latencia));
     if (atendida && std::string_view(funcao.nome) != "ConsultarNumeroSessao")
         historico().guardar(sessao, resposta);
-    if (diario) registrar(controle, funcao, argumentos, resposta);
+    if (diario) registrar(controle, funcao, argumentos(), resposta);
     return resposta;
 }
 

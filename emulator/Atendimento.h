@@ -15,9 +15,12 @@ namespace emulador {
 
 // The rule of a function: its reply; mudou when it changed the state.
 using Regra = std::function<std::string(const Resposta&, Estado&, bool& mudou)>;
+// The call's arguments as the journal shows them, made only when it is on:
+// documents are megabytes.
+using Argumentos = std::function<std::vector<std::string>()>;
 
 std::string atender(Controle& controle, const Funcao& funcao, int sessao,
-                    const std::vector<std::string>& argumentos, const Regra& regra);
+                    const Argumentos& argumentos, const Regra& regra);
 
 // The replies of this process's sessions.
 Historico& historico();

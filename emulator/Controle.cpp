@@ -287,7 +287,7 @@ void Controle::registrarNoDiario(const std::string& linha) const {
     criarPasta(m_pasta);
     const int fd = abrir(arquivoDiario(), O_WRONLY | O_APPEND | O_CREAT);
     if (fd < 0) falhar("N\u00e3o foi poss\u00edvel escrever no di\u00e1rio", arquivoDiario());
-    const bool escrito = escreverTudo(fd, linha + '\n');
+    const bool escrito = ::fchmod(fd, 0600) == 0 && escreverTudo(fd, linha + '\n');
     ::close(fd);
     if (!escrito) falhar("N\u00e3o foi poss\u00edvel escrever no di\u00e1rio", arquivoDiario());
 }

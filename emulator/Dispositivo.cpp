@@ -26,12 +26,13 @@ std::vector<std::string> textos(A... argumentos) {
 
 Dispositivo::Dispositivo(const std::string& pasta) : m_controle(pasta) {}
 
-#define EMULADOR_DEFINIR(nome, codigo, detalhe, parametros, argumentos)         \
-    std::string Dispositivo::nome parametros {                                  \
-        return atender(m_controle, *funcaoDe(#nome), sessao, textos argumentos, \
-                       [&](const Resposta& r, Estado& e, bool& mudou) {         \
-                           return Regras(r, e, mudou).nome argumentos;          \
-                       });                                                      \
+#define EMULADOR_DEFINIR(nome, codigo, detalhe, parametros, argumentos)              \
+    std::string Dispositivo::nome parametros {                                       \
+        return atender(                                                              \
+            m_controle, *funcaoDe(#nome), sessao, [&] { return textos argumentos; }, \
+            [&](const Resposta& r, Estado& e, bool& mudou) {                         \
+                return Regras(r, e, mudou).nome argumentos;                          \
+            });                                                                      \
     }
 EMULADOR_FUNCOES(EMULADOR_DEFINIR)
 #undef EMULADOR_DEFINIR

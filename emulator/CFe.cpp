@@ -1,8 +1,6 @@
 #include "emulator/CFe.h"
 
 #include <algorithm>
-#include <mutex>
-#include <random>
 
 #include "emulator/Documentos.h"
 #include "emulator/Resumo.h"
@@ -19,10 +17,7 @@ std::string novaChave(int uf, const std::string& cnpj, const std::string& serie,
 }
 
 int codigoNumerico() {
-    static std::mutex m;
-    static std::mt19937 gerador{std::random_device{}()};
-    std::lock_guard<std::mutex> vez(m);
-    return std::uniform_int_distribution<int>(0, 999999)(gerador);
+    return sorteado(0, 999999);
 }
 
 namespace {

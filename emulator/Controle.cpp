@@ -9,8 +9,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
-#include <mutex>
-#include <random>
 #include <thread>
 
 #include "emulator/Texto.h"
@@ -22,12 +20,9 @@ namespace {
 constexpr int TrocaPadraoMs = 2000;
 
 std::string serieNova(const std::string& diferenteDe = {}) {
-    static std::mutex m;
-    static std::mt19937 gerador{std::random_device{}()};
-    std::lock_guard<std::mutex> vez(m);
     std::string serie;
     do {
-        serie = std::to_string(std::uniform_int_distribution<int>(100000000, 999999999)(gerador));
+        serie = std::to_string(sorteado(100000000, 999999999));
     } while (serie == diferenteDe);
     return serie;
 }

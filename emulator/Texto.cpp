@@ -4,6 +4,8 @@
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
+#include <mutex>
+#include <random>
 
 namespace emulador {
 
@@ -131,6 +133,13 @@ bool inteiro(const std::string& s, long long& n) {
     if (digitos.empty() || !soDigitos(digitos)) return false;
     n = std::stoll(digitos) * (negativo ? -1 : 1);
     return true;
+}
+
+int sorteado(int de, int ate) {
+    static std::mutex m;
+    static std::mt19937 gerador{std::random_device{}()};
+    std::lock_guard<std::mutex> vez(m);
+    return std::uniform_int_distribution<int>(de, ate)(gerador);
 }
 
 std::int64_t agoraMs() {

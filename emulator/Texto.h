@@ -26,6 +26,9 @@ std::string comZeros(long long n, int largura);
 // A whole number of the text, nothing else in it.
 bool inteiro(const std::string& s, long long& n);
 
+// A random whole number from de to ate, both included.
+int sorteado(int de, int ate);
+
 std::int64_t agoraMs();
 // Local time, in strftime's form ("%Y%m%d%H%M%S" by default).
 std::string dataHora(std::int64_t ms, const char* formato = "%Y%m%d%H%M%S");

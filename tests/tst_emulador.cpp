@@ -68,8 +68,6 @@ QByteArray cancelamento(const QString& chave, const QString& sign = Dev) {
 }
 
 void verificarChave(const QString& chave) {
-    QCOMPARE(emulador::digitoChave("3515070872321800018659900004019000021513340"), 8);
-    QVERIFY(!emulador::chaveValida("35150708723218000186599000040190000215133409"));
     QVERIFY2(chave.size() == 47 && chave.startsWith(QLatin1String("CFe")), qPrintable(chave));
     QVERIFY2(emulador::chaveValida(stexto(chave.mid(3))), qPrintable(chave));
 }

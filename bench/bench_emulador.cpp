@@ -1,17 +1,20 @@
 // Prints the median time of every emulated device call (latency 0) and of the
 // log extraction for 1 MB and 8 MB logs.
 #include <dlfcn.h>
+#include <stdlib.h>
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "emulator/Controle.h"
+#include "emulator/Regras.h"
+#include "emulator/Texto.h"
 
 namespace {
 
@@ -39,13 +42,12 @@ const char* const Rede =
 // Median in microseconds; antes runs untimed before each call.
 double mediana(int vezes, const std::function<void()>& chamada,
                const std::function<void()>& antes = {}) {
-    std::vector<qint64> ns;
+    std::vector<std::int64_t> ns;
     for (int i = 0; i < vezes; ++i) {
         if (antes) antes();
-        QElapsedTimer t;
-        t.start();
+        const auto inicio = std::chrono::steady_clock::now();
         chamada();
-        ns.push_back(t.nsecsElapsed());
+        ns.push_back(std::chrono::nanoseconds(std::chrono::steady_clock::now() - inicio).count());
     }
     std::sort(ns.begin(), ns.end());
     return ns[ns.size() / 2] / 1000.0;
@@ -57,11 +59,11 @@ void linha(const char* nome, double us) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    QTemporaryDir pasta;
-    qputenv("SAT_EMULADOR_DIR", pasta.path().toUtf8());
-    emulador::Controle controle(pasta.path());
+int main() {
+    char modelo[] = "/tmp/bench_emulador.XXXXXX";
+    const std::string pasta = mkdtemp(modelo);
+    setenv("SAT_EMULADOR_DIR", pasta.c_str(), 1);
+    emulador::Controle controle(pasta);
     biblioteca = dlopen(DLLSAT_EMULADOR, RTLD_NOW);
     if (!biblioteca) {
         std::fprintf(stderr, "%s\n", dlerror());
@@ -69,8 +71,7 @@ int main(int argc, char** argv) {
     }
     controle.alterar([](emulador::Estado& e) { e.reinicioAposMs = 0; });
     const int n = 200;
-    std::printf("Emulador, mediana de %d chamadas, latencia 0, estado em %s\n", n,
-                qPrintable(pasta.path()));
+    std::printf("Emulador, mediana de %d chamadas, latencia 0, estado em %s\n", n, pasta.c_str());
 
     auto ativar = funcao<T (*)(int, int, T, T, int)>("AtivarSAT");
     linha("AtivarSAT (04000)",
@@ -103,28 +104,49 @@ int main(int argc, char** argv) {
     auto documento = [&](const char* nome) { return funcao<T (*)(int, T, T)>(nome); };
     linha("TesteFimAFim", mediana(n, [&] { documento("TesteFimAFim")(1, Codigo, Venda); }));
     linha("EnviarDadosVenda", mediana(n, [&] { documento("EnviarDadosVenda")(1, Codigo, Venda); }));
-    QByteArray chave, cancelamento;
+    std::string chave, cancelamento;
     auto cancelar = funcao<T (*)(int, T, T, T)>("CancelarUltimaVenda");
-    linha(
-        "CancelarUltimaVenda",
-        mediana(
-            n, [&] { cancelar(1, Codigo, chave.constData(), cancelamento.constData()); },
-            [&] {
-                chave =
-                    QByteArray(documento("EnviarDadosVenda")(1, Codigo, Venda)).split('|').value(8);
-                cancelamento = "<CFeCanc><infCFe chCanc=\"" + chave +
-                               "\"><ide><CNPJ>98765432000198</CNPJ>"
-                               "<signAC>" +
-                               Dev + "</signAC></ide></infCFe></CFeCanc>";
-            }));
+    linha("CancelarUltimaVenda",
+          mediana(
+              n, [&] { cancelar(1, Codigo, chave.c_str(), cancelamento.c_str()); },
+              [&] {
+                  chave =
+                      emulador::partes(documento("EnviarDadosVenda")(1, Codigo, Venda), '|').at(8);
+                  cancelamento = "<CFeCanc><infCFe chCanc=\"" + chave +
+                                 "\"><ide><CNPJ>98765432000198</CNPJ>"
+                                 "<signAC>" +
+                                 Dev + "</signAC></ide></infCFe></CFeCanc>";
+              }));
+    // Documents at the standard's limit: one sale element with as many
+    // attributes as the size allows, blanks filling the others.
+    std::string atributos;
+    for (int i = 0; atributos.size() < 1490 * 1024; ++i)
+        atributos += " a" + std::to_string(i) + "=\"1\"";
+    const std::string grande =
+        std::string(Venda).replace(std::string(Venda).find("<ide>"), 5, "<ide" + atributos + ">");
+    std::printf("Venda de %zu KB com %zu atributos\n", grande.size() / 1024,
+                std::count(atributos.begin(), atributos.end(), '='));
+    linha("EnviarDadosVenda (limite)",
+          mediana(5, [&] { documento("EnviarDadosVenda")(1, Codigo, grande.c_str()); }));
+    linha("TesteFimAFim (limite)",
+          mediana(5, [&] { documento("TesteFimAFim")(1, Codigo, grande.c_str()); }));
+    const std::string redeGrande =
+        std::string(Rede).insert(8, emulador::LimiteRede - std::strlen(Rede), ' ');
+    linha("ConfigurarInterfaceDeRede (limite)", mediana(5, [&] {
+              documento("ConfigurarInterfaceDeRede")(1, Codigo, redeGrande.c_str());
+          }));
+    const std::string dezMb(10 << 20, ' ');
+    linha("EnviarDadosVenda (10 MB)",
+          mediana(5, [&] { documento("EnviarDadosVenda")(1, Codigo, dezMb.c_str()); }));
     linha("ExtrairLogs (vazio)", mediana(n, [&] { codigo("ExtrairLogs")(1, Codigo); }));
-    for (const qint64 mb : {1, 8}) {
-        controle.alterar([mb](emulador::Estado& e) { e.tamanhoLog = mb << 20; });
+    for (const int mb : {1, 8}) {
+        controle.alterar([mb](emulador::Estado& e) { e.tamanhoLog = std::int64_t(mb) << 20; });
         char nome[64];
-        std::snprintf(nome, sizeof nome, "ExtrairLogs (%lld MB)", static_cast<long long>(mb));
+        std::snprintf(nome, sizeof nome, "ExtrairLogs (%d MB)", mb);
         linha((std::string(nome) + " 1a vez").c_str(),
               mediana(1, [&] { codigo("ExtrairLogs")(1, Codigo); }));
         linha(nome, mediana(20, [&] { codigo("ExtrairLogs")(1, Codigo); }));
     }
+    std::filesystem::remove_all(pasta);
     return 0;
 }

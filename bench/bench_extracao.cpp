@@ -110,7 +110,7 @@ int main(int argc, char** argv) {
 #ifdef DLLSAT_EMULADOR
     QTemporaryDir pasta;
     qputenv("SAT_EMULADOR_DIR", QFile::encodeName(pasta.path()));
-    emulador::Controle dispositivo(pasta.path());
+    emulador::Controle dispositivo(pasta.path().toStdString());
     dispositivo.novo();
     dispositivo.alterar([&](emulador::Estado& e) { e.tamanhoLog = tamanho; });
     medir("dispositivo emulado", CaminhoEmulador());

@@ -84,7 +84,7 @@ int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
     QTemporaryDir pasta;
     qputenv("SAT_EMULADOR_DIR", pasta.path().toLocal8Bit());
-    emulador::Controle sat(pasta.path());
+    emulador::Controle sat(pasta.path().toStdString());
     sat.novo();
     sat.alterar([](emulador::Estado& e) { e.reinicioAposMs = 0; });
 

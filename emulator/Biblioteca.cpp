@@ -1,4 +1,6 @@
 // The device library's exported functions, by their plain C names.
+#include <string>
+
 #include "emulator/Dispositivo.h"
 
 #define EXPORTA extern "C" __attribute__((visibility("default")))
@@ -20,7 +22,7 @@ __attribute__((section(".versioninfo"), used)) static const char VersaoArquivo[]
 namespace {
 
 // Valid until the calling thread's next call, as the callers expect.
-thread_local QByteArray resposta;
+thread_local std::string resposta;
 
 template <typename F>
 const char* responder(F chamada) {
@@ -30,51 +32,13 @@ const char* responder(F chamada) {
     } catch (...) {
         resposta = "0|99999|Erro desconhecido||";
     }
-    return resposta.constData();
+    return resposta.c_str();
 }
 
 }  // namespace
 
-EXPORTA const char* ConsultarSAT(int s) {
-    return responder([&](auto& d) { return d.ConsultarSAT(s); });
-}
-EXPORTA const char* ConsultarStatusOperacional(int s, const char* c) {
-    return responder([&](auto& d) { return d.ConsultarStatusOperacional(s, c); });
-}
-EXPORTA const char* ConsultarNumeroSessao(int s, const char* c, int n) {
-    return responder([&](auto& d) { return d.ConsultarNumeroSessao(s, c, n); });
-}
-EXPORTA const char* AtivarSAT(int s, int sub, const char* c, const char* cnpj, int uf) {
-    return responder([&](auto& d) { return d.AtivarSAT(s, sub, c, cnpj, uf); });
-}
-EXPORTA const char* AssociarAssinatura(int s, const char* c, const char* cnpjs, const char* a) {
-    return responder([&](auto& d) { return d.AssociarAssinatura(s, c, cnpjs, a); });
-}
-EXPORTA const char* TesteFimAFim(int s, const char* c, const char* doc) {
-    return responder([&](auto& d) { return d.TesteFimAFim(s, c, doc); });
-}
-EXPORTA const char* EnviarDadosVenda(int s, const char* c, const char* doc) {
-    return responder([&](auto& d) { return d.EnviarDadosVenda(s, c, doc); });
-}
-EXPORTA const char* CancelarUltimaVenda(int s, const char* c, const char* chave, const char* doc) {
-    return responder([&](auto& d) { return d.CancelarUltimaVenda(s, c, chave, doc); });
-}
-EXPORTA const char* ConfigurarInterfaceDeRede(int s, const char* c, const char* doc) {
-    return responder([&](auto& d) { return d.ConfigurarInterfaceDeRede(s, c, doc); });
-}
-EXPORTA const char* TrocarCodigoDeAtivacao(int s, const char* c, int opcao, const char* novo,
-                                           const char* conf) {
-    return responder([&](auto& d) { return d.TrocarCodigoDeAtivacao(s, c, opcao, novo, conf); });
-}
-EXPORTA const char* ExtrairLogs(int s, const char* c) {
-    return responder([&](auto& d) { return d.ExtrairLogs(s, c); });
-}
-EXPORTA const char* AtualizarSoftwareSAT(int s, const char* c) {
-    return responder([&](auto& d) { return d.AtualizarSoftwareSAT(s, c); });
-}
-EXPORTA const char* BloquearSAT(int s, const char* c) {
-    return responder([&](auto& d) { return d.BloquearSAT(s, c); });
-}
-EXPORTA const char* DesbloquearSAT(int s, const char* c) {
-    return responder([&](auto& d) { return d.DesbloquearSAT(s, c); });
-}
+#define EMULADOR_EXPORTAR(nome, codigo, detalhe, parametros, argumentos) \
+    EXPORTA const char* nome parametros {                                \
+        return responder([&](auto& d) { return d.nome argumentos; });    \
+    }
+EMULADOR_FUNCOES(EMULADOR_EXPORTAR)

@@ -1,23 +1,17 @@
 #include "emulator/Controle.h"
 
+#include <errno.h>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
-#include <QCryptographicHash>
-#include <QDateTime>
-#include <QDir>
-#include <QFile>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QRandomGenerator>
-#include <QRegularExpression>
-#include <QtEndian>
-#include <cmath>
-#include <cstdio>
-#include <limits>
-#include <optional>
-#include <stdexcept>
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include "emulator/Texto.h"
 
 namespace emulador {
 
@@ -25,31 +19,59 @@ namespace {
 
 constexpr int TrocaPadraoMs = 2000;
 
-qint64 agoraMs() {
-    return QDateTime::currentMSecsSinceEpoch();
-}
-
-QString serieNova(const QString& diferenteDe = {}) {
-    QString serie;
+std::string serieNova(const std::string& diferenteDe = {}) {
+    std::string serie;
     do {
-        serie = QString::number(QRandomGenerator::global()->bounded(100000000, 1000000000));
+        serie = std::to_string(sorteado(100000000, 999999999));
     } while (serie == diferenteDe);
     return serie;
+}
+
+[[noreturn]] void falhar(const std::string& oQue, const std::string& caminho) {
+    throw std::runtime_error(oQue + ": " + caminho);
+}
+
+// The folder and the parents it lacks, private to the user.
+void criarPasta(const std::string& pasta) {
+    for (std::size_t fim = 0; fim != std::string::npos;) {
+        fim = pasta.find('/', fim + 1);
+        const std::string parte = pasta.substr(0, fim);
+        if (::mkdir(parte.c_str(), 0700) != 0 && errno != EEXIST)
+            falhar("N\u00e3o foi poss\u00edvel criar a pasta do emulador", pasta);
+    }
+    struct stat s {};
+    if (::stat(pasta.c_str(), &s) != 0 || !S_ISDIR(s.st_mode))
+        falhar("N\u00e3o foi poss\u00edvel criar a pasta do emulador", pasta);
+    // Anyone who may write there could plant links to other files.
+    if (s.st_mode & (S_IWGRP | S_IWOTH))
+        falhar("A pasta do emulador pode ser alterada por outros usu\u00e1rios (use chmod go-w)",
+               pasta);
+}
+
+// Never through a link: the folder's files are the device's own.
+int abrir(const std::string& caminho, int modo) {
+    return ::open(caminho.c_str(), modo | O_NOFOLLOW | O_CLOEXEC, 0600);
 }
 
 // Held for the whole read-modify-write; flock also excludes other threads of
 // this process, as each one opens the file on its own.
 class Trava {
   public:
-    explicit Trava(const QString& pasta) {
-        if (!QDir().mkpath(pasta))
-            throw std::runtime_error("N\u00e3o foi poss\u00edvel criar a pasta do emulador: " +
-                                     pasta.toStdString());
-        const QByteArray caminho = QFile::encodeName(pasta + QStringLiteral("/estado.lock"));
-        m_fd = ::open(caminho.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-        if (m_fd < 0 || ::flock(m_fd, LOCK_EX) != 0) {
-            if (m_fd >= 0) ::close(m_fd);
-            throw std::runtime_error("N\u00e3o foi poss\u00edvel travar " + caminho.toStdString());
+    explicit Trava(const std::string& pasta) {
+        criarPasta(pasta);
+        const std::string caminho = pasta + "/estado.lock";
+        m_fd = abrir(caminho, O_RDWR | O_CREAT);
+        if (m_fd < 0) falhar("N\u00e3o foi poss\u00edvel travar", caminho);
+        const auto limite =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(EsperaMaximaMs);
+        while (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
+            if (errno != EWOULDBLOCK || std::chrono::steady_clock::now() > limite) {
+                const bool ocupado = errno == EWOULDBLOCK;
+                ::close(m_fd);
+                if (ocupado) throw Ocupado();
+                falhar("N\u00e3o foi poss\u00edvel travar", caminho);
+            }
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
         }
     }
     ~Trava() {
@@ -63,198 +85,93 @@ class Trava {
     int m_fd = -1;
 };
 
-// Reads one key, insisting on its type: a state edited by hand into another
-// type is corrupt, not silently a default.
-class Leitor {
-  public:
-    explicit Leitor(const QJsonObject& o) : m_o(o) {}
-    void texto(const char* chave, QString& destino) {
-        if (const auto v = valor(chave, QJsonValue::String)) destino = v->toString();
+// The whole file, or nothing when there is none.
+bool lerArquivo(const std::string& caminho, std::string& conteudo) {
+    const int fd = abrir(caminho, O_RDONLY);
+    if (fd < 0) {
+        if (errno == ENOENT) return false;
+        falhar("N\u00e3o foi poss\u00edvel ler o estado do emulador", caminho);
     }
-    void logico(const char* chave, bool& destino) {
-        if (const auto v = valor(chave, QJsonValue::Bool)) destino = v->toBool();
+    char bloco[65536];
+    ssize_t n;
+    while ((n = ::read(fd, bloco, sizeof bloco)) > 0) conteudo.append(bloco, n);
+    ::close(fd);
+    if (n < 0) falhar("N\u00e3o foi poss\u00edvel ler o estado do emulador", caminho);
+    return true;
+}
+
+// A writer stopped between the old state's removal and the rename leaves the
+// new one complete; one stopped while writing the first state leaves no state.
+// Either way the caller writes what it gets.
+Estado estadoDeixado(const std::string& novo) {
+    std::string json;
+    try {
+        if (lerArquivo(novo, json)) return deJson(json);
+    } catch (const std::runtime_error&) {
     }
-    template <typename T>
-    void numero(const char* chave, T& destino) {
-        const auto v = valor(chave, QJsonValue::Double);
-        if (!v) return;
-        const double d = v->toDouble();
-        // Whole numbers in the type's range only: a cast out of it is undefined.
-        if (d != std::floor(d) || d < double(std::numeric_limits<T>::min()) / 2 ||
-            d > double(std::numeric_limits<T>::max()) / 2)
-            throw std::runtime_error(chave);
-        destino = static_cast<T>(d);
-    }
-    void mapa(const char* chave, QMap<QString, int>& destino) {
-        const auto v = valor(chave, QJsonValue::Object);
-        if (!v) return;
-        const QJsonObject o = v->toObject();
-        for (auto it = o.begin(); it != o.end(); ++it) {
-            int ms = 0;
-            Leitor(QJsonObject{{"v", *it}}).numero("v", ms);
-            destino.insert(it.key(), ms);
-        }
-    }
-
-  private:
-    std::optional<QJsonValue> valor(const char* chave, QJsonValue::Type tipo) {
-        const QJsonValue v = m_o.value(QLatin1String(chave));
-        if (v.isUndefined()) return std::nullopt;
-        if (v.type() != tipo) throw std::runtime_error(chave);
-        return v;
-    }
-    QJsonObject m_o;
-};
-
-}  // namespace
-
-Estado estadoNovo(const QString& serie) {
-    Estado e;
-    e.serie = serie;
-    // The maker's emergency code is fixed per device.
-    const QByteArray semente = "emergencia" + serie.toLatin1();
-    const QByteArray h = QCryptographicHash::hash(semente, QCryptographicHash::Sha256);
-    e.codigoEmergencia =
-        QString::number(qFromBigEndian<quint32>(h.constData()) % 90000000 + 10000000);
-    e.versaoSoftware = QStringLiteral("01.00.00");
-    e.versaoLayout = QStringLiteral("00.07");
-    return e;
+    return estadoNovo(serieNova());
 }
-
-QByteArray paraJson(const Estado& e) {
-    QJsonObject lat;
-    for (auto it = e.latenciaPorFuncao.begin(); it != e.latenciaPorFuncao.end(); ++it)
-        lat.insert(it.key(), it.value());
-    const QJsonObject o{
-        {"serie", e.serie},
-        {"conectado", e.conectado},
-        {"ocupado", e.ocupado},
-        {"ocupadoAteMs", double(e.ocupadoAteMs)},
-        {"latenciaMs", e.latenciaMs},
-        {"latenciaPorFuncao", lat},
-        {"reinicioAteMs", double(e.reinicioAteMs)},
-        {"reinicioAposMs", e.reinicioAposMs},
-        {"ativado", e.ativado},
-        {"ativadoEmMs", double(e.ativadoEmMs)},
-        {"codigoAtivacao", e.codigoAtivacao},
-        {"codigoEmergencia", e.codigoEmergencia},
-        {"cnpjContribuinte", e.cnpjContribuinte},
-        {"uf", e.uf},
-        {"cnpjSoftwareHouse", e.cnpjSoftwareHouse},
-        {"assinatura", e.assinatura},
-        {"bloqueado", e.bloqueado},
-        {"redeXml", e.redeXml},
-        {"versaoSoftware", e.versaoSoftware},
-        {"versaoLayout", e.versaoLayout},
-        {"tamanhoLog", double(e.tamanhoLog)},
-        {"ultimaChave", e.ultimaChave},
-        {"ultimaVendaMs", double(e.ultimaVendaMs)},
-        {"ultimoValor", e.ultimoValor},
-        {"chaveCancelada", e.chaveCancelada},
-        {"ultimoCFe", e.ultimoCFe},
-        {"ultimoCFeMs", double(e.ultimoCFeMs)},
-        {"numeroCFe", e.numeroCFe},
-        {"diario", e.diario},
-    };
-    return QJsonDocument(o).toJson(QJsonDocument::Indented);
-}
-
-Estado deJson(const QByteArray& json) {
-    QJsonParseError erro{};
-    const QJsonDocument doc = QJsonDocument::fromJson(json, &erro);
-    if (erro.error != QJsonParseError::NoError || !doc.isObject()) throw std::runtime_error("json");
-    Leitor l(doc.object());
-    Estado e;
-    l.texto("serie", e.serie);
-    l.logico("conectado", e.conectado);
-    l.logico("ocupado", e.ocupado);
-    l.numero("ocupadoAteMs", e.ocupadoAteMs);
-    l.numero("latenciaMs", e.latenciaMs);
-    l.mapa("latenciaPorFuncao", e.latenciaPorFuncao);
-    l.numero("reinicioAteMs", e.reinicioAteMs);
-    l.numero("reinicioAposMs", e.reinicioAposMs);
-    l.logico("ativado", e.ativado);
-    l.numero("ativadoEmMs", e.ativadoEmMs);
-    l.texto("codigoAtivacao", e.codigoAtivacao);
-    l.texto("codigoEmergencia", e.codigoEmergencia);
-    l.texto("cnpjContribuinte", e.cnpjContribuinte);
-    l.numero("uf", e.uf);
-    l.texto("cnpjSoftwareHouse", e.cnpjSoftwareHouse);
-    l.texto("assinatura", e.assinatura);
-    l.logico("bloqueado", e.bloqueado);
-    l.texto("redeXml", e.redeXml);
-    l.texto("versaoSoftware", e.versaoSoftware);
-    l.texto("versaoLayout", e.versaoLayout);
-    l.numero("tamanhoLog", e.tamanhoLog);
-    l.texto("ultimaChave", e.ultimaChave);
-    l.numero("ultimaVendaMs", e.ultimaVendaMs);
-    l.texto("ultimoValor", e.ultimoValor);
-    l.texto("chaveCancelada", e.chaveCancelada);
-    l.texto("ultimoCFe", e.ultimoCFe);
-    l.numero("ultimoCFeMs", e.ultimoCFeMs);
-    l.numero("numeroCFe", e.numeroCFe);
-    l.logico("diario", e.diario);
-    const QRegularExpression nove(QStringLiteral("^[0-9]{9}$"));
-    if (!nove.match(e.serie).hasMatch()) throw std::runtime_error("serie");
-    return e;
-}
-
-QString Controle::pastaPadrao() {
-    const QString pasta = qEnvironmentVariable("SAT_EMULADOR_DIR");
-    if (!pasta.isEmpty()) return pasta;
-    QString base = qEnvironmentVariable("XDG_STATE_HOME");
-    if (base.isEmpty()) base = QDir::homePath() + QStringLiteral("/.local/state");
-    return base + QStringLiteral("/sat-emulador");
-}
-
-Controle::Controle(const QString& pasta) : m_pasta(pasta) {}
-
-QString Controle::arquivoEstado() const {
-    return m_pasta + QStringLiteral("/estado.json");
-}
-
-QString Controle::arquivoDiario() const {
-    return m_pasta + QStringLiteral("/diario.txt");
-}
-
-namespace {
 
 // The state in the file, or a factory-new device when there is none yet.
 // Throws naming the file when it cannot be read or is not a state.
-Estado lerEstado(const QString& arquivo, bool& existia) {
-    QFile f(arquivo);
-    existia = f.exists();
-    if (!existia) return estadoNovo(serieNova());
-    if (!f.open(QIODevice::ReadOnly))
-        throw std::runtime_error("N\u00e3o foi poss\u00edvel ler o estado do emulador: " +
-                                 arquivo.toStdString());
+Estado lerEstado(const std::string& arquivo, bool& existia) {
+    std::string json;
+    existia = lerArquivo(arquivo, json);
+    if (!existia) return estadoDeixado(arquivo + ".novo");
     try {
-        return deJson(f.readAll());
+        return deJson(json);
     } catch (const std::runtime_error&) {
-        throw std::runtime_error("Arquivo de estado do emulador corrompido: " +
-                                 arquivo.toStdString());
+        falhar("Arquivo de estado do emulador corrompido", arquivo);
     }
+}
+
+bool escreverTudo(int fd, const std::string& dados) {
+    for (std::size_t feito = 0; feito < dados.size();) {
+        const ssize_t n = ::write(fd, dados.data() + feito, dados.size() - feito);
+        if (n <= 0) return false;
+        feito += std::size_t(n);
+    }
+    return true;
 }
 
 // Write and rename under the lock: readers see the old state or the new one,
 // never half of one. No flush to the disk: a call must stay well under a
-// millisecond, and a device's state need not outlive a power cut.
-void gravarEstado(const QString& arquivo, const Estado& e) {
-    const QString novo = arquivo + QStringLiteral(".novo");
-    QFile f(novo);
-    const QByteArray json = paraJson(e);
-    const bool escrito = f.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-                         f.write(json) == json.size() && f.flush();
-    f.close();
-    if (!escrito || ::rename(QFile::encodeName(novo).constData(),
-                             QFile::encodeName(arquivo).constData()) != 0) {
-        QFile::remove(novo);
-        throw std::runtime_error("N\u00e3o foi poss\u00edvel gravar o estado do emulador: " +
-                                 arquivo.toStdString());
+// millisecond, and a device's state need not outlive a power cut. For the same
+// reason the old state goes before the rename: ext4 writes a file out before
+// it replaces another (milliseconds), not before it takes a free name.
+void gravarEstado(const std::string& arquivo, const Estado& e) {
+    const std::string novo = arquivo + ".novo";
+    const int fd = abrir(novo, O_WRONLY | O_CREAT | O_TRUNC);
+    // A file left by an older, less private version keeps no wider mode.
+    const bool escrito = fd >= 0 && ::fchmod(fd, 0600) == 0 && escreverTudo(fd, paraJson(e));
+    if (fd >= 0) ::close(fd);
+    if (!escrito || (::unlink(arquivo.c_str()) != 0 && errno != ENOENT) ||
+        ::rename(novo.c_str(), arquivo.c_str()) != 0) {
+        if (fd >= 0) ::unlink(novo.c_str());
+        falhar("N\u00e3o foi poss\u00edvel gravar o estado do emulador", arquivo);
     }
 }
 
 }  // namespace
+
+std::string Controle::pastaPadrao() {
+    const char* pasta = std::getenv("SAT_EMULADOR_DIR");
+    if (pasta && *pasta) return pasta;
+    const char* base = std::getenv("XDG_STATE_HOME");
+    if (base && *base) return std::string(base) + "/sat-emulador";
+    const char* casa = std::getenv("HOME");
+    return std::string(casa ? casa : "") + "/.local/state/sat-emulador";
+}
+
+Controle::Controle(const std::string& pasta) : m_pasta(pasta) {}
+
+std::string Controle::arquivoEstado() const {
+    return m_pasta + "/estado.json";
+}
+
+std::string Controle::arquivoDiario() const {
+    return m_pasta + "/diario.txt";
+}
 
 Estado Controle::estado() const {
     Estado e;
@@ -280,15 +197,15 @@ void Controle::alterar(const std::function<void(Estado&)>& mudanca) {
     });
 }
 
-void Controle::novo() {
+void Controle::novo(const std::string& serie) {
     Trava trava(m_pasta);
-    gravarEstado(arquivoEstado(), estadoNovo(serieNova()));
+    gravarEstado(arquivoEstado(), estadoNovo(serie.empty() ? serieNova() : serie));
 }
 
 void Controle::fabrica() {
     Trava trava(m_pasta);
     bool existia = false;
-    QString serie;
+    std::string serie;
     try {
         serie = lerEstado(arquivoEstado(), existia).serie;
     } catch (const std::runtime_error&) {
@@ -309,13 +226,13 @@ void Controle::proximo(int ms) {
         novo.latenciaPorFuncao = e.latenciaPorFuncao;
         novo.reinicioAposMs = e.reinicioAposMs;
         novo.diario = e.diario;
-        novo.reinicioAteMs = agoraMs() + qMax(0, ms);
+        novo.reinicioAteMs = agoraMs() + std::max(0, ms);
         e = novo;
     });
 }
 
-void Controle::ativado(const QString& codigo, const QString& cnpj, int uf,
-                       const QString& assinatura) {
+void Controle::ativado(const std::string& codigo, const std::string& cnpj, int uf,
+                       const std::string& assinatura) {
     alterar([&](Estado& e) {
         e.ativado = true;
         e.ativadoEmMs = agoraMs();
@@ -343,28 +260,31 @@ void Controle::ocupar(bool ocupado) {
 
 void Controle::latencia(int ms) {
     alterar([ms](Estado& e) {
-        e.latenciaMs = qMax(0, ms);
+        e.latenciaMs = std::max(0, ms);
         e.latenciaPorFuncao.clear();
     });
 }
 
 void Controle::reiniciar(int ms) {
-    alterar([ms](Estado& e) { e.reinicioAteMs = agoraMs() + qMax(0, ms); });
+    alterar([ms](Estado& e) { e.reinicioAteMs = agoraMs() + std::max(0, ms); });
 }
 
-QStringList Controle::linhasDiario() const {
-    Trava trava(m_pasta);
-    QFile f(arquivoDiario());
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    QStringList linhas = QString::fromUtf8(f.readAll()).split('\n');
-    if (!linhas.isEmpty() && linhas.last().isEmpty()) linhas.removeLast();
-    return linhas;
+std::vector<std::string> Controle::linhasDiario() const {
+    std::string texto;
+    if (!lerArquivo(arquivoDiario(), texto) || texto.empty()) return {};
+    if (texto.back() == '\n') texto.pop_back();
+    return partes(texto, '\n');
 }
 
-void Controle::registrarNoDiario(const QString& linha) const {
-    Trava trava(m_pasta);
-    QFile f(arquivoDiario());
-    if (f.open(QIODevice::WriteOnly | QIODevice::Append)) f.write(linha.toUtf8() + '\n');
+// Without the lock, so that a stuck holder cannot stall the journal: each
+// line goes in one appending write.
+void Controle::registrarNoDiario(const std::string& linha) const {
+    criarPasta(m_pasta);
+    const int fd = abrir(arquivoDiario(), O_WRONLY | O_APPEND | O_CREAT);
+    if (fd < 0) falhar("N\u00e3o foi poss\u00edvel escrever no di\u00e1rio", arquivoDiario());
+    const bool escrito = ::fchmod(fd, 0600) == 0 && escreverTudo(fd, linha + '\n');
+    ::close(fd);
+    if (!escrito) falhar("N\u00e3o foi poss\u00edvel escrever no di\u00e1rio", arquivoDiario());
 }
 
 }  // namespace emulador

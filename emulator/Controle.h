@@ -1,76 +1,45 @@
 #pragma once
 
-#include <QMap>
-#include <QString>
-#include <QStringList>
 #include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "emulator/Estado.h"
 
 // The emulated device's state, kept in a folder that the library, the control
 // command and tests share. Every change is a locked read-modify-write of the
 // state file, so another process may change the device while the tool runs.
+// The folder is private (0700, files 0600) and no link in it is followed.
 namespace emulador {
 
-struct Estado {
-    QString serie;  // 9 digits
-    bool conectado = true;
-    bool ocupado = false;      // ConsultarSAT answers 08098 and other calls xx098
-    int latenciaMs = 0;        // every call waits this long before answering
-    qint64 reinicioAteMs = 0;  // restarting until this epoch time: unplugged meanwhile
-    bool ativado = false;
-    QString codigoAtivacao;
-    QString codigoEmergencia;
-    QString cnpjContribuinte;
-    int uf = 0;
-    QString cnpjSoftwareHouse;
-    QString assinatura;  // associated when not empty
-    bool bloqueado = false;
-    QString redeXml;  // last accepted network configuration
-    QString versaoSoftware;
-    QString versaoLayout;
-    qint64 tamanhoLog = 0;  // bytes of the device log ExtrairLogs returns
-    QString ultimaChave;    // access key of the last sale, "" after its cancellation
-    int numeroCFe = 0;
-    bool diario = false;  // keep a journal of every call
+// A call holds the device well under a millisecond; past this wait, the holder
+// is stuck (a stopped process) and the caller is told the device is busy.
+inline constexpr int EsperaMaximaMs = 1000;
 
-    qint64 ocupadoAteMs = 0;    // busy until this epoch time as well
-    int reinicioAposMs = 3000;  // how long the restart after an association or update lasts
-    QMap<QString, int> latenciaPorFuncao;  // replaces latenciaMs for the functions named
-    qint64 ativadoEmMs = 0;
-    qint64 ultimaVendaMs = 0;  // when the sale of ultimaChave was made
-    QString ultimoValor;       // its total, the amount a cancellation reports
-    QString chaveCancelada;    // 44 digits of the last sale cancelled
-    QString ultimoCFe;         // key of the last document signed, sale or cancellation
-    qint64 ultimoCFeMs = 0;
-
-    bool ocupadoEm(qint64 agoraMs) const { return ocupado || agoraMs < ocupadoAteMs; }
-    bool conectadoEm(qint64 agoraMs) const { return conectado && agoraMs >= reinicioAteMs; }
-    int latenciaDe(const QString& funcao) const {
-        return latenciaPorFuncao.value(funcao, latenciaMs);
-    }
+// The device stayed held by another caller past the wait a caller allows.
+class Ocupado : public std::runtime_error {
+  public:
+    Ocupado() : std::runtime_error("O SAT emulado est\u00e1 ocupado por outro processo") {}
 };
-
-// The state as the control command shows it, and back.
-QByteArray paraJson(const Estado& e);
-// Throws std::runtime_error when the text is no state.
-Estado deJson(const QByteArray& json);
-// A factory-new device: not activated, on its port, with this serial number.
-Estado estadoNovo(const QString& serie);
 
 class Controle {
   public:
     // $SAT_EMULADOR_DIR, else $XDG_STATE_HOME/sat-emulador (~/.local/state/...).
-    static QString pastaPadrao();
-    explicit Controle(const QString& pasta = pastaPadrao());
+    static std::string pastaPadrao();
+    explicit Controle(const std::string& pasta = pastaPadrao());
 
-    // Throws std::runtime_error naming the file when the state is corrupt.
+    // Throws std::runtime_error naming the file when the state is corrupt,
+    // Ocupado when another caller holds the device too long.
     Estado estado() const;
     void alterar(const std::function<void(Estado&)>& mudanca);
     // The same locked read-modify-write, written only when mudanca returns
     // true: what a device call does, most of which change nothing.
     void alterarSe(const std::function<bool(Estado&)>& mudanca);
 
-    // A new device, not activated, on its port, with a fresh serial number.
-    void novo();
+    // A new device, not activated, on its port, with a fresh serial number
+    // or the one given.
+    void novo(const std::string& serie = {});
     // The bench: the device is taken off and the next new one plugged in.
     void proximo();
     // ... off the port for that long before the new one answers.
@@ -79,25 +48,25 @@ class Controle {
     void fabrica();
     // A device already activated with that code (and associated when a
     // signature is given), for tests that start past activation.
-    void ativado(const QString& codigo, const QString& cnpj = QStringLiteral("11111111111111"),
-                 int uf = 35, const QString& assinatura = {});
+    void ativado(const std::string& codigo, const std::string& cnpj = "11111111111111", int uf = 35,
+                 const std::string& assinatura = {});
     void conectar(bool conectado);
     void ocupar(bool ocupado);
     void latencia(int ms);
     // Unplugged for that long, as a device that restarts.
     void reiniciar(int ms);
 
-    QString pasta() const { return m_pasta; }
+    const std::string& pasta() const { return m_pasta; }
     // The journal lines, when the journal is on.
-    QStringList linhasDiario() const;
+    std::vector<std::string> linhasDiario() const;
     // Adds one line to the journal.
-    void registrarNoDiario(const QString& linha) const;
+    void registrarNoDiario(const std::string& linha) const;
 
-    QString arquivoEstado() const;
-    QString arquivoDiario() const;
+    std::string arquivoEstado() const;
+    std::string arquivoDiario() const;
 
   private:
-    QString m_pasta;
+    std::string m_pasta;
 };
 
 }  // namespace emulador

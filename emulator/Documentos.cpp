@@ -1,99 +1,44 @@
 #include "emulator/Documentos.h"
 
-#include <QCryptographicHash>
-#include <QStringList>
-#include <QXmlStreamReader>
 #include <cstdio>
+
+#include "emulator/Resumo.h"
+#include "emulator/Texto.h"
+#include "emulator/Xml.h"
 
 namespace emulador {
 
-const No* No::filho(const QString& n) const {
-    for (const No& f : filhos)
-        if (f.nome == n) return &f;
-    return nullptr;
+namespace {
+
+int numeral(char c) {
+    return c - '0';
 }
 
-QString No::valor(const QString& caminho) const {
-    const No* no = this;
-    for (const QString& parte : caminho.split('/')) {
-        no = no->filho(parte);
-        if (!no) return {};
-    }
-    return no->texto.trimmed();
+// Modulo 11 check digit of the first n digits, with these weights.
+int digitoModulo11(const std::string& s, int n, const int* pesos) {
+    int soma = 0;
+    for (int i = 0; i < n; ++i) soma += numeral(s[i]) * pesos[i];
+    const int r = soma % 11;
+    return r < 2 ? 0 : 11 - r;
 }
 
-QList<const No*> No::todos(const QString& n) const {
-    QList<const No*> lista;
-    for (const No& f : filhos)
-        if (f.nome == n) lista << &f;
-    return lista;
+}  // namespace
+
+bool cnpjValido(const std::string& cnpj) {
+    if (cnpj.size() != 14 || !soDigitos(cnpj)) return false;
+    static const int pesos[] = {6, 5, 4, 3, 2, 9, 8, 7, 6, 5, 4, 3, 2};
+    return digitoModulo11(cnpj, 12, pesos + 1) == numeral(cnpj[12]) &&
+           digitoModulo11(cnpj, 13, pesos) == numeral(cnpj[13]);
 }
 
-std::optional<No> lerXml(const QByteArray& bytes) {
-    // The tree is freed recursively: a document nested without end would
-    // overflow the caller's stack. The device's documents are a few levels deep.
-    constexpr int ProfundidadeMaxima = 64;
-    QXmlStreamReader leitor(bytes);
-    QList<No> pilha;
-    std::optional<No> raiz;
-    while (!leitor.atEnd()) {
-        switch (leitor.readNext()) {
-            case QXmlStreamReader::StartElement: {
-                No no;
-                no.nome = leitor.name().toString();
-                for (const auto& a : leitor.attributes())
-                    no.atributos.insert(a.name().toString(), a.value().toString());
-                pilha << no;
-                if (pilha.size() > ProfundidadeMaxima) return std::nullopt;
-                break;
-            }
-            case QXmlStreamReader::Characters:
-                if (!pilha.isEmpty()) pilha.last().texto += leitor.text();
-                break;
-            case QXmlStreamReader::EndElement: {
-                No no = pilha.takeLast();
-                if (pilha.isEmpty())
-                    raiz = std::move(no);
-                else
-                    pilha.last().filhos << std::move(no);
-                break;
-            }
-            default:
-                break;
-        }
-    }
-    if (leitor.hasError()) return std::nullopt;
-    return raiz;
+bool cpfValido(const std::string& cpf) {
+    if (cpf.size() != 11 || !soDigitos(cpf)) return false;
+    static const int pesos[] = {11, 10, 9, 8, 7, 6, 5, 4, 3, 2};
+    return digitoModulo11(cpf, 9, pesos + 1) == numeral(cpf[9]) &&
+           digitoModulo11(cpf, 10, pesos) == numeral(cpf[10]);
 }
 
-bool cnpjValido(const QString& cnpj) {
-    if (cnpj.size() != 14) return false;
-    for (QChar c : cnpj)
-        if (!c.isDigit() || c.unicode() > '9') return false;
-    auto digito = [&cnpj](int n) {
-        static const int pesos[] = {6, 5, 4, 3, 2, 9, 8, 7, 6, 5, 4, 3, 2};
-        int soma = 0;
-        for (int i = 0; i < n; ++i) soma += (cnpj[i].unicode() - '0') * pesos[13 - n + i];
-        const int r = soma % 11;
-        return r < 2 ? 0 : 11 - r;
-    };
-    return digito(12) == cnpj[12].unicode() - '0' && digito(13) == cnpj[13].unicode() - '0';
-}
-
-bool cpfValido(const QString& cpf) {
-    if (cpf.size() != 11) return false;
-    for (QChar c : cpf)
-        if (c.unicode() < '0' || c.unicode() > '9') return false;
-    auto digito = [&cpf](int n) {
-        int soma = 0;
-        for (int i = 0; i < n; ++i) soma += (cpf[i].unicode() - '0') * (n + 1 - i);
-        const int r = soma % 11;
-        return r < 2 ? 0 : 11 - r;
-    };
-    return digito(9) == cpf[9].unicode() - '0' && digito(10) == cpf[10].unicode() - '0';
-}
-
-bool ufValida(int c) {
+bool ufValida(long long c) {
     static const int codigos[] = {11, 12, 13, 14, 15, 16, 17, 21, 22, 23, 24, 25, 26, 27,
                                   28, 29, 31, 32, 33, 35, 41, 42, 43, 50, 51, 52, 53};
     for (int v : codigos)
@@ -101,94 +46,107 @@ bool ufValida(int c) {
     return false;
 }
 
-int digitoChave(const QString& digitos43) {
+int digitoChave(const std::string& digitos43) {
     int soma = 0, peso = 2;
-    for (qsizetype i = digitos43.size() - 1; i >= 0; --i) {
-        soma += (digitos43[i].unicode() - '0') * peso;
+    for (auto i = digitos43.size(); i-- > 0;) {
+        soma += numeral(digitos43[i]) * peso;
         peso = peso == 9 ? 2 : peso + 1;
     }
     const int dv = 11 - soma % 11;
     return dv >= 10 ? 0 : dv;
 }
 
-bool chaveValida(const QString& chave) {
-    if (chave.size() != 44) return false;
-    for (QChar c : chave)
-        if (c.unicode() < '0' || c.unicode() > '9') return false;
-    return digitoChave(chave.left(43)) == chave[43].unicode() - '0';
+bool chaveValida(const std::string& chave) {
+    return chave.size() == 44 && soDigitos(chave) &&
+           digitoChave(chave.substr(0, 43)) == numeral(chave[43]);
 }
 
-std::optional<QString> ipPreenchido(const QString& ip) {
-    QString limpo = ip;
-    limpo.remove(' ');
-    const QStringList partes = limpo.split('.');
-    if (partes.size() != 4) return std::nullopt;
-    QStringList saida;
-    for (const QString& p : partes) {
-        bool ok = false;
-        const int n = p.toInt(&ok);
-        if (!ok || p.isEmpty() || p.size() > 3 || n < 0 || n > 255) return std::nullopt;
-        saida << QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0'));
-    }
-    return saida.join('.');
+std::string semPrefixo(const std::string& chave) {
+    return comeca(chave, "CFe") ? chave.substr(3) : chave;
 }
 
-std::optional<Rede> lerRede(const QByteArray& xml) {
-    const auto raiz = lerXml(xml);
-    if (!raiz || raiz->nome != QLatin1String("config")) return std::nullopt;
-    Rede r;
-    r.tipoInter = raiz->valor("tipoInter").toUpper();
-    if (r.tipoInter != QLatin1String("ETHE") && r.tipoInter != QLatin1String("WIFI"))
-        return std::nullopt;
-    if (r.tipoInter == QLatin1String("WIFI") && raiz->valor("SSID").isEmpty()) return std::nullopt;
-    r.tipoLan = raiz->valor("tipoLan").toUpper();
-    if (r.tipoLan == QLatin1String("IPFIX")) {
-        const auto ip = ipPreenchido(raiz->valor("lanIP"));
-        const auto mascara = ipPreenchido(raiz->valor("lanMask"));
-        const auto gateway = ipPreenchido(raiz->valor("lanGW"));
-        if (!ip || !mascara || !gateway) return std::nullopt;
-        r.ip = *ip;
-        r.mascara = *mascara;
-        r.gateway = *gateway;
-        for (auto [tag, destino] : {std::pair{"lanDNS1", &r.dns1}, std::pair{"lanDNS2", &r.dns2}}) {
-            const QString v = raiz->valor(QLatin1String(tag));
-            if (v.isEmpty()) continue;
-            const auto dns = ipPreenchido(v);
-            if (!dns) return std::nullopt;
-            *destino = *dns;
-        }
-    } else if (r.tipoLan == QLatin1String("PPPOE")) {
-        if (raiz->valor("usuario").isEmpty() || raiz->valor("senha").isEmpty()) return std::nullopt;
-        r.tipoLan = QStringLiteral("PPPoE");
-    } else if (r.tipoLan != QLatin1String("DHCP")) {
-        return std::nullopt;
-    }
-    const QString proxy = raiz->valor("proxy");
-    if (!proxy.isEmpty()) {
-        if (proxy != QLatin1String("0") && proxy != QLatin1String("1") &&
-            proxy != QLatin1String("2"))
+std::optional<std::string> ipPreenchido(const std::string& ip) {
+    std::string limpo;
+    for (char c : ip)
+        if (c != ' ') limpo += c;
+    const auto numeros = partes(limpo, '.');
+    if (numeros.size() != 4) return std::nullopt;
+    std::string saida;
+    for (const std::string& p : numeros) {
+        long long n = 0;
+        if (p.empty() || p.size() > 3 || !soDigitos(p) || !inteiro(p, n) || n > 255)
             return std::nullopt;
-        r.proxy = proxy.toInt();
+        saida += (saida.empty() ? "" : ".") + comZeros(n, 3);
     }
-    if (r.proxy == 1) {
-        const auto ip = ipPreenchido(raiz->valor("proxy_ip"));
-        bool ok = false;
-        const QString porta = raiz->valor("proxy_porta");
-        const int n = porta.toInt(&ok);
-        if (!ip || !ok || n < 0 || n > 65535) return std::nullopt;
-        r.proxyIp = *ip;
-        r.proxyPorta = QString::number(n);
+    return saida;
+}
+
+namespace {
+
+// The values of the fixed-address mode, or false when one is missing or wrong.
+bool lerIpFixo(const No& raiz, Rede& r) {
+    const auto ip = ipPreenchido(raiz.valor("lanIP"));
+    const auto mascara = ipPreenchido(raiz.valor("lanMask"));
+    const auto gateway = ipPreenchido(raiz.valor("lanGW"));
+    if (!ip || !mascara || !gateway) return false;
+    r.ip = *ip;
+    r.mascara = *mascara;
+    r.gateway = *gateway;
+    for (auto [tag, destino] : {std::pair{"lanDNS1", &r.dns1}, std::pair{"lanDNS2", &r.dns2}}) {
+        const std::string v = raiz.valor(tag);
+        if (v.empty()) continue;
+        const auto dns = ipPreenchido(v);
+        if (!dns) return false;
+        *destino = *dns;
     }
+    return true;
+}
+
+bool lerProxy(const No& raiz, Rede& r) {
+    const std::string proxy = raiz.valor("proxy");
+    if (!proxy.empty()) {
+        if (proxy != "0" && proxy != "1" && proxy != "2") return false;
+        r.proxy = numeral(proxy[0]);
+    }
+    if (r.proxy != 1) return true;
+    const auto ip = ipPreenchido(raiz.valor("proxy_ip"));
+    long long porta = 0;
+    if (!ip || !inteiro(raiz.valor("proxy_porta"), porta) || porta < 0 || porta > 65535)
+        return false;
+    r.proxyIp = *ip;
+    r.proxyPorta = std::to_string(porta);
+    return true;
+}
+
+}  // namespace
+
+std::optional<Rede> lerRede(const std::string& xml) {
+    const auto raiz = lerXml(xml);
+    if (!raiz || raiz->nome != "config") return std::nullopt;
+    Rede r;
+    r.tipoInter = maiusculas(raiz->valor("tipoInter"));
+    if (r.tipoInter != "ETHE" && r.tipoInter != "WIFI") return std::nullopt;
+    if (r.tipoInter == "WIFI" && raiz->valor("SSID").empty()) return std::nullopt;
+    r.tipoLan = maiusculas(raiz->valor("tipoLan"));
+    if (r.tipoLan == "IPFIX") {
+        if (!lerIpFixo(*raiz, r)) return std::nullopt;
+    } else if (r.tipoLan == "PPPOE") {
+        if (raiz->valor("usuario").empty() || raiz->valor("senha").empty()) return std::nullopt;
+        r.tipoLan = "PPPoE";
+    } else if (r.tipoLan != "DHCP") {
+        return std::nullopt;
+    }
+    if (!lerProxy(*raiz, r)) return std::nullopt;
     return r;
 }
 
-QByteArray textoLog(qint64 tamanho) {
+std::string textoLog(std::int64_t tamanho) {
     if (tamanho <= 0) return {};
-    const qint64 linhas = (tamanho + TamanhoLinhaLog - 1) / TamanhoLinhaLog;
-    QByteArray texto(linhas * TamanhoLinhaLog, '.');
+    const std::int64_t linhas = (tamanho + TamanhoLinhaLog - 1) / TamanhoLinhaLog;
+    std::string texto(linhas * TamanhoLinhaLog, '.');
     char* destino = texto.data();
-    for (qint64 i = 0; i < linhas; ++i, destino += TamanhoLinhaLog) {
-        const qint64 segundos = i % 86400;
+    for (std::int64_t i = 0; i < linhas; ++i, destino += TamanhoLinhaLog) {
+        const std::int64_t segundos = i % 86400;
         const int n =
             std::snprintf(destino, TamanhoLinhaLog, "202401%02d%02d%02d%02d|SAT|info|Evento %08lld",
                           int(1 + (i / 86400) % 28), int(segundos / 3600), int(segundos / 60 % 60),
@@ -196,18 +154,18 @@ QByteArray textoLog(qint64 tamanho) {
         destino[n] = '.';  // over the terminating zero
         destino[TamanhoLinhaLog - 1] = '\n';
     }
-    texto.truncate(tamanho);
+    texto.resize(tamanho);
     return texto;
 }
 
-QByteArray assinaturaFalsa(const QByteArray& semente) {
-    QByteArray bytes;
-    QByteArray bloco = semente;
+std::string assinaturaFalsa(const std::string& semente) {
+    std::string bytes;
+    std::string bloco = semente;
     while (bytes.size() < 256) {
-        bloco = QCryptographicHash::hash(bloco, QCryptographicHash::Sha256);
+        bloco = sha256(bloco);
         bytes += bloco;
     }
-    return bytes.left(256).toBase64();
+    return base64(bytes.substr(0, 256));
 }
 
 }  // namespace emulador

@@ -1,58 +1,41 @@
 #pragma once
 
-#include <QByteArray>
-#include <QList>
-#include <QMap>
-#include <QString>
+#include <cstdint>
 #include <optional>
+#include <string>
 
-// The texts the emulated device reads and writes: XML documents, access keys,
-// the network settings and its log.
+// What the emulated device checks and makes of texts: identity numbers,
+// access keys, the network settings and its log.
 namespace emulador {
 
-// One element of a parsed document; enough of a tree for the device's checks.
-struct No {
-    QString nome;
-    QMap<QString, QString> atributos;
-    QString texto;
-    QList<No> filhos;
-
-    const No* filho(const QString& n) const;
-    // Text of the element at this path of child names, "" when absent.
-    QString valor(const QString& caminho) const;
-    QList<const No*> todos(const QString& n) const;
-};
-
-// The root element, or nothing when the bytes are no well-formed XML or are
-// nested deeper than any document of the device.
-std::optional<No> lerXml(const QByteArray& bytes);
-
-bool cnpjValido(const QString& cnpj);
-bool cpfValido(const QString& cpf);
-bool ufValida(int codigoIbge);
+bool cnpjValido(const std::string& cnpj);
+bool cpfValido(const std::string& cpf);
+bool ufValida(long long codigoIbge);
 // Modulo 11 over the 43 digits, weights 2..9 from the right.
-int digitoChave(const QString& digitos43);
-bool chaveValida(const QString& chave44);
+int digitoChave(const std::string& digitos43);
+bool chaveValida(const std::string& chave44);
+// "CFe" followed by the 44 digits, or the 44 digits alone.
+std::string semPrefixo(const std::string& chave);
 
 // Network settings as the device keeps them; IPs zero-padded.
 struct Rede {
-    QString tipoInter = QStringLiteral("ETHE");
-    QString tipoLan = QStringLiteral("DHCP");
-    QString ip, mascara, gateway, dns1, dns2;
+    std::string tipoInter = "ETHE";
+    std::string tipoLan = "DHCP";
+    std::string ip, mascara, gateway, dns1, dns2;
     int proxy = 0;
-    QString proxyIp, proxyPorta;
+    std::string proxyIp, proxyPorta;
 };
 // Nothing when the document is malformed or a required value is missing.
-std::optional<Rede> lerRede(const QByteArray& xml);
+std::optional<Rede> lerRede(const std::string& xml);
 // "192.168.1.10" (blanks allowed, as masked fields leave them) to "192.168.001.010".
-std::optional<QString> ipPreenchido(const QString& ip);
+std::optional<std::string> ipPreenchido(const std::string& ip);
 
 // The device log: lines "AAAAMMDDhhmmss|SAT|info|..." cut at exactly that many
 // bytes; the same size always gives the same text.
-QByteArray textoLog(qint64 tamanho);
+std::string textoLog(std::int64_t tamanho);
 inline constexpr int TamanhoLinhaLog = 64;
 
 // 344 Base64 characters derived from the text, as a signature would look.
-QByteArray assinaturaFalsa(const QByteArray& semente);
+std::string assinaturaFalsa(const std::string& semente);
 
 }  // namespace emulador

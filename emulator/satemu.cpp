@@ -1,15 +1,19 @@
 // satemu: the control command of the emulated SAT device.
-#include <QCoreApplication>
-#include <QDateTime>
-#include <QStringList>
-#include <QTextStream>
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <functional>
+#include <iostream>
 #include <map>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "emulator/Controle.h"
 #include "emulator/Documentos.h"
+#include "emulator/Funcoes.h"
+#include "emulator/Texto.h"
+#include "emulator/Versao.h"
 
 using emulador::Controle;
 using emulador::Estado;
@@ -23,8 +27,9 @@ const char* const Uso =
     "\n"
     "Comandos:\n"
     "  estado                     mostra o estado do SAT em JSON (c\u00f3digos inclusos)\n"
-    "  novo                       liga um SAT novo de f\u00e1brica, com outro n\u00famero de "
+    "  novo [--serie N]           liga um SAT novo de f\u00e1brica, com outro n\u00famero de "
     "s\u00e9rie\n"
+    "                             (ou o N de 9 d\u00edgitos)\n"
     "  fabrica                    volta este SAT ao estado de f\u00e1brica (mesmo n\u00famero de "
     "s\u00e9rie)\n"
     "  proximo [SEGUNDOS]         desconecta este SAT e conecta um novo depois de SEGUNDOS (2)\n"
@@ -41,109 +46,94 @@ const char* const Uso =
     "  log BYTES                  tamanho do log que ExtrairLogs devolve\n"
     "  diario on|off              di\u00e1rio de todas as chamadas (diario.txt na pasta do "
     "estado)\n"
-    "  ajuda, --help              esta ajuda\n";
+    "  ajuda, --help              esta ajuda\n"
+    "  --version                  a vers\u00e3o do emulador\n";
 
-const QStringList Funcoes{"ConsultarSAT",
-                          "ConsultarStatusOperacional",
-                          "ConsultarNumeroSessao",
-                          "AtivarSAT",
-                          "AssociarAssinatura",
-                          "TesteFimAFim",
-                          "EnviarDadosVenda",
-                          "CancelarUltimaVenda",
-                          "ConfigurarInterfaceDeRede",
-                          "TrocarCodigoDeAtivacao",
-                          "ExtrairLogs",
-                          "AtualizarSoftwareSAT",
-                          "BloquearSAT",
-                          "DesbloquearSAT"};
+using Argumentos = std::vector<std::string>;
 
 // Wrong use of the command: the message, then the usage.
 class ErroUso : public std::runtime_error {
   public:
-    explicit ErroUso(const QString& m) : std::runtime_error(m.toStdString()) {}
+    explicit ErroUso(const std::string& m) : std::runtime_error(m) {}
 };
 
-QTextStream& saida() {
-    static QTextStream s(stdout);
-    return s;
-}
-
-qint64 agoraMs() {
-    return QDateTime::currentMSecsSinceEpoch();
-}
-
-qint64 numero(const QString& t, qint64 maximo, const char* oQue) {
-    bool ok = false;
-    const qint64 n = t.toLongLong(&ok);
-    if (!ok || n < 0 || n > maximo)
-        throw ErroUso(QStringLiteral("%1 inv\u00e1lido: \"%2\"").arg(QLatin1String(oQue), t));
+long long numero(const std::string& t, long long maximo, const char* oQue) {
+    long long n = 0;
+    if (!emulador::inteiro(t, n) || n < 0 || n > maximo)
+        throw ErroUso(std::string(oQue) + " inv\u00e1lido: \"" + t + "\"");
     return n;
 }
 
-int segundosEmMs(const QString& t) {
-    bool ok = false;
-    const double s = t.toDouble(&ok);
-    if (!ok || !std::isfinite(s) || s < 0 || s > 86400)
-        throw ErroUso(QStringLiteral("Segundos inv\u00e1lidos: \"%1\"").arg(t));
+int segundosEmMs(const std::string& t) {
+    char* fim = nullptr;
+    const double s = std::strtod(t.c_str(), &fim);
+    if (t.empty() || *fim || !std::isfinite(s) || s < 0 || s > 86400)
+        throw ErroUso("Segundos inv\u00e1lidos: \"" + t + "\"");
     return int(std::lround(s * 1000));
 }
 
-bool ligado(const QString& t) {
-    if (t == QLatin1String("on")) return true;
-    if (t == QLatin1String("off")) return false;
-    throw ErroUso(QStringLiteral("Use on ou off, n\u00e3o \"%1\"").arg(t));
+bool ligado(const std::string& t) {
+    if (t == "on") return true;
+    if (t == "off") return false;
+    throw ErroUso("Use on ou off, n\u00e3o \"" + t + "\"");
 }
 
-void argumentos(const QStringList& a, int minimo, int maximo) {
-    if (a.size() < minimo || a.size() > maximo)
-        throw ErroUso(QStringLiteral("N\u00famero de argumentos errado"));
+void argumentos(const Argumentos& a, std::size_t minimo, std::size_t maximo) {
+    if (a.size() < minimo || a.size() > maximo) throw ErroUso("N\u00famero de argumentos errado");
 }
 
-void executar(Controle& c, const QString& comando, const QStringList& a) {
+std::string serieDe(const Argumentos& a) {
+    argumentos(a, 0, 2);
+    if (a.empty()) return {};
+    if (a.size() != 2 || a[0] != "--serie") throw ErroUso("Use novo --serie N");
+    if (a[1].size() != 9 || !emulador::soDigitos(a[1]) || a[1][0] == '0')
+        throw ErroUso("S\u00e9rie inv\u00e1lida: \"" + a[1] + "\" (9 d\u00edgitos)");
+    return a[1];
+}
+
+void executar(Controle& c, const std::string& comando, const Argumentos& a) {
     using Acao = std::function<void()>;
-    const std::map<QString, Acao> acoes{
+    const std::map<std::string, Acao> acoes{
         {"estado",
          [&] {
              argumentos(a, 0, 0);
-             saida() << QString::fromUtf8(emulador::paraJson(c.estado()));
+             std::cout << emulador::paraJson(c.estado());
          }},
         {"novo",
          [&] {
-             argumentos(a, 0, 0);
-             c.novo();
-             saida() << "SAT novo conectado, s\u00e9rie " << c.estado().serie << "\n";
+             c.novo(serieDe(a));
+             std::cout << "SAT novo conectado, s\u00e9rie " << c.estado().serie << "\n";
          }},
         {"fabrica",
          [&] {
              argumentos(a, 0, 0);
              c.fabrica();
-             saida() << "SAT de volta ao estado de f\u00e1brica, s\u00e9rie " << c.estado().serie
-                     << "\n";
+             std::cout << "SAT de volta ao estado de f\u00e1brica, s\u00e9rie " << c.estado().serie
+                       << "\n";
          }},
         {"proximo",
          [&] {
              argumentos(a, 0, 1);
-             c.proximo(a.isEmpty() ? 2000 : segundosEmMs(a[0]));
-             saida() << "Pr\u00f3ximo SAT, s\u00e9rie " << c.estado().serie << "\n";
+             c.proximo(a.empty() ? 2000 : segundosEmMs(a[0]));
+             std::cout << "Pr\u00f3ximo SAT, s\u00e9rie " << c.estado().serie << "\n";
          }},
         {"desconectar",
          [&] {
              argumentos(a, 0, 0);
              c.conectar(false);
-             saida() << "SAT desconectado\n";
+             std::cout << "SAT desconectado\n";
          }},
         {"conectar",
          [&] {
              argumentos(a, 0, 0);
              c.conectar(true);
-             saida() << "SAT conectado\n";
+             std::cout << "SAT conectado\n";
          }},
         {"reiniciar",
          [&] {
              argumentos(a, 0, 1);
-             c.reiniciar(a.isEmpty() ? 3000 : segundosEmMs(a[0]));
-             saida() << "SAT reiniciando\n";
+             c.reiniciar(a.empty() ? 3000 : segundosEmMs(a[0]));
+             std::cout << "SAT reiniciando\n";
          }},
         {"tempo-reinicio",
          [&] {
@@ -154,40 +144,40 @@ void executar(Controle& c, const QString& comando, const QStringList& a) {
         {"ocupado",
          [&] {
              argumentos(a, 0, 1);
-             if (a.isEmpty() || a[0] == QLatin1String("on") || a[0] == QLatin1String("off")) {
-                 c.ocupar(a.isEmpty() || ligado(a[0]));
+             if (a.empty() || a[0] == "on" || a[0] == "off") {
+                 c.ocupar(a.empty() || ligado(a[0]));
                  return;
              }
-             const qint64 ate = agoraMs() + segundosEmMs(a[0]);
+             const std::int64_t ate = emulador::agoraMs() + segundosEmMs(a[0]);
              c.alterar([ate](Estado& e) { e.ocupadoAteMs = ate; });
          }},
         {"latencia",
          [&] {
              argumentos(a, 1, 2);
-             const int ms = int(numero(a.last(), 600000, "Atraso"));
+             const int ms = int(numero(a.back(), 600000, "Atraso"));
              if (a.size() == 1) {
                  c.latencia(ms);
                  return;
              }
-             if (!Funcoes.contains(a[0]))
-                 throw ErroUso(QStringLiteral("Fun\u00e7\u00e3o desconhecida: \"%1\"").arg(a[0]));
-             c.alterar([&](Estado& e) { e.latenciaPorFuncao.insert(a[0], ms); });
+             if (!emulador::funcaoDe(a[0].c_str()))
+                 throw ErroUso("Fun\u00e7\u00e3o desconhecida: \"" + a[0] + "\"");
+             c.alterar([&](Estado& e) { e.latenciaPorFuncao[a[0]] = ms; });
          }},
         {"ativado",
          [&] {
              argumentos(a, 1, 4);
-             if (a.size() == 2) throw ErroUso(QStringLiteral("Informe CNPJ e UF juntos"));
-             const QString cnpj = a.value(1, QStringLiteral("11111111111111"));
+             if (a.size() == 2) throw ErroUso("Informe CNPJ e UF juntos");
+             const std::string cnpj = a.size() > 1 ? a[1] : "11111111111111";
              const int uf = a.size() > 2 ? int(numero(a[2], 99, "UF")) : 35;
              if (a.size() > 2 && (!emulador::cnpjValido(cnpj) || !emulador::ufValida(uf)))
-                 throw ErroUso(QStringLiteral("CNPJ ou UF inv\u00e1lidos"));
-             c.ativado(a[0], cnpj, uf, a.value(3));
-             saida() << "SAT ativado com o c\u00f3digo " << a[0] << "\n";
+                 throw ErroUso("CNPJ ou UF inv\u00e1lidos");
+             c.ativado(a[0], cnpj, uf, a.size() > 3 ? a[3] : "");
+             std::cout << "SAT ativado com o c\u00f3digo " << a[0] << "\n";
          }},
         {"log",
          [&] {
              argumentos(a, 1, 1);
-             const qint64 n = numero(a[0], qint64(1) << 30, "Tamanho");
+             const long long n = numero(a[0], 1LL << 30, "Tamanho");
              c.alterar([n](Estado& e) { e.tamanhoLog = n; });
          }},
         {"diario",
@@ -198,35 +188,36 @@ void executar(Controle& c, const QString& comando, const QStringList& a) {
          }},
     };
     const auto it = acoes.find(comando);
-    if (it == acoes.end())
-        throw ErroUso(QStringLiteral("Comando desconhecido: \"%1\"").arg(comando));
+    if (it == acoes.end()) throw ErroUso("Comando desconhecido: \"" + comando + "\"");
     it->second();
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
-    QTextStream erro(stderr);
-    if (args.isEmpty()) {
-        erro << QString::fromUtf8(Uso);
+    Argumentos args(argv + std::min(argc, 1), argv + argc);
+    if (args.empty()) {
+        std::cerr << Uso;
         return 2;
     }
-    const QString comando = args.takeFirst();
-    if (comando == QLatin1String("--help") || comando == QLatin1String("-h") ||
-        comando == QLatin1String("ajuda")) {
-        saida() << QString::fromUtf8(Uso);
+    const std::string comando = args.front();
+    args.erase(args.begin());
+    if (comando == "--help" || comando == "-h" || comando == "ajuda") {
+        std::cout << Uso;
+        return 0;
+    }
+    if (comando == "--version") {
+        std::cout << "satemu " << emulador::Versao << "\n";
         return 0;
     }
     try {
         Controle controle;
         executar(controle, comando, args);
     } catch (const ErroUso& e) {
-        erro << "satemu: " << QString::fromUtf8(e.what()) << "\n\n" << QString::fromUtf8(Uso);
+        std::cerr << "satemu: " << e.what() << "\n\n" << Uso;
         return 2;
     } catch (const std::exception& e) {
-        erro << "satemu: " << QString::fromUtf8(e.what()) << "\n";
+        std::cerr << "satemu: " << e.what() << "\n";
         return 1;
     }
     return 0;

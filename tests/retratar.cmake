@@ -5,7 +5,7 @@ add_executable(retratar retratar.cpp)
 target_link_libraries(retratar PRIVATE apoio_testes sat_politica)
 if(TARGET dllsat)
     target_compile_definitions(retratar PRIVATE BIBLIOTECA_RETRATO="$<TARGET_FILE:dllsat>")
-    add_dependencies(retratar dllsat)
+    add_dependencies(retratar dllsat satemu)
 else()
     target_compile_definitions(retratar PRIVATE
         BIBLIOTECA_RETRATO="$<TARGET_FILE:dllsat_falsa_tivoro>")

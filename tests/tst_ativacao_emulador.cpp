@@ -73,8 +73,8 @@ class TstAtivacaoEmulador : public QObject {
         QCOMPARE(retornoDaAtivacao(), QStringLiteral("04000"));
         const emulador::Estado estado = sat->estado();
         QVERIFY(estado.ativado);
-        QCOMPARE(estado.codigoAtivacao, QStringLiteral("codigo-novo-1"));
-        QCOMPARE(estado.cnpjContribuinte, CnpjContribuinte);
+        QCOMPARE(estado.codigoAtivacao, "codigo-novo-1");
+        QCOMPARE(qtexto(estado.cnpjContribuinte), CnpjContribuinte);
         QCOMPARE(estado.uf, 53);
         QCOMPARE(b->ctx().CodigoAtivacao(), QStringLiteral("codigo-novo-1"));
         QVERIFY(em<QPushButton>(Janela::Principal, "BtAssociarAssinatura")->isEnabled());
@@ -84,9 +84,9 @@ class TstAtivacaoEmulador : public QObject {
         QVERIFY(b->janela(Janela::Principal)->isVisible());
         QCOMPARE(statusPrincipal(), QStringLiteral("CONECTADO"));
         QCOMPARE(em<QLabel>(Janela::Principal, "LbLayout")->text(),
-                 "LAYOUT - " + estado.versaoLayout);
+                 "LAYOUT - " + qtexto(estado.versaoLayout));
         QCOMPARE(em<QLabel>(Janela::Principal, "LbSatVersao")->text(),
-                 "SAT - " + estado.versaoSoftware);
+                 "SAT - " + qtexto(estado.versaoSoftware));
 
         // And the start gate takes it from now on.
         b->janela(Janela::Principal)->hide();
@@ -97,18 +97,18 @@ class TstAtivacaoEmulador : public QObject {
     }
 
     void ativacaoRecusadaNaoMudaNada() {
-        sat->ativado("codigo-antigo", CnpjContribuinte, 35);
+        sat->ativado("codigo-antigo", stexto(CnpjContribuinte), 35);
         QVERIFY(b->clicar(Janela::CodAtivacao, "BtSatNaoAtivado"));
         ativar("codigo-outro-2", "AC");
         QCOMPARE(retornoDaAtivacao(), QStringLiteral("04003"));
-        QCOMPARE(sat->estado().codigoAtivacao, QStringLiteral("codigo-antigo"));
+        QCOMPARE(sat->estado().codigoAtivacao, "codigo-antigo");
         QCOMPARE(sat->estado().uf, 35);
         QCOMPARE(b->ctx().CodigoAtivacao(), QString());
         QVERIFY(!em<QPushButton>(Janela::Principal, "BtAssociarAssinatura")->isEnabled());
     }
 
     void fecharComCodigoDesconhecidoVoltaAoInicio() {
-        sat->ativado("codigo-antigo", CnpjContribuinte, 35);
+        sat->ativado("codigo-antigo", stexto(CnpjContribuinte), 35);
         QVERIFY(b->clicar(Janela::CodAtivacao, "BtSatNaoAtivado"));
         QVERIFY(b->clicar(Janela::Principal, "BtAtivarSat"));
         QVERIFY(b->clicar(Janela::AtivarSat, "BtCancelar"));
@@ -118,38 +118,38 @@ class TstAtivacaoEmulador : public QObject {
     }
 
     void trocaComOCodigoAtual() {
-        sat->ativado("codigo-antigo", CnpjContribuinte, 35);
+        sat->ativado("codigo-antigo", stexto(CnpjContribuinte), 35);
         entrar("codigo-antigo");
         QVERIFY(b->clicar(Janela::Principal, "BtTrocarCodAtiv"));
         trocar("codigo-antigo", "codigo-novo-3", "codigo-novo-3");
         QCOMPARE(b->dialogos.ultima().icone, Icone::Informacao);
         QCOMPARE(b->ctx().estado.CampoB(), QStringLiteral("18000"));
-        QCOMPARE(sat->estado().codigoAtivacao, QStringLiteral("codigo-novo-3"));
+        QCOMPARE(sat->estado().codigoAtivacao, "codigo-novo-3");
         QCOMPARE(b->ctx().CodigoAtivacao(), QStringLiteral("codigo-novo-3"));
         QVERIFY(b->clicar(Janela::TrocarCodigo, "BtCancelar"));
         QCOMPARE(statusPrincipal(), QStringLiteral("CONECTADO"));
     }
 
     void confirmacaoDiferenteERecusada() {
-        sat->ativado("codigo-antigo", CnpjContribuinte, 35);
+        sat->ativado("codigo-antigo", stexto(CnpjContribuinte), 35);
         entrar("codigo-antigo");
         QVERIFY(b->clicar(Janela::Principal, "BtTrocarCodAtiv"));
         trocar("codigo-antigo", "codigo-novo-3", "codigo-novo-4");
         QCOMPARE(b->dialogos.ultima().icone, Icone::Erro);
         QCOMPARE(b->ctx().estado.CampoB(), QStringLiteral("18099"));
-        QCOMPARE(sat->estado().codigoAtivacao, QStringLiteral("codigo-antigo"));
+        QCOMPARE(sat->estado().codigoAtivacao, "codigo-antigo");
         QCOMPARE(b->ctx().CodigoAtivacao(), QStringLiteral("codigo-antigo"));
     }
 
     void trocaDeEmergenciaPeloInicio() {
-        sat->ativado("codigo-esquecido", CnpjContribuinte, 35);
-        const QString emergencia = sat->estado().codigoEmergencia;
+        sat->ativado("codigo-esquecido", stexto(CnpjContribuinte), 35);
+        const QString emergencia = qtexto(sat->estado().codigoEmergencia);
         QVERIFY(!emergencia.isEmpty());
         QVERIFY(b->clicar(Janela::CodAtivacao, "BtTrocarCodAtiv"));
         QVERIFY(b->clicar(Janela::TrocarCodigo, "RdbCodigoEmergencia"));
         trocar(emergencia, "codigo-novo-5", "codigo-novo-5");
         QCOMPARE(b->dialogos.ultima().icone, Icone::Informacao);
-        QCOMPARE(sat->estado().codigoAtivacao, QStringLiteral("codigo-novo-5"));
+        QCOMPARE(sat->estado().codigoAtivacao, "codigo-novo-5");
         // The new code answers "10000": straight to the main window.
         QVERIFY(b->clicar(Janela::TrocarCodigo, "BtCancelar"));
         QVERIFY(b->janela(Janela::Principal)->isVisible());

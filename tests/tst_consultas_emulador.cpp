@@ -55,14 +55,14 @@ class TstConsultasEmulador : public QObject {
     void logDoDispositivoMostradoESalvo() {
         const qint64 tamanho = 20000 * emulador::TamanhoLinhaLog;
         dispositivo->alterar([&](emulador::Estado& e) { e.tamanhoLog = tamanho; });
-        const QByteArray esperado = emulador::textoLog(tamanho);
+        const QByteArray esperado = QByteArray::fromStdString(emulador::textoLog(tamanho));
         janela().show();
         extrair();
         QCOMPARE(b->ctx().inicial().RetornoLog().section('|', 1, 1), QStringLiteral("15000"));
         QVERIFY(log()->document()->firstBlock().text().contains("[TX] ExtrairLogs("));
         QCOMPARE(log()->toPlainText().section('\n', 1), QString::fromLatin1(esperado));
 
-        const QString arquivo = QDir(dispositivo->pasta()).filePath("log.txt");
+        const QString arquivo = QDir(qtexto(dispositivo->pasta())).filePath("log.txt");
         b->dialogos.responderArquivo(arquivo);
         QVERIFY(b->clicar(Janela::Consultas, "BtSalvarLog"));
         QFile f(arquivo);
@@ -85,7 +85,7 @@ class TstConsultasEmulador : public QObject {
 
     void atualizacaoAceita() {
         dispositivo->alterar([](emulador::Estado& e) { e.reinicioAposMs = 0; });
-        const QString versao = dispositivo->estado().versaoSoftware;
+        const std::string versao = dispositivo->estado().versaoSoftware;
         b->janela(Janela::Principal)->show();
         atualizar();
         QCOMPARE(b->dialogos.caixas().size(), 1);

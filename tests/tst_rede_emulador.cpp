@@ -58,7 +58,7 @@ class TstRedeEmulador : public QObject {
         marcar("RdBProxyTransparente");
         QVERIFY(b->clicar(Janela::ConfRede, "BtEnviar"));
         QCOMPARE(retorno(), QStringLiteral("Retorno: 12000"));
-        QCOMPARE(dispositivo->estado().redeXml,
+        QCOMPARE(qtexto(dispositivo->estado().redeXml),
                  QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?><config><tipoInter>ETHE"
                                 "</tipoInter><tipoLan>IPFIX</tipoLan><lanIP>192.168.010.020</lanIP>"
                                 "<lanMask>255.255.255.000</lanMask><lanGW>192.168.010.001</lanGW>"
@@ -82,8 +82,8 @@ class TstRedeEmulador : public QObject {
         campo("EdProxySenha")->setText("a<b&c");
         QVERIFY(b->clicar(Janela::ConfRede, "BtEnviar"));
         QCOMPARE(retorno(), QStringLiteral("Retorno: 12000"));
-        QVERIFY(dispositivo->estado().redeXml.contains(
-            QStringLiteral("<proxy_senha>a&lt;b&amp;c</proxy_senha>")));
+        QVERIFY(qtexto(dispositivo->estado().redeXml)
+                    .contains(QStringLiteral("<proxy_senha>a&lt;b&amp;c</proxy_senha>")));
     }
 
     void codigoErradoSoNaCaixa() {

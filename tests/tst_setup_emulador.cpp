@@ -38,11 +38,11 @@ class TstSetupEmulador : public QObject {
     }
     void conferirPreparado(const emulador::Estado& e) {
         QVERIFY(e.ativado);
-        QCOMPARE(e.codigoAtivacao, Codigo);
-        QCOMPARE(e.cnpjContribuinte, CnpjContr);
+        QCOMPARE(qtexto(e.codigoAtivacao), Codigo);
+        QCOMPARE(qtexto(e.cnpjContribuinte), CnpjContr);
         QCOMPARE(e.uf, 35);
-        QCOMPARE(e.cnpjSoftwareHouse, CnpjSH);
-        QCOMPARE(e.assinatura, Assinatura);
+        QCOMPARE(qtexto(e.cnpjSoftwareHouse), CnpjSH);
+        QCOMPARE(qtexto(e.assinatura), Assinatura);
     }
 
   private Q_SLOTS:
@@ -60,7 +60,7 @@ class TstSetupEmulador : public QObject {
     }
 
     void doisDispositivosNaBancada() {
-        const QString primeiro = sat->estado().serie;
+        const std::string primeiro = sat->estado().serie;
         executar();
         QTRY_COMPARE_WITH_TIMEOUT(texto(), QStringLiteral("SAT TESTADO"), 20000);
         conferirPreparado(sat->estado());
@@ -69,10 +69,10 @@ class TstSetupEmulador : public QObject {
 
         // The operator takes it off; the next factory-new one answers later.
         sat->proximo(300);
-        const QString segundo = sat->estado().serie;
+        const std::string segundo = sat->estado().serie;
         QVERIFY(segundo != primeiro);
-        QTRY_COMPARE_WITH_TIMEOUT(janela()->LbConectado->text(), "SAT CONECTADO NS:" + segundo,
-                                  20000);
+        QTRY_COMPARE_WITH_TIMEOUT(janela()->LbConectado->text(),
+                                  "SAT CONECTADO NS:" + qtexto(segundo), 20000);
         QTRY_COMPARE_WITH_TIMEOUT(texto(), QStringLiteral("SAT TESTADO"), 20000);
         conferirPreparado(sat->estado());
         QCOMPARE(sat->estado().serie, segundo);
@@ -95,13 +95,13 @@ class TstSetupEmulador : public QObject {
 
     // A device activated before refuses; the bench stops on it.
     void dispositivoJaAtivadoRecusa() {
-        sat->ativado(QStringLiteral("outro-codigo"), CnpjContr, 35);
+        sat->ativado("outro-codigo", stexto(CnpjContr), 35);
         executar();
         QTRY_COMPARE_WITH_TIMEOUT(texto(), QStringLiteral("ERRO"), 10000);
         QCOMPARE(numero(), 2);
         QTRY_VERIFY(janela()->BtExecutar->isEnabled());
         QVERIFY(janela()->RichEdit1->toPlainText().contains(QStringLiteral("|04003|")));
-        QCOMPARE(sat->estado().codigoAtivacao, QStringLiteral("outro-codigo"));
+        QCOMPARE(sat->estado().codigoAtivacao, "outro-codigo");
     }
 
     // Unplugged during the restart wait and never back: only Cancel ends it.

@@ -53,7 +53,7 @@ class TstTransacoesEmulador : public QObject {
   private Q_SLOTS:
     void init() {
         dispositivo = std::make_unique<DispositivoEmulado>();
-        dispositivo->ativado("12345678", "12345678000195", 35, SignAC);
+        dispositivo->ativado("12345678", "12345678000195", 35, stexto(SignAC));
         b = std::make_unique<Bancada>(CaminhoEmulador());
         b->abrirPrincipal("12345678");
     }
@@ -76,12 +76,12 @@ class TstTransacoesEmulador : public QObject {
         QCOMPARE(ultimoRetorno(), QStringLiteral("06000"));
         const QString chave = vendas()->chaveVenda();
         QCOMPARE(chave.size(), 47);
-        QCOMPARE(dispositivo->estado().ultimaChave, chave);
+        QCOMPARE(qtexto(dispositivo->estado().ultimaChave), chave);
 
         marcar("RdbXMLCanc");
         clicar(Janela::TesteVendaCanc, "BtXMLPadrao");
         QCOMPARE(ultimoRetorno(), QStringLiteral("07000"));
-        QCOMPARE(dispositivo->estado().ultimaChave, QString());
+        QVERIFY(dispositivo->estado().ultimaChave.empty());
         // The same key again: the device has it cancelled already.
         clicar(Janela::TesteVendaCanc, "BtXMLPadrao");
         QVERIFY(ultimoRetorno() != QLatin1String("07000"));
@@ -89,7 +89,7 @@ class TstTransacoesEmulador : public QObject {
     }
 
     void vendaRecusadaPedeUmaVenda() {
-        dispositivo->ativado("12345678", "12345678000195", 35, QStringLiteral("outra"));
+        dispositivo->ativado("12345678", "12345678000195", 35, "outra");
         QVERIFY(b->clicar(Janela::Principal, "BtTestesVCan"));
         clicar(Janela::TesteVendaCanc, "BtXMLPadrao");
         QCOMPARE(ultimoRetorno(), QStringLiteral("06004"));
@@ -102,7 +102,7 @@ class TstTransacoesEmulador : public QObject {
 
     void vendaDeArquivoEmVariasLinhas() {
         ParametrosTeste p{"98765432000198", "12345678000195", "111222333444", SignAC, 0, 0};
-        const QString caminho = QDir(dispositivo->pasta()).filePath("venda.xml");
+        const QString caminho = QDir(qtexto(dispositivo->pasta())).filePath("venda.xml");
         QFile f(caminho);
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(XmlVendaTeste(p).replace("><", ">\r\n<").toUtf8());

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+
+#include "emulator/Estado.h"
+#include "emulator/Funcoes.h"
+#include "emulator/Resposta.h"
+
+// The rule of each of the fourteen functions, on the state the call pipeline
+// read, once it has dealt with the port and the busy device: the reply, and
+// mudou set when the state changed.
+namespace emulador {
+
+// The largest document each document function takes, in bytes.
+inline constexpr std::size_t LimiteCFe = 1500 * 1024;
+inline constexpr std::size_t LimiteRede = 16 * 1024;
+
+class Regras {
+  public:
+    Regras(const Resposta& r, Estado& e, bool& mudou) : r(r), e(e), mudou(mudou) {}
+
+#define EMULADOR_DECLARAR(nome, codigo, detalhe, parametros, argumentos) \
+    std::string nome parametros;
+    EMULADOR_FUNCOES(EMULADOR_DECLARAR)
+#undef EMULADOR_DECLARAR
+
+  private:
+    // The state changed: one more event in the device log.
+    void registrarEvento();
+
+    const Resposta& r;
+    Estado& e;
+    bool& mudou;
+};
+
+}  // namespace emulador

@@ -1,0 +1,116 @@
+#include <QtTest>
+
+#include "emulator/CFe.h"
+#include "emulator/Documentos.h"
+#include "emulator/Texto.h"
+#include "emulator/Venda.h"
+#include "emulator/Xml.h"
+
+using emulador::Venda;
+
+namespace {
+
+// Two items, one rounded (A) and one truncated (T) with a discount.
+const std::string Base =
+    "<CFe><infCFe versaoDadosEnt=\"0.07\"><ide><CNPJ>98765432000198</CNPJ><signAC>s</signAC>"
+    "</ide><emit><CNPJ>12345678000195</CNPJ><IE>111</IE></emit><dest/>"
+    "<det nItem=\"1\"><prod><qCom>2.0000</qCom><vUnCom>0.105</vUnCom><indRegra>A</indRegra>"
+    "</prod></det><det nItem=\"2\"><prod><qCom>3.0000</qCom><vUnCom>1.333</vUnCom>"
+    "<indRegra>T</indRegra><vDesc>0.50</vDesc><vOutro>0.02</vOutro></prod></det><total/>"
+    "<pgto><MP><cMP>01</cMP><vMP>10.00</vMP></MP><MP><cMP>03</cMP><vMP>2.00</vMP></MP></pgto>"
+    "</infCFe></CFe>";
+
+Venda calculada(const std::string& xml, std::optional<emulador::No>& doc) {
+    doc = emulador::lerXml(xml);
+    return doc ? emulador::calcular(*doc) : emulador::malformada();
+}
+
+}  // namespace
+
+// The sale computation and the access key, straight, without a device.
+class TstEmuladorVenda : public QObject {
+    Q_OBJECT
+
+  private Q_SLOTS:
+    void totais() {
+        std::optional<emulador::No> doc;
+        const Venda v = calculada(Base, doc);
+        QCOMPARE(v.cccc, 0);
+        QCOMPARE(v.itens.size(), std::size_t(2));
+        QCOMPARE(v.itens[0].vProd, std::int64_t(21));   // 0.21: rounded
+        QCOMPARE(v.itens[1].vProd, std::int64_t(399));  // 3.99: truncated
+        QCOMPARE(v.itens[1].vItem, std::int64_t(351));
+        QCOMPARE(v.total, std::int64_t(372));
+        QCOMPARE(v.pago, std::int64_t(1200));
+        QCOMPARE(emulador::valor(v.total), "3.72");
+        QCOMPARE(emulador::valor(5), "0.05");
+    }
+
+    void codigosDeRecusa_data() {
+        QTest::addColumn<QString>("de");
+        QTest::addColumn<QString>("para");
+        QTest::addColumn<int>("cccc");
+        QTest::newRow("valida") << ""
+                                << "" << 0;
+        QTest::newRow("software house") << "98765432000198"
+                                        << "98765432000199" << 1224;
+        QTest::newRow("emitente") << "12345678000195"
+                                  << "1234567800019" << 1207;
+        QTest::newRow("sem IE") << "<IE>111</IE>"
+                                << "" << 1229;
+        QTest::newRow("cpf") << "<dest/>"
+                             << "<dest><CPF>52998224726</CPF></dest>" << 1237;
+        QTest::newRow("itens fora de ordem") << "nItem=\"2\""
+                                             << "nItem=\"3\"" << 1019;
+        QTest::newRow("quantidade") << "<qCom>2.0000"
+                                    << "<qCom>0" << 1464;
+        QTest::newRow("valor unitario") << "<vUnCom>0.105"
+                                        << "<vUnCom>1e300" << 1465;
+        QTest::newRow("regra") << "<indRegra>A"
+                               << "<indRegra>X" << 1467;
+        QTest::newRow("desconto") << "<vDesc>0.50"
+                                  << "<vDesc>-1" << 1468;
+        QTest::newRow("negativo") << "<vDesc>0.50"
+                                  << "<vDesc>9.00" << 1998;
+        QTest::newRow("meio") << "<cMP>03"
+                              << "<cMP>07" << 1527;
+        QTest::newRow("pago menos") << "<vMP>10.00"
+                                    << "<vMP>1.00" << 1408;
+        QTest::newRow("sem itens") << "<det nItem=\"1\">"
+                                   << "<x nItem=\"1\">" << 1019;
+        QTest::newRow("outra raiz") << "<CFe>"
+                                    << "<CFeCanc>" << 1999;
+    }
+    void codigosDeRecusa() {
+        QFETCH(QString, de);
+        QFETCH(QString, para);
+        QFETCH(int, cccc);
+        std::string xml = Base;
+        if (!de.isEmpty()) {
+            xml.replace(xml.find(de.toStdString()), de.size(), para.toStdString());
+            if (de == "<CFe>") xml.replace(xml.rfind("</CFe>"), 6, "</CFeCanc>");
+            if (de.startsWith("<det")) xml.replace(xml.find("</det>"), 6, "</x>");
+        }
+        std::optional<emulador::No> doc;
+        QCOMPARE(calculada(xml, doc).cccc, cccc);
+    }
+
+    void chaveDeAcesso() {
+        const std::int64_t ms = 1700000000000;
+        const std::string chave =
+            emulador::novaChave(35, "12345678000195", "900004019", 1234567, ms, 42);
+        QCOMPARE(chave.size(), std::size_t(44));
+        QCOMPARE(chave.substr(0, 6), "35" + emulador::dataHora(ms, "%y%m"));
+        QCOMPARE(chave.substr(6, 14), "12345678000195");
+        QCOMPARE(chave.substr(20, 2), "59");
+        QCOMPARE(chave.substr(22, 9), "900004019");
+        QCOMPARE(chave.substr(31, 6), "234567");
+        QCOMPARE(chave.substr(37, 6), "000042");
+        QVERIFY(emulador::chaveValida(chave));
+        QCOMPARE(emulador::digitoChave("3515070872321800018659900004019000021513340"), 8);
+        QVERIFY(!emulador::chaveValida("35150708723218000186599000040190000215133409"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TstEmuladorVenda)
+#include "tst_emulador_venda.moc"

@@ -64,6 +64,8 @@ void TFormPrincipal::montar() {
     cabecalhoLog->addWidget(lbRxTx);
     cabecalhoLog->addWidget(btLimpar);
     cabecalhoLog->addStretch();
+    // Beside the log's heading, so that it costs the window no height.
+    cabecalhoLog->addWidget(novaIdentificacaoBiblioteca(ctx.dll, this, 290));
     auto* direita = new QVBoxLayout;
     direita->addWidget(imagem("Image2", QStringLiteral(":/imagens/principal_2.png"), this));
     direita->addLayout(cabecalhoLog);
@@ -79,7 +81,6 @@ void TFormPrincipal::montar() {
     corpo->addLayout(direita, 1);
     auto* janela = new QVBoxLayout(this);
     janela->addWidget(montarStatus());
-    janela->addWidget(novaIdentificacaoBiblioteca(ctx.dll, this, 660));
     janela->addLayout(corpo, 1);
     janela->setSizeConstraint(QLayout::SetFixedSize);
 }

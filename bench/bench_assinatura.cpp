@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/Portas.h"
+#include "bench/Mediana.h"
 #include "signature/funcoes.h"
 
 namespace {
@@ -34,10 +35,6 @@ bool rodar(const QString& openssl, const QString& pasta, const QStringList& argu
     return p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
 }
 
-double mediana(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -12,6 +12,8 @@
 #include <memory>
 #include <vector>
 
+#include "bench/Mediana.h"
+
 namespace {
 constexpr int Rodadas = 9;
 
@@ -35,10 +37,6 @@ double ateMapear(xcb_connection_t* x, const QString& programa, const QProcessEnv
     return ms;
 }
 
-double mediana(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 }  // namespace
 
 int main(int argc, char** argv) {

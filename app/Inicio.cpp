@@ -28,13 +28,22 @@ std::optional<int> LerLinhaDeComando(const QStringList& argumentos, PedidoBiblio
         "emulador", QStringLiteral("Usa o SAT emulado (pacote sat-emulador), nenhum SAT real."));
     linha.addOptions({ajuda, versao, biblioteca, emulador});
     if (!linha.parse(argumentos)) {
+        const QString erro = linha.unknownOptionNames().isEmpty()
+                                 ? linha.errorText()
+                                 : QStringLiteral("op\u00e7\u00e3o desconhecida: ") +
+                                       linha.unknownOptionNames().join(", ");
         imprimir(stderr,
                  QStringLiteral("tool-sat-tivoro: %1\nUse --help para ver as op\u00e7\u00f5es.\n")
-                     .arg(linha.errorText()));
+                     .arg(erro));
         return 2;
     }
     if (linha.isSet(ajuda)) {
-        imprimir(stdout, linha.helpText());
+        // Read before the toolkit starts: no program name and no translation yet.
+        imprimir(stdout, linha.helpText()
+                             .replace("<executable_name>", "tool-sat-tivoro")
+                             .replace("Usage:", "Uso:")
+                             .replace("[options]", QStringLiteral("[op\u00e7\u00f5es]"))
+                             .replace("Options:", QStringLiteral("Op\u00e7\u00f5es:")));
         return 0;
     }
     if (linha.isSet(versao)) {

@@ -25,15 +25,22 @@ static int nulos[6];
 static int inteiros[6];
 static int chamadas = 0;
 static DllSatFalsoRoteiroFn roteiro = NULL;
+/* The reply this thread got, valid until its next call: a test may set the
+ * next reply while a worker still reads the last one. */
+static __thread char* copia = NULL;
 
 EXPORTA void DllSatFalsoResponder(const char* texto) {
+    pthread_mutex_lock(&trava);
     free(resposta);
     respostaNula = texto == NULL;
     resposta = texto ? strdup(texto) : NULL;
+    pthread_mutex_unlock(&trava);
 }
 
 EXPORTA void DllSatFalsoDemora(int ms) {
+    pthread_mutex_lock(&trava);
     demoraMs = ms;
+    pthread_mutex_unlock(&trava);
 }
 EXPORTA const char* DllSatFalsoArgumento(int i) {
     return argumentos[i];
@@ -72,7 +79,7 @@ static void guardar(int i, const char* texto) {
 
 static const char* atender(const char* funcao, const struct chamada* c) {
     DllSatFalsoRoteiroFn f;
-    int i;
+    int i, nula, demora;
     pthread_mutex_lock(&trava);
     for (i = 0; i < 6; ++i) {
         if (c->usaInteiro[i]) inteiros[i] = c->inteiros[i];
@@ -80,14 +87,18 @@ static const char* atender(const char* funcao, const struct chamada* c) {
     }
     ++chamadas;
     f = roteiro;
+    nula = respostaNula;
+    demora = demoraMs;
+    free(copia);
+    copia = resposta ? strdup(resposta) : NULL;
     pthread_mutex_unlock(&trava);
-    if (demoraMs > 0) {
-        struct timespec t = {demoraMs / 1000, (demoraMs % 1000) * 1000000L};
+    if (demora > 0) {
+        struct timespec t = {demora / 1000, (demora % 1000) * 1000000L};
         nanosleep(&t, NULL);
     }
     if (f) return f(funcao, c->inteiros, c->textos);
-    if (respostaNula) return NULL;
-    return resposta ? resposta : "1|08000|SAT em opera\xe7\xe3o||";
+    if (nula) return NULL;
+    return copia ? copia : "1|08000|SAT em opera\xe7\xe3o||";
 }
 
 EXPORTA const char* ConsultarSAT(int s) {

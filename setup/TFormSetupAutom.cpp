@@ -26,6 +26,7 @@ constexpr int IndiceSP = 24;
 // longer texts.
 constexpr int RecuoSerie = 120;
 constexpr int RecuoTexto = 8;
+constexpr int LarguraLog = 270;
 
 void negrito(QWidget* w, bool ligado = true) {
     QFont f = w->font();
@@ -95,16 +96,10 @@ void TFormSetupAutom::montar() {
     botoes->addWidget(BtCancelar);
     colunaSuperior->addLayout(botoes);
 
-    RichEdit1 = novoTexto("RichEdit1", m_conteudo);
-    RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    RichEdit1->setFixedHeight(150);
-
     auto* coluna = new QVBoxLayout(m_conteudo);
     coluna->setSpacing(10);
     coluna->addWidget(superior);
-    coluna->addWidget(montarProgresso());
-    coluna->addWidget(RichEdit1);
-    m_conteudo->resize(m_conteudo->sizeHint());
+    coluna->addLayout(montarExecucao());
     ordemTab();
     definirLayout(false);
 }
@@ -177,6 +172,20 @@ QGroupBox* TFormSetupAutom::montarAssinatura() {
     grade->addWidget(label7, 2, 0, 1, 2);
     grade->addWidget(Edit1, 3, 0);
     return GroupBox3;
+}
+
+// The log beside the panel and as tall as it, so that the grown window
+// still fits a small screen with large fonts.
+QLayout* TFormSetupAutom::montarExecucao() {
+    auto* linha = new QHBoxLayout;
+    linha->setSpacing(10);
+    linha->addWidget(montarProgresso());
+    RichEdit1 = novoTexto("RichEdit1", m_conteudo);
+    RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    RichEdit1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+    RichEdit1->setMinimumWidth(LarguraLog);
+    linha->addWidget(RichEdit1, 1);
+    return linha;
 }
 
 QGroupBox* TFormSetupAutom::montarProgresso() {
@@ -254,13 +263,15 @@ void TFormSetupAutom::ordemTab() {
 }
 
 // The compact layout ends below the buttons; the panel and the log lie below
-// it and come into view when the window grows.
+// it, side by side and wider than the fields, and come into view when the
+// window grows.
 void TFormSetupAutom::definirLayout(bool expandida) {
     m_expandida = expandida;
-    const QWidget* superior = BtExecutar->parentWidget();
-    const QMargins margens = m_conteudo->layout()->contentsMargins();
-    const int compacta = margens.top() + superior->sizeHint().height() + margens.bottom();
-    setFixedSize(m_conteudo->width(), expandida ? m_conteudo->height() : compacta);
+    const QSize inteira = m_conteudo->sizeHint();
+    const QSize compacta =
+        BtExecutar->parentWidget()->sizeHint().grownBy(m_conteudo->layout()->contentsMargins());
+    m_conteudo->resize(expandida ? inteira : QSize(compacta.width(), inteira.height()));
+    setFixedSize(expandida ? inteira : compacta);
 }
 
 void TFormSetupAutom::mostrarStatus(const QString& texto, const QColor* cor, int recuo) {

@@ -8,11 +8,13 @@
 
 class QGroupBox;
 class QHBoxLayout;
+class QLayout;
 class QRadioButton;
 class QSpacerItem;
 
 // The bench's window: the data every device gets, then the run of the setup
-// worker with its progress panel and log, which come into view below.
+// worker with its progress panel and log side by side, which come into view
+// below.
 class TFormSetupAutom : public Formulario<> {
     Q_OBJECT
   public:
@@ -49,6 +51,7 @@ class TFormSetupAutom : public Formulario<> {
     QWidget* montarDados();
     QGroupBox* montarCertificados();
     QGroupBox* montarAssinatura();
+    QLayout* montarExecucao();
     QGroupBox* montarProgresso();
     QWidget* montarPasso(int passo, const char* nomeRotulo, const QString& texto,
                          const char* prefixoImagens);

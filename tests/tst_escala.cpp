@@ -1,5 +1,9 @@
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QtTest>
 
+#include "app/Trabalhador.h"
+#include "setup/TFormSetupAutom.h"
 #include "tests/apoio/Bancada.h"
 #include "tests/apoio/DllSatFalsa.h"
 
@@ -7,6 +11,17 @@ namespace {
 // Large fonts as some operators have them: set before the application starts.
 const bool Escala = qputenv("QT_SCALE_FACTOR", "1.5");
 const QSize Tela(1280, 800);
+
+// The window's name and frame size in screen pixels when it does not fit the
+// screen; empty when it does.
+QString excesso(const QWidget* janela) {
+    const QSize tamanho = janela->frameGeometry().size() * janela->devicePixelRatio();
+    if (tamanho.width() <= Tela.width() && tamanho.height() <= Tela.height()) return {};
+    return QStringLiteral("%1 %2x%3")
+        .arg(janela->objectName())
+        .arg(tamanho.width())
+        .arg(tamanho.height());
+}
 }  // namespace
 
 // Every window as it opens, at 1.5 times, fits a 1280 x 800 screen. The
@@ -16,24 +31,39 @@ class TstEscala : public QObject {
     DllSatFalsa falsa{DLLSAT_TIVORO};
 
   private Q_SLOTS:
+    void init() { falsa.responder("1234567|08000|SAT em opera\xe7\xe3o||"); }
+
     void cadaJanelaCabeNaTela() {
         QVERIFY(Escala);
-        falsa.responder("1234567|08000|SAT em opera\xe7\xe3o||");
         Bancada b(DLLSAT_TIVORO);
         QStringList grandes;
         for (int j = 0; j <= int(Janela::TesteFimaFim); ++j) {
             QWidget* janela = b.janela(Janela(j));
             b.ctx().mostrar(Janela(j));
             QVERIFY(QTest::qWaitForWindowExposed(janela));
-            const QSize tamanho = janela->frameGeometry().size() * janela->devicePixelRatio();
-            if (tamanho.width() > Tela.width() || tamanho.height() > Tela.height())
-                grandes << QStringLiteral("%1 %2x%3")
-                               .arg(janela->objectName())
-                               .arg(tamanho.width())
-                               .arg(tamanho.height());
+            if (!excesso(janela).isEmpty()) grandes << excesso(janela);
             janela->hide();
         }
         QVERIFY2(grandes.isEmpty(), qPrintable(grandes.join(", ")));
+    }
+
+    // Grown during a run, with its progress panel and log, the bench's window
+    // still fits.
+    void setupExpandidoCabeNaTela() {
+        Bancada b(DLLSAT_TIVORO);
+        auto* janela = static_cast<TFormSetupAutom*>(b.janela(Janela::SetupAutom));
+        b.ctx().mostrar(Janela::SetupAutom);
+        QVERIFY(QTest::qWaitForWindowExposed(janela));
+        janela->MskEdCNPJContr->setText(QStringLiteral("11222333000181"));
+        janela->MskEdCNPJSwHouse->setText(QStringLiteral("16716114000172"));
+        janela->EdCodAtivacao->setText(QStringLiteral("12345678"));
+        janela->MemoSignac->setPlainText(QString(344, QLatin1Char('A')));
+        QVERIFY(b.clicar(Janela::SetupAutom, "BtExecutar"));
+        QVERIFY(janela->expandida());
+        const QString grande = excesso(janela);
+        janela->close();
+        QTRY_COMPARE(Trabalhador::vivos(), 0);
+        QVERIFY2(grande.isEmpty(), qPrintable(grande));
     }
 };
 

@@ -11,7 +11,7 @@
 namespace {
 using Falha = ResultadoArquivo::Falha;
 
-const QString NaoComum = QStringLiteral("n\u00e3o \u00e9 um arquivo comum");
+const QString NaoComum = QStringLiteral("não é um arquivo comum");
 
 ResultadoArquivo falhou(Falha falha, const QString& motivo) {
     ResultadoArquivo r;

@@ -105,7 +105,7 @@ QWidget* novaIdentificacaoBiblioteca(const DllSat& dll, QWidget* pai, int largur
         "QLabel { background: #c00000; color: white; font-weight: bold; padding: 2px 8px; }"));
     marca->setToolTip(
         QStringLiteral("Esta biblioteca emula o SAT: nenhum SAT real recebe as "
-                       "opera\u00e7\u00f5es."));
+                       "operações."));
     marca->setVisible(dll.emulado());
     const QString texto = QStringLiteral("Biblioteca: ") + dll.caminho();
     auto* caminho = novoRotulo("LbBiblioteca", QString(), faixa);

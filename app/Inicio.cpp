@@ -16,11 +16,11 @@ void imprimir(std::FILE* saida, const QString& texto) {
 std::optional<int> LerLinhaDeComando(const QStringList& argumentos, PedidoBiblioteca& pedido) {
     QCommandLineParser linha;
     linha.setApplicationDescription(QStringLiteral(
-        "Ferramenta de servi\u00e7o do SAT KT-470e da Tivoro.\n"
-        "Sem op\u00e7\u00f5es, usa a biblioteca libdllsat.so da pasta do programa ou da busca do "
+        "Ferramenta de serviço do SAT KT-470e da Tivoro.\n"
+        "Sem opções, usa a biblioteca libdllsat.so da pasta do programa ou da busca do "
         "sistema\n(LD_LIBRARY_PATH, pastas do sistema); SAT_BIBLIOTECA=CAMINHO indica outra."));
     const QCommandLineOption ajuda({"h", "help"}, QStringLiteral("Mostra esta ajuda."));
-    const QCommandLineOption versao({"v", "version"}, QStringLiteral("Mostra a vers\u00e3o."));
+    const QCommandLineOption versao({"v", "version"}, QStringLiteral("Mostra a versão."));
     const QCommandLineOption biblioteca("biblioteca",
                                         QStringLiteral("Usa a biblioteca do SAT neste caminho."),
                                         QStringLiteral("CAMINHO"));
@@ -28,13 +28,12 @@ std::optional<int> LerLinhaDeComando(const QStringList& argumentos, PedidoBiblio
         "emulador", QStringLiteral("Usa o SAT emulado (pacote sat-emulador), nenhum SAT real."));
     linha.addOptions({ajuda, versao, biblioteca, emulador});
     if (!linha.parse(argumentos)) {
-        const QString erro = linha.unknownOptionNames().isEmpty()
-                                 ? linha.errorText()
-                                 : QStringLiteral("op\u00e7\u00e3o desconhecida: ") +
-                                       linha.unknownOptionNames().join(", ");
+        const QString erro =
+            linha.unknownOptionNames().isEmpty()
+                ? linha.errorText()
+                : QStringLiteral("opção desconhecida: ") + linha.unknownOptionNames().join(", ");
         imprimir(stderr,
-                 QStringLiteral("tool-sat-tivoro: %1\nUse --help para ver as op\u00e7\u00f5es.\n")
-                     .arg(erro));
+                 QStringLiteral("tool-sat-tivoro: %1\nUse --help para ver as opções.\n").arg(erro));
         return 2;
     }
     if (linha.isSet(ajuda)) {
@@ -42,8 +41,8 @@ std::optional<int> LerLinhaDeComando(const QStringList& argumentos, PedidoBiblio
         imprimir(stdout, linha.helpText()
                              .replace("<executable_name>", "tool-sat-tivoro")
                              .replace("Usage:", "Uso:")
-                             .replace("[options]", QStringLiteral("[op\u00e7\u00f5es]"))
-                             .replace("Options:", QStringLiteral("Op\u00e7\u00f5es:")));
+                             .replace("[options]", QStringLiteral("[opções]"))
+                             .replace("Options:", QStringLiteral("Opções:")));
         return 0;
     }
     if (linha.isSet(versao)) {

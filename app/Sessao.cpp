@@ -14,7 +14,7 @@ void MostraResposta(Contexto& ctx, const QString& resposta, PortaDialogos::Icone
     ctx.estado.setCampoB(retorno);
     ctx.estado.setCampoC(mensagem);
     ctx.dialogos.mensagem(
-        icone, "Sess\u00e3o: " + sessao + "\r\nRetorno: " + retorno + "\r\nResposta: " + mensagem);
+        icone, "Sessão: " + sessao + "\r\nRetorno: " + retorno + "\r\nResposta: " + mensagem);
 }
 
 namespace {

@@ -11,13 +11,13 @@ inline constexpr int SessaoEntrada = 1234589;
 
 // The whole reply of a device that is not on its port.
 inline const QString TextoPortaNaoPronta =
-    QStringLiteral("PORTA SERIAL N\u00e3O EST\u00e1 PRONTA, TENTE NOVAMENTE");
+    QStringLiteral("PORTA SERIAL NãO ESTá PRONTA, TENTE NOVAMENTE");
 
 inline const QString StatusConectado = QStringLiteral("CONECTADO");
 inline const QString StatusEmProcessamento = QStringLiteral("EM PROCESSAMENTO");
 inline const QString StatusDesconectado = QStringLiteral("DESCONECTADO");
 inline const QString StatusDesconhecido = QStringLiteral("DESCONHECIDO");
-inline const QString StatusEmAtivacao = QStringLiteral("EM ATIVA\u00c7\u00c3O");
+inline const QString StatusEmAtivacao = QStringLiteral("EM ATIVAÇÃO");
 
 // The reply box: fields 0, 1 and 2 into CampoA, CampoB, CampoC, and shown
 // with the given icon.

@@ -25,14 +25,14 @@ TFormCodAtivacao::TFormCodAtivacao(Contexto& ctx)
 }
 
 void TFormCodAtivacao::montar() {
-    GroupBox1 = new QGroupBox(QStringLiteral(" SAT n\u00e3o Ativado "), this);
+    GroupBox1 = new QGroupBox(QStringLiteral(" SAT não Ativado "), this);
     GroupBox1->setObjectName("GroupBox1");
     BtSatNaoAtivado = novoBotao("BtSatNaoAtivado", QStringLiteral("Ativar SAT"), GroupBox1);
     (new QVBoxLayout(GroupBox1))->addWidget(BtSatNaoAtivado);
 
     GroupBox2 = new QGroupBox(QStringLiteral(" SAT Ativado "), this);
     GroupBox2->setObjectName("GroupBox2");
-    Label1 = new QLabel(QStringLiteral("C\u00f3digo de Ativa\u00e7\u00e3o"), GroupBox2);
+    Label1 = new QLabel(QStringLiteral("Código de Ativação"), GroupBox2);
     Label1->setObjectName("Label1");
     txtCodAtivacao = novoControle<QLineEdit>("txtCodAtivacao", GroupBox2);
     txtCodAtivacao->setMaxLength(32);
@@ -41,8 +41,8 @@ void TFormCodAtivacao::montar() {
     txtCodAtivacao->setFont(fonte);
     txtCodAtivacao->setMinimumWidth(260);
     BtIniciar = novoBotao("BtIniciar", QStringLiteral("Entrar"), GroupBox2);
-    BtTrocarCodAtiv = novoBotao("BtTrocarCodAtiv",
-                                QStringLiteral("Trocar C\u00f3digo Ativa\u00e7\u00e3o"), GroupBox2);
+    BtTrocarCodAtiv =
+        novoBotao("BtTrocarCodAtiv", QStringLiteral("Trocar Código Ativação"), GroupBox2);
     auto* ativado = new QVBoxLayout(GroupBox2);
     ativado->addWidget(Label1);
     ativado->addWidget(txtCodAtivacao);
@@ -106,12 +106,10 @@ bool TFormCodAtivacao::dllDaTivoro() {
         return false;
     }
     if (empresa == QLatin1String(EmpresaTivoro)) return true;
-    recusarDll(
-        QStringLiteral("A dllsat.dll n\u00e3o \u00e9 a dll fornecida pela Tivoro!"),
-        empresa.isEmpty()
-            ? QStringLiteral("CompanyName na se\u00e7\u00e3o .versioninfo")
-            : QStringLiteral("CompanyName=%1 na se\u00e7\u00e3o .versioninfo (\u00e9 \"%2\")")
-                  .arg(QLatin1String(EmpresaTivoro), empresa));
+    recusarDll(QStringLiteral("A dllsat.dll não é a dll fornecida pela Tivoro!"),
+               empresa.isEmpty() ? QStringLiteral("CompanyName na seção .versioninfo")
+                                 : QStringLiteral("CompanyName=%1 na seção .versioninfo (é \"%2\")")
+                                       .arg(QLatin1String(EmpresaTivoro), empresa));
     return false;
 }
 
@@ -127,8 +125,7 @@ void TFormCodAtivacao::BtIniciarClick() {
     ctx.estado.setModoAtivacao(0);
     if (!dllDaTivoro()) return;
     if (Aparado(txtCodAtivacao->text()).size() < 8) {
-        ctx.dialogos.informacao(
-            QStringLiteral("Favor Informar c\u00f3digo de ativa\u00e7\u00e3o v\u00e1lido!"));
+        ctx.dialogos.informacao(QStringLiteral("Favor Informar código de ativação válido!"));
         return;
     }
     const QString codigo = txtCodAtivacao->text();

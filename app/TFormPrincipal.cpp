@@ -127,7 +127,7 @@ QGroupBox* TFormPrincipal::montarMenu() {
     m_menu->layout()->setContentsMargins(9, 4, 9, 4);
     botaoMenu("BtSetupAutomatico", QStringLiteral("Setup Automatico"),
               &TFormPrincipal::BtSetupAutomaticoClick);
-    botaoMenu("BtConfRede", QStringLiteral("Configura\u00e7\u00e3o de rede"),
+    botaoMenu("BtConfRede", QStringLiteral("Configuração de rede"),
               &TFormPrincipal::BtConfRedeClick);
     botaoMenu("BtAtivarSat", QStringLiteral("Ativar Sat"), &TFormPrincipal::BtAtivarSatClick);
     botaoMenu("BtAssociarAssinatura", QStringLiteral("Associar Assinatura"),
@@ -142,7 +142,7 @@ QGroupBox* TFormPrincipal::montarMenu() {
     botaoMenu("BtDesbloquearSat", QStringLiteral("Desbloquear Sat"),
               &TFormPrincipal::BtDesbloquearSatClick);
     botaoMenu("BtConsultas", QStringLiteral("Consultas"), &TFormPrincipal::BtConsultasClick);
-    botaoMenu("BtTrocarCodAtiv", QStringLiteral("Trocar Codigo Ativa\u00e7\u00e3o "),
+    botaoMenu("BtTrocarCodAtiv", QStringLiteral("Trocar Codigo Ativação "),
               &TFormPrincipal::BtTrocarCodAtivClick);
     botaoMenu("BtConhecerSatTivoro", QStringLiteral("Conhecendo o Sat Tivoro"),
               &TFormPrincipal::BtConhecerSatTivoroClick);

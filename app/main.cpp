@@ -22,8 +22,8 @@ bool semTela() {
 
 void avisarSemTela() {
     std::fprintf(stderr,
-                 "tool-sat-tivoro: nenhuma tela gr\u00e1fica encontrada (DISPLAY vazio).\n"
-                 "Numa m\u00e1quina sem tela, rode-o com: xvfb-run -a tool-sat-tivoro\n");
+                 "tool-sat-tivoro: nenhuma tela gráfica encontrada (DISPLAY vazio).\n"
+                 "Numa máquina sem tela, rode-o com: xvfb-run -a tool-sat-tivoro\n");
 }
 
 // A display named but not answering ends the toolkit's start with a fatal

@@ -11,7 +11,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QWidget janela;
     auto* linha = new QHBoxLayout(&janela);
-    linha->addWidget(new QLabel(QStringLiteral("C\u00f3digo:")));
+    linha->addWidget(new QLabel(QStringLiteral("Código:")));
     linha->addWidget(new QLineEdit);
     linha->addWidget(new QPushButton(QStringLiteral("OK")));
     janela.show();

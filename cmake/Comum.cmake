@@ -3,7 +3,7 @@ option(SAT_WERROR "Turn warnings into errors" OFF)
 option(SAT_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
 
 add_library(sat_politica INTERFACE)
-target_compile_options(sat_politica INTERFACE -Wall -Wextra $<$<BOOL:${SAT_WERROR}>:-Werror>)
+target_compile_options(sat_politica INTERFACE -Wall -Wextra -finput-charset=UTF-8 $<$<BOOL:${SAT_WERROR}>:-Werror>)
 target_compile_definitions(sat_politica INTERFACE QT_NO_KEYWORDS QT_USE_QSTRINGBUILDER)
 # Debian's hardening, as its own packages are built (fortify needs optimisation).
 target_compile_options(sat_politica INTERFACE -fstack-protector-strong -Wformat

@@ -101,7 +101,7 @@ QString DllSat::deWin1252(const QByteArray& bytes) {
 namespace {
 QString recusa(const QString& caminho, const QStringList& procurados, const QString& falta) {
     return QStringLiteral(
-               "N\u00e3o foi poss\u00edvel usar a biblioteca do SAT.\n"
+               "Não foi possível usar a biblioteca do SAT.\n"
                "Arquivo: %1\nFalta: %2\n%3")
         .arg(caminho, falta, DescreveProcura(procurados));
 }
@@ -120,7 +120,7 @@ QString semBiblioteca(const QString& motivo, const QStringList& procurados) {
 std::unique_ptr<DllSat> DllSat::carregar(const EscolhaBiblioteca& escolha) {
     if (!escolha.porBusca && !QFileInfo::exists(escolha.caminho))
         throw ErroCarga(
-            semBiblioteca(QStringLiteral("o arquivo %1 n\u00e3o existe").arg(escolha.caminho),
+            semBiblioteca(QStringLiteral("o arquivo %1 não existe").arg(escolha.caminho),
                           escolha.procurados)
                 .toStdString());
     void* handle = dlopen(QFile::encodeName(escolha.caminho).constData(), RTLD_NOW | RTLD_LOCAL);
@@ -148,8 +148,7 @@ void resolver(void* handle, const char* nome, F& destino, const QString& caminho
     if (!destino) {
         dlclose(handle);
         throw DllSat::ErroCarga(
-            recusa(caminho, procurados, QStringLiteral("a fun\u00e7\u00e3o %1").arg(nome))
-                .toStdString());
+            recusa(caminho, procurados, QStringLiteral("a função %1").arg(nome)).toStdString());
     }
 }
 

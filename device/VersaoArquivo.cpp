@@ -20,14 +20,14 @@ ErroSistemaOperacional erroDe(int codigo, const QString& falta) {
 QString faltaDe(int codigo) {
     switch (codigo) {
         case ENOENT:
-            return QStringLiteral("o arquivo n\u00e3o existe");
+            return QStringLiteral("o arquivo não existe");
         case EACCES:
-            return QStringLiteral("sem permiss\u00e3o de leitura do arquivo");
+            return QStringLiteral("sem permissão de leitura do arquivo");
         case ENOEXEC:
-            return QStringLiteral("n\u00e3o \u00e9 um arquivo ELF de 32 ou 64 bits leg\u00edvel");
+            return QStringLiteral("não é um arquivo ELF de 32 ou 64 bits legível");
         default:
             return QStringLiteral(
-                "sem a se\u00e7\u00e3o .versioninfo (a informa\u00e7\u00e3o de vers\u00e3o do "
+                "sem a seção .versioninfo (a informação de versão do "
                 "arquivo)");
     }
 }
@@ -117,7 +117,7 @@ ErroSistemaOperacional::ErroSistemaOperacional(int codigo, const QString& texto,
     : std::runtime_error(texto.toStdString()), m_codigo(codigo), m_texto(texto), m_falta(falta) {}
 
 QString ErroSistemaOperacional::mensagem() const {
-    return QStringLiteral("Erro do sistema operacional.  C\u00f3digo: %1.\r\n%2")
+    return QStringLiteral("Erro do sistema operacional.  Código: %1.\r\n%2")
         .arg(m_codigo)
         .arg(m_texto);
 }
@@ -137,9 +137,8 @@ QString TextoArquivo(const QString& arquivo, const QString& nome) {
     const uint idioma = partes.value(0).toUInt(&idiomaOk, 16);
     const uint pagina = partes.value(1).toUInt(&paginaOk, 16);
     if (partes.size() < 2 || !idiomaOk || !paginaOk || idioma > 0xFFFF || pagina > 0xFFFF)
-        throw erroDe(ENODATA,
-                     QStringLiteral("sem a entrada \\VarFileInfo\\Translation na se\u00e7\u00e3o "
-                                    ".versioninfo"));
+        throw erroDe(ENODATA, QStringLiteral("sem a entrada \\VarFileInfo\\Translation na seção "
+                                             ".versioninfo"));
     const QString bloco = QStringLiteral("%1%2")
                               .arg(idioma, 4, 16, QLatin1Char('0'))
                               .arg(pagina, 4, 16, QLatin1Char('0'))

@@ -37,15 +37,14 @@ void criarPasta(const std::string& pasta) {
         fim = pasta.find('/', fim + 1);
         const std::string parte = pasta.substr(0, fim);
         if (::mkdir(parte.c_str(), 0700) != 0 && errno != EEXIST)
-            falhar("N\u00e3o foi poss\u00edvel criar a pasta do emulador", pasta);
+            falhar("Não foi possível criar a pasta do emulador", pasta);
     }
     struct stat s {};
     if (::stat(pasta.c_str(), &s) != 0 || !S_ISDIR(s.st_mode))
-        falhar("N\u00e3o foi poss\u00edvel criar a pasta do emulador", pasta);
+        falhar("Não foi possível criar a pasta do emulador", pasta);
     // Anyone who may write there could plant links to other files.
     if (s.st_mode & (S_IWGRP | S_IWOTH))
-        falhar("A pasta do emulador pode ser alterada por outros usu\u00e1rios (use chmod go-w)",
-               pasta);
+        falhar("A pasta do emulador pode ser alterada por outros usuários (use chmod go-w)", pasta);
 }
 
 // Never through a link: the folder's files are the device's own.
@@ -61,7 +60,7 @@ class Trava {
         criarPasta(pasta);
         const std::string caminho = pasta + "/estado.lock";
         m_fd = abrir(caminho, O_RDWR | O_CREAT);
-        if (m_fd < 0) falhar("N\u00e3o foi poss\u00edvel travar", caminho);
+        if (m_fd < 0) falhar("Não foi possível travar", caminho);
         const auto limite =
             std::chrono::steady_clock::now() + std::chrono::milliseconds(EsperaMaximaMs);
         while (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
@@ -69,7 +68,7 @@ class Trava {
                 const bool ocupado = errno == EWOULDBLOCK;
                 ::close(m_fd);
                 if (ocupado) throw Ocupado();
-                falhar("N\u00e3o foi poss\u00edvel travar", caminho);
+                falhar("Não foi possível travar", caminho);
             }
             std::this_thread::sleep_for(std::chrono::microseconds(200));
         }
@@ -90,13 +89,13 @@ bool lerArquivo(const std::string& caminho, std::string& conteudo) {
     const int fd = abrir(caminho, O_RDONLY);
     if (fd < 0) {
         if (errno == ENOENT) return false;
-        falhar("N\u00e3o foi poss\u00edvel ler o estado do emulador", caminho);
+        falhar("Não foi possível ler o estado do emulador", caminho);
     }
     char bloco[65536];
     ssize_t n;
     while ((n = ::read(fd, bloco, sizeof bloco)) > 0) conteudo.append(bloco, n);
     ::close(fd);
-    if (n < 0) falhar("N\u00e3o foi poss\u00edvel ler o estado do emulador", caminho);
+    if (n < 0) falhar("Não foi possível ler o estado do emulador", caminho);
     return true;
 }
 
@@ -148,7 +147,7 @@ void gravarEstado(const std::string& arquivo, const Estado& e) {
     if (!escrito || (::unlink(arquivo.c_str()) != 0 && errno != ENOENT) ||
         ::rename(novo.c_str(), arquivo.c_str()) != 0) {
         if (fd >= 0) ::unlink(novo.c_str());
-        falhar("N\u00e3o foi poss\u00edvel gravar o estado do emulador", arquivo);
+        falhar("Não foi possível gravar o estado do emulador", arquivo);
     }
 }
 
@@ -281,10 +280,10 @@ std::vector<std::string> Controle::linhasDiario() const {
 void Controle::registrarNoDiario(const std::string& linha) const {
     criarPasta(m_pasta);
     const int fd = abrir(arquivoDiario(), O_WRONLY | O_APPEND | O_CREAT);
-    if (fd < 0) falhar("N\u00e3o foi poss\u00edvel escrever no di\u00e1rio", arquivoDiario());
+    if (fd < 0) falhar("Não foi possível escrever no diário", arquivoDiario());
     const bool escrito = ::fchmod(fd, 0600) == 0 && escreverTudo(fd, linha + '\n');
     ::close(fd);
-    if (!escrito) falhar("N\u00e3o foi poss\u00edvel escrever no di\u00e1rio", arquivoDiario());
+    if (!escrito) falhar("Não foi possível escrever no diário", arquivoDiario());
 }
 
 }  // namespace emulador

@@ -20,7 +20,7 @@ inline constexpr int EsperaMaximaMs = 1000;
 // The device stayed held by another caller past the wait a caller allows.
 class Ocupado : public std::runtime_error {
   public:
-    Ocupado() : std::runtime_error("O SAT emulado est\u00e1 ocupado por outro processo") {}
+    Ocupado() : std::runtime_error("O SAT emulado está ocupado por outro processo") {}
 };
 
 class Controle {

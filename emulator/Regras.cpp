@@ -13,10 +13,10 @@ namespace emulador {
 
 namespace {
 
-const char* const MsgCodigoInvalido = "C\u00f3digo de ativa\u00e7\u00e3o inv\u00e1lido";
-const char* const MsgNaoAtivado = "SAT ainda n\u00e3o ativado";
+const char* const MsgCodigoInvalido = "Código de ativação inválido";
+const char* const MsgNaoAtivado = "SAT ainda não ativado";
 const char* const MsgBloqueado = "SAT bloqueado pelo contribuinte";
-const char* const MsgErroConteudo = "Erro de valida\u00e7\u00e3o do conte\u00fado";
+const char* const MsgErroConteudo = "Erro de validação do conteúdo";
 
 std::string texto(const char* bytes) {
     return deWin1252(bytes);
@@ -54,7 +54,7 @@ void Regras::registrarEvento() {
 }
 
 std::string Regras::ConsultarSAT(int) {
-    return r.padrao(0, "SAT em opera\u00e7\u00e3o");
+    return r.padrao(0, "SAT em operação");
 }
 
 std::string Regras::ConsultarStatusOperacional(int, const char* codigo) {
@@ -66,18 +66,18 @@ std::string Regras::ConsultarNumeroSessao(int, const char* codigo, int consultad
     if (!e.ativado) return r.padrao(2, MsgNaoAtivado);
     if (!confere(e, codigo)) return r.padrao(1, MsgCodigoInvalido);
     if (const auto guardada = historico().buscar(consultada)) return *guardada;
-    return r.padrao(3, "Sess\u00e3o n\u00e3o existe");
+    return r.padrao(3, "Sessão não existe");
 }
 
 std::string Regras::AtivarSAT(int, int subComando, const char* codigo, const char* cnpj, int uf) {
     const std::string novo = texto(codigo);
     const std::string contribuinte = texto(cnpj);
-    if (e.ativado) return r.padrao(3, "SAT j\u00e1 ativado");
+    if (e.ativado) return r.padrao(3, "SAT já ativado");
     if (subComando < 1 || subComando > 3 || !tamanhoDeCodigo(novo))
-        return r.padrao(99, "Erro desconhecido na ativa\u00e7\u00e3o");
+        return r.padrao(99, "Erro desconhecido na ativação");
     if (!cnpjValido(contribuinte))
-        return r.padrao(2, "SEFAZ n\u00e3o reconhece este SAT (CNPJ inv\u00e1lido)");
-    if (!ufValida(uf)) return r.padrao(2, "SEFAZ n\u00e3o reconhece este SAT (UF inv\u00e1lida)");
+        return r.padrao(2, "SEFAZ não reconhece este SAT (CNPJ inválido)");
+    if (!ufValida(uf)) return r.padrao(2, "SEFAZ não reconhece este SAT (UF inválida)");
     e.ativado = true;
     e.ativadoEmMs = agoraMs();
     e.codigoAtivacao = novo;
@@ -100,9 +100,9 @@ std::string Regras::AssociarAssinatura(int, const char* codigo, const char* cnpj
     if (par.substr(14) != e.cnpjContribuinte)
         return r.detalhada(7, 1203,
                            "CNPJ do contribuinte difere daquele constante da "
-                           "parametriza\u00e7\u00e3o de uso");
+                           "parametrização de uso");
     if (sinal != Dispositivo::AssinaturaDesenvolvimento && !assinaturaBase64(sinal))
-        return r.detalhada(3, 1222, "Assinatura fora do padr\u00e3o informado");
+        return r.detalhada(3, 1222, "Assinatura fora do padrão informado");
     e.cnpjSoftwareHouse = par.substr(0, 14);
     e.assinatura = sinal;
     e.reinicioAteMs = agoraMs() + e.reinicioAposMs;
@@ -133,7 +133,7 @@ std::string Regras::EnviarDadosVenda(int, const char* codigo, const char* xml) {
     if (!e.ativado) return r.detalhada(2, 0, MsgNaoAtivado);
     if (!confere(e, codigo)) return r.detalhada(1, 0, MsgCodigoInvalido);
     if (e.bloqueado) return r.detalhada(6, 0, MsgBloqueado);
-    if (e.assinatura.empty()) return r.detalhada(3, 0, "SAT n\u00e3o vinculado ao AC");
+    if (e.assinatura.empty()) return r.detalhada(3, 0, "SAT não vinculado ao AC");
     const std::string bytes = documento(xml);
     if (bytes.size() > LimiteCFe)
         return r.detalhada(5, 0, "Tamanho do CF-e-SAT superior a 1.500KB");
@@ -142,10 +142,10 @@ std::string Regras::EnviarDadosVenda(int, const char* codigo, const char* xml) {
     if (doc && doc->nome == "CFe" &&
         (v.signAC != e.assinatura ||
          (!e.cnpjSoftwareHouse.empty() && v.cnpjSoftwareHouse != e.cnpjSoftwareHouse)))
-        return r.detalhada(4, 0, "Vincula\u00e7\u00e3o do AC n\u00e3o confere");
+        return r.detalhada(4, 0, "Vinculação do AC não confere");
     if (v.cccc) return r.detalhada(10, v.cccc, MsgErroConteudo);
     if (v.cnpjEmitente != e.cnpjContribuinte)
-        return r.detalhada(10, 1203, "Emitente n\u00e3o autorizado para uso do SAT");
+        return r.detalhada(10, 1203, "Emitente não autorizado para uso do SAT");
     const std::int64_t agora = agoraMs();
     e.numeroCFe = e.numeroCFe % 999999 + 1;
     const std::string chave =
@@ -157,15 +157,14 @@ std::string Regras::EnviarDadosVenda(int, const char* codigo, const char* xml) {
     e.ultimoCFe = chave;
     e.ultimoCFeMs = agora;
     registrarEvento();
-    return r.detalhada(0, 0, "Emitido com sucesso + conte\u00fado notas",
+    return r.detalhada(0, 0, "Emitido com sucesso + conteúdo notas",
                        {base64(cfeEmitido(e, v, chave, agora, qr)), dataHora(agora), "CFe" + chave,
                         valor(v.total), v.destCnpj.empty() ? v.destCpf : v.destCnpj, qr});
 }
 
 std::string Regras::CancelarUltimaVenda(int, const char* codigo, const char* chave,
                                         const char* xml) {
-    if (!confere(e, codigo))
-        return r.detalhada(1, 0, "C\u00f3digo ativa\u00e7\u00e3o inv\u00e1lido");
+    if (!confere(e, codigo)) return r.detalhada(1, 0, "Código ativação inválido");
     if (e.bloqueado) return r.detalhada(3, 0, MsgBloqueado);
     const std::string alvo = semPrefixo(texto(chave));
     const std::string bytes = documento(xml);
@@ -179,7 +178,7 @@ std::string Regras::CancelarUltimaVenda(int, const char* codigo, const char* cha
     if (!e.cnpjSoftwareHouse.empty() && inf->valor("ide/CNPJ") != e.cnpjSoftwareHouse)
         return r.detalhada(7, 1454, MsgErroConteudo);
     if (alvo == e.chaveCancelada) return r.detalhada(7, 1218, MsgErroConteudo);
-    if (semPrefixo(e.ultimaChave) != alvo) return r.detalhada(2, 0, "Cupom inv\u00e1lido");
+    if (semPrefixo(e.ultimaChave) != alvo) return r.detalhada(2, 0, "Cupom inválido");
     const std::int64_t agora = agoraMs();
     if (agora - e.ultimaVendaMs > 30 * 60 * 1000) return r.detalhada(7, 1210, MsgErroConteudo);
     e.numeroCFe = e.numeroCFe % 999999 + 1;
@@ -193,7 +192,7 @@ std::string Regras::CancelarUltimaVenda(int, const char* codigo, const char* cha
     e.ultimoCFeMs = agora;
     registrarEvento();
     return r.detalhada(
-        0, 0, "Cupom cancelado com sucesso + conte\u00fado CF-e-SAT cancelado",
+        0, 0, "Cupom cancelado com sucesso + conteúdo CF-e-SAT cancelado",
         {base64(cancelamento), dataHora(agora), "CFe" + nova, e.ultimoValor, "", qr});
 }
 
@@ -201,7 +200,7 @@ std::string Regras::ConfigurarInterfaceDeRede(int, const char* codigo, const cha
     if (!livreOuConfere(e, codigo)) return r.padrao(1, MsgCodigoInvalido);
     const std::string bytes = documento(xml);
     if (bytes.size() > LimiteRede || !lerRede(bytes))
-        return r.padrao(2, "Dados fora do padr\u00e3o a ser informado");
+        return r.padrao(2, "Dados fora do padrão a ser informado");
     e.redeXml = bytes;
     registrarEvento();
     return r.padrao(0, "Rede configurada com sucesso");
@@ -211,21 +210,20 @@ std::string Regras::TrocarCodigoDeAtivacao(int, const char* codigo, int opcao, c
                                            const char* confirmacao) {
     if (opcao == 2) {
         if (!e.ativado || texto(codigo) != e.codigoEmergencia)
-            return r.padrao(2, "C\u00f3digo de ativa\u00e7\u00e3o de emerg\u00eancia incorreto");
+            return r.padrao(2, "Código de ativação de emergência incorreto");
     } else if (opcao == 1) {
         if (!confere(e, codigo)) return r.padrao(1, MsgCodigoInvalido);
     } else {
-        return r.padrao(99, "Erro desconhecido: op\u00e7\u00e3o inv\u00e1lida");
+        return r.padrao(99, "Erro desconhecido: opção inválida");
     }
     const std::string codigoNovo = texto(novo);
     if (codigoNovo != texto(confirmacao))
-        return r.padrao(99,
-                        "Erro desconhecido: a confirma\u00e7\u00e3o difere do novo c\u00f3digo");
+        return r.padrao(99, "Erro desconhecido: a confirmação difere do novo código");
     if (!tamanhoDeCodigo(codigoNovo))
-        return r.padrao(99, "Erro desconhecido: o novo c\u00f3digo deve ter de 8 a 32 caracteres");
+        return r.padrao(99, "Erro desconhecido: o novo código deve ter de 8 a 32 caracteres");
     e.codigoAtivacao = codigoNovo;
     registrarEvento();
-    return r.padrao(0, "C\u00f3digo de ativa\u00e7\u00e3o alterado com sucesso");
+    return r.padrao(0, "Código de ativação alterado com sucesso");
 }
 
 std::string Regras::ExtrairLogs(int, const char* codigo) {
@@ -238,7 +236,7 @@ std::string Regras::ExtrairLogs(int, const char* codigo) {
         codificado = base64(textoLog(e.tamanhoLog));
         tamanho = e.tamanhoLog;
     }
-    return r.padrao(0, "Transfer\u00eancia completa", {codificado});
+    return r.padrao(0, "Transferência completa", {codificado});
 }
 
 std::string Regras::AtualizarSoftwareSAT(int, const char* codigo) {
@@ -251,7 +249,7 @@ std::string Regras::AtualizarSoftwareSAT(int, const char* codigo) {
 
 std::string Regras::BloquearSAT(int, const char* codigo) {
     if (!confere(e, codigo)) return r.padrao(1, MsgCodigoInvalido);
-    if (e.bloqueado) return r.padrao(2, "Equipamento SAT j\u00e1 est\u00e1 bloqueado");
+    if (e.bloqueado) return r.padrao(2, "Equipamento SAT já está bloqueado");
     e.bloqueado = true;
     registrarEvento();
     return r.padrao(0, "Equipamento SAT bloqueado com sucesso");
@@ -259,7 +257,7 @@ std::string Regras::BloquearSAT(int, const char* codigo) {
 
 std::string Regras::DesbloquearSAT(int, const char* codigo) {
     if (!confere(e, codigo)) return r.padrao(1, MsgCodigoInvalido);
-    if (!e.bloqueado) return r.padrao(5, "SAT j\u00e1 desbloqueado");
+    if (!e.bloqueado) return r.padrao(5, "SAT já desbloqueado");
     e.bloqueado = false;
     registrarEvento();
     return r.padrao(0, "Equipamento SAT desbloqueado com sucesso");

@@ -22,32 +22,32 @@ namespace {
 
 const char* const Uso =
     "Uso: satemu COMANDO [ARGUMENTOS]\n"
-    "Controla o SAT emulado (libdllsat.so). Estado em $SAT_EMULADOR_DIR, sen\u00e3o em\n"
+    "Controla o SAT emulado (libdllsat.so). Estado em $SAT_EMULADOR_DIR, senão em\n"
     "$XDG_STATE_HOME/sat-emulador (~/.local/state/sat-emulador).\n"
     "\n"
     "Comandos:\n"
-    "  estado                     mostra o estado do SAT em JSON (c\u00f3digos inclusos)\n"
-    "  novo [--serie N]           liga um SAT novo de f\u00e1brica, com outro n\u00famero de "
-    "s\u00e9rie\n"
-    "                             (ou o N de 9 d\u00edgitos)\n"
-    "  fabrica                    volta este SAT ao estado de f\u00e1brica (mesmo n\u00famero de "
-    "s\u00e9rie)\n"
+    "  estado                     mostra o estado do SAT em JSON (códigos inclusos)\n"
+    "  novo [--serie N]           liga um SAT novo de fábrica, com outro número de "
+    "série\n"
+    "                             (ou o N de 9 dígitos)\n"
+    "  fabrica                    volta este SAT ao estado de fábrica (mesmo número de "
+    "série)\n"
     "  proximo [SEGUNDOS]         desconecta este SAT e conecta um novo depois de SEGUNDOS (2)\n"
     "  desconectar                tira o SAT da porta\n"
-    "  conectar                   p\u00f5e o SAT na porta (e encerra um rein\u00edcio em curso)\n"
+    "  conectar                   põe o SAT na porta (e encerra um reinício em curso)\n"
     "  reiniciar [SEGUNDOS]       reinicia agora: sem resposta por SEGUNDOS (3)\n"
-    "  tempo-reinicio SEGUNDOS    dura\u00e7\u00e3o dos rein\u00edcios ap\u00f3s associar e "
+    "  tempo-reinicio SEGUNDOS    duração dos reinícios após associar e "
     "atualizar (3)\n"
-    "  ocupado [on|off|SEGUNDOS]  SAT em processamento (xx098), at\u00e9 off ou por SEGUNDOS\n"
-    "  latencia [FUNCAO] MS       atraso de cada resposta (ou s\u00f3 da FUNCAO) em ms\n"
+    "  ocupado [on|off|SEGUNDOS]  SAT em processamento (xx098), até off ou por SEGUNDOS\n"
+    "  latencia [FUNCAO] MS       atraso de cada resposta (ou só da FUNCAO) em ms\n"
     "  ativado CODIGO [CNPJ UF [ASSINATURA]]\n"
-    "                             SAT j\u00e1 ativado com este c\u00f3digo (e associado, com "
+    "                             SAT já ativado com este código (e associado, com "
     "ASSINATURA)\n"
     "  log BYTES                  tamanho do log que ExtrairLogs devolve\n"
-    "  diario on|off              di\u00e1rio de todas as chamadas (diario.txt na pasta do "
+    "  diario on|off              diário de todas as chamadas (diario.txt na pasta do "
     "estado)\n"
     "  ajuda, --help              esta ajuda\n"
-    "  --version                  a vers\u00e3o do emulador\n";
+    "  --version                  a versão do emulador\n";
 
 using Argumentos = std::vector<std::string>;
 
@@ -60,7 +60,7 @@ class ErroUso : public std::runtime_error {
 long long numero(const std::string& t, long long maximo, const char* oQue) {
     long long n = 0;
     if (!emulador::inteiro(t, n) || n < 0 || n > maximo)
-        throw ErroUso(std::string(oQue) + " inv\u00e1lido: \"" + t + "\"");
+        throw ErroUso(std::string(oQue) + " inválido: \"" + t + "\"");
     return n;
 }
 
@@ -68,18 +68,18 @@ int segundosEmMs(const std::string& t) {
     char* fim = nullptr;
     const double s = std::strtod(t.c_str(), &fim);
     if (t.empty() || *fim || !std::isfinite(s) || s < 0 || s > 86400)
-        throw ErroUso("Segundos inv\u00e1lidos: \"" + t + "\"");
+        throw ErroUso("Segundos inválidos: \"" + t + "\"");
     return int(std::lround(s * 1000));
 }
 
 bool ligado(const std::string& t) {
     if (t == "on") return true;
     if (t == "off") return false;
-    throw ErroUso("Use on ou off, n\u00e3o \"" + t + "\"");
+    throw ErroUso("Use on ou off, não \"" + t + "\"");
 }
 
 void argumentos(const Argumentos& a, std::size_t minimo, std::size_t maximo) {
-    if (a.size() < minimo || a.size() > maximo) throw ErroUso("N\u00famero de argumentos errado");
+    if (a.size() < minimo || a.size() > maximo) throw ErroUso("Número de argumentos errado");
 }
 
 std::string serieDe(const Argumentos& a) {
@@ -87,7 +87,7 @@ std::string serieDe(const Argumentos& a) {
     if (a.empty()) return {};
     if (a.size() != 2 || a[0] != "--serie") throw ErroUso("Use novo --serie N");
     if (a[1].size() != 9 || !emulador::soDigitos(a[1]) || a[1][0] == '0')
-        throw ErroUso("S\u00e9rie inv\u00e1lida: \"" + a[1] + "\" (9 d\u00edgitos)");
+        throw ErroUso("Série inválida: \"" + a[1] + "\" (9 dígitos)");
     return a[1];
 }
 
@@ -102,20 +102,19 @@ void executar(Controle& c, const std::string& comando, const Argumentos& a) {
         {"novo",
          [&] {
              c.novo(serieDe(a));
-             std::cout << "SAT novo conectado, s\u00e9rie " << c.estado().serie << "\n";
+             std::cout << "SAT novo conectado, série " << c.estado().serie << "\n";
          }},
         {"fabrica",
          [&] {
              argumentos(a, 0, 0);
              c.fabrica();
-             std::cout << "SAT de volta ao estado de f\u00e1brica, s\u00e9rie " << c.estado().serie
-                       << "\n";
+             std::cout << "SAT de volta ao estado de fábrica, série " << c.estado().serie << "\n";
          }},
         {"proximo",
          [&] {
              argumentos(a, 0, 1);
              c.proximo(a.empty() ? 2000 : segundosEmMs(a[0]));
-             std::cout << "Pr\u00f3ximo SAT, s\u00e9rie " << c.estado().serie << "\n";
+             std::cout << "Próximo SAT, série " << c.estado().serie << "\n";
          }},
         {"desconectar",
          [&] {
@@ -160,7 +159,7 @@ void executar(Controle& c, const std::string& comando, const Argumentos& a) {
                  return;
              }
              if (!emulador::funcaoDe(a[0].c_str()))
-                 throw ErroUso("Fun\u00e7\u00e3o desconhecida: \"" + a[0] + "\"");
+                 throw ErroUso("Função desconhecida: \"" + a[0] + "\"");
              c.alterar([&](Estado& e) { e.latenciaPorFuncao[a[0]] = ms; });
          }},
         {"ativado",
@@ -170,9 +169,9 @@ void executar(Controle& c, const std::string& comando, const Argumentos& a) {
              const std::string cnpj = a.size() > 1 ? a[1] : "11111111111111";
              const int uf = a.size() > 2 ? int(numero(a[2], 99, "UF")) : 35;
              if (a.size() > 2 && (!emulador::cnpjValido(cnpj) || !emulador::ufValida(uf)))
-                 throw ErroUso("CNPJ ou UF inv\u00e1lidos");
+                 throw ErroUso("CNPJ ou UF inválidos");
              c.ativado(a[0], cnpj, uf, a.size() > 3 ? a[3] : "");
-             std::cout << "SAT ativado com o c\u00f3digo " << a[0] << "\n";
+             std::cout << "SAT ativado com o código " << a[0] << "\n";
          }},
         {"log",
          [&] {

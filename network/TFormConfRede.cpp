@@ -100,8 +100,8 @@ QGroupBox* TFormConfRede::montarRede() {
     MaskEdDNSAlt = novoCampoEndereco("MaskEdDNSAlt", GpBRede);
     QGridLayout* grade = gradeComEscolha(GpBRede, {RdBDHCP, RdBIpFixo});
     linha(grade, "LbIP", QStringLiteral("IP"), MaskEdIP);
-    linha(grade, "LbMascaraRede", QStringLiteral("M\u00e1scara de sub-rede"), MaskEdMascaraRede);
-    linha(grade, "LbGateway", QStringLiteral("Gateway padr\u00e3o"), MaskEdGateway);
+    linha(grade, "LbMascaraRede", QStringLiteral("Máscara de sub-rede"), MaskEdMascaraRede);
+    linha(grade, "LbGateway", QStringLiteral("Gateway padrão"), MaskEdGateway);
     linha(grade, "LbDNSPrincipal", QStringLiteral("DNS Principal"), MaskEdDNSPrin);
     linha(grade, "LbDNSAlternativo", QStringLiteral("DNS Alternativo"), MaskEdDNSAlt);
     grade->setRowStretch(grade->rowCount(), 1);
@@ -125,7 +125,7 @@ QGroupBox* TFormConfRede::montarProxy() {
         gradeComEscolha(GpBProxy, {RdBProxyNenhum, RdBProxyTransparente, RdBProxyConfiguracao});
     linha(grade, "LbProxyIP", QStringLiteral("IP"), MaskEdProxyIP);
     linha(grade, "LbProxyPorta", QStringLiteral("Porta"), EdProxyPorta);
-    linha(grade, "LbProxuUsuario", QStringLiteral("Usu\u00e1rio"), EdProxyUsuario);
+    linha(grade, "LbProxuUsuario", QStringLiteral("Usuário"), EdProxyUsuario);
     linha(grade, "LbProxySenha", QStringLiteral("Senha"), EdProxySenha);
     grade->setRowStretch(grade->rowCount(), 1);
     return GpBProxy;
@@ -207,19 +207,19 @@ bool TFormConfRede::validar() {
     QString falta;
     if (RdBIpFixo->isChecked()) {
         if (vazio(MaskEdIP))
-            falta = QStringLiteral("Informe o IP para a configura\u00e7\u00e3o!");
+            falta = QStringLiteral("Informe o IP para a configuração!");
         else if (vazio(MaskEdMascaraRede))
-            falta = QStringLiteral("Informe a Mascara de sub-rede para a configura\u00e7\u00e3o!");
+            falta = QStringLiteral("Informe a Mascara de sub-rede para a configuração!");
         else if (vazio(MaskEdGateway))
-            falta = QStringLiteral("Informe o Gateway para a configura\u00e7\u00e3o!");
+            falta = QStringLiteral("Informe o Gateway para a configuração!");
     }
     if (falta.isEmpty() && RdBProxyConfiguracao->isChecked()) {
         if (vazio(MaskEdProxyIP))
-            falta = QStringLiteral("Informe o IP do Proxy para a configura\u00e7\u00e3o!");
+            falta = QStringLiteral("Informe o IP do Proxy para a configuração!");
         else if (semTexto(EdProxyPorta))
-            falta = QStringLiteral("Informe a porta do Proxy para a configura\u00e7\u00e3o!");
+            falta = QStringLiteral("Informe a porta do Proxy para a configuração!");
         else if (!semTexto(EdProxyUsuario) && semTexto(EdProxySenha))
-            falta = QStringLiteral("Informe a senha do Proxy para a configura\u00e7\u00e3o!");
+            falta = QStringLiteral("Informe a senha do Proxy para a configuração!");
     }
     if (!falta.isEmpty()) ctx.dialogos.erro(falta);
     return falta.isEmpty();

@@ -39,8 +39,8 @@ void TFormAtivarSat::montar() {
     LbCNPJContri = novoRotulo("LbCNPJContri", QStringLiteral("CNPJ Contribuinte"), this, {12, 10});
     MskEdCNPJContr = novoCampoCNPJ("MskEdCNPJContr", this);
     MskEdCNPJContr->setGeometry(12, 28, 170, 24);
-    lbCodAtivacao = novoRotulo("lbCodAtivacao", QStringLiteral("C\u00f3digo de Ativa\u00e7\u00e3o"),
-                               this, {12, 58});
+    lbCodAtivacao =
+        novoRotulo("lbCodAtivacao", QStringLiteral("Código de Ativação"), this, {12, 58});
     EdCodAtivacao = novoControle<QLineEdit>("EdCodAtivacao", this, {12, 76, 170, 24});
     LbUF = novoRotulo("LbUF", QStringLiteral("UF"), this, {200, 58});
     CBoxUF = novaListaEditavel("CBoxUF", this);

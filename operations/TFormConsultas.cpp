@@ -91,8 +91,8 @@ void TFormConsultas::montar() {
 
     auto* sessao = moldura(this);
     BtConsultarNumSes =
-        novoBotao("BtConsultarNumSes", QStringLiteral("Consultar Numero de Sess\u00e3o"), sessao);
-    Label1 = new QLabel(QStringLiteral("N\u00famero de sess\u00e3o:"), sessao);
+        novoBotao("BtConsultarNumSes", QStringLiteral("Consultar Numero de Sessão"), sessao);
+    Label1 = new QLabel(QStringLiteral("Número de sessão:"), sessao);
     Label1->setObjectName("Label1");
     EdNumeroSessao = novoControle<QLineEdit>("EdNumeroSessao", sessao);
     EdNumeroSessao->setMaxLength(7);
@@ -154,14 +154,14 @@ void TFormConsultas::BtConsultarStatusOpClick() {
 void TFormConsultas::BtConsultarNumSesClick() {
     int sessao = ctx.aleatorio.sessaoAleatoria();
     if (ctx.CodigoAtivacao().isEmpty()) {
-        ctx.dialogos.erro(QStringLiteral("SAT ainda n\u00e3o ativado!"));
+        ctx.dialogos.erro(QStringLiteral("SAT ainda não ativado!"));
         return;
     }
     if (sessao == 0) sessao = ctx.aleatorio.sessaoAleatoria();
     RichEdit1->moveCursor(QTextCursor::End);
     const QString texto = EdNumeroSessao->text();
     if (Aparado(texto).isEmpty()) {
-        ctx.dialogos.erro(QStringLiteral("Preencha o campo numero de sess\u00e3o!"));
+        ctx.dialogos.erro(QStringLiteral("Preencha o campo numero de sessão!"));
         return;
     }
     EscreveLog(RichEdit1, CorTX, "[TX] ConsultarNumeroSessao(" + QString::number(sessao) + ')',
@@ -202,10 +202,9 @@ void TFormConsultas::BtSalvarLogClick() {
     dados.append("\r\n");
     const ResultadoArquivo r = AcrescentarArquivoComum(caminho, dados);
     if (r.falha == ResultadoArquivo::Falha::Nenhuma) return;
-    const QString texto =
-        r.falha == ResultadoArquivo::Falha::NaoAbriu
-            ? QStringLiteral("N\u00e3o foi poss\u00edvel abrir o arquivo %1: %2")
-            : QStringLiteral("N\u00e3o foi poss\u00edvel gravar o arquivo %1: %2");
+    const QString texto = r.falha == ResultadoArquivo::Falha::NaoAbriu
+                              ? QStringLiteral("Não foi possível abrir o arquivo %1: %2")
+                              : QStringLiteral("Não foi possível gravar o arquivo %1: %2");
     ctx.dialogos.erro(texto.arg(QDir::toNativeSeparators(caminho), r.motivo));
 }
 

@@ -28,8 +28,7 @@ QRadioButton* opcao(const char* nome, const QString& texto, QWidget* pai, const 
 }  // namespace
 
 TFormTrocarCodigo::TFormTrocarCodigo(Contexto& ctx)
-    : Formulario(ctx, QStringLiteral("TOOL SAT TIVORO - Trocar c\u00f3digo de ativa\u00e7\u00e3o"),
-                 BordaTrocar) {
+    : Formulario(ctx, QStringLiteral("TOOL SAT TIVORO - Trocar código de ativação"), BordaTrocar) {
     setObjectName("TFormTrocarCodigo");
     montar();
     montarAjuda();
@@ -46,17 +45,15 @@ TFormTrocarCodigo::TFormTrocarCodigo(Contexto& ctx)
 
 void TFormTrocarCodigo::montar() {
     RdbCodigoAtual =
-        opcao("RdbCodigoAtual", QStringLiteral("C\u00f3digo Atual"), this, {14, 10, 120, 22});
-    RdbCodigoEmergencia =
-        opcao("RdbCodigoEmergencia", QStringLiteral("C\u00f3digo de Emerg\u00eancia"), this,
-              {140, 10, 170, 22});
+        opcao("RdbCodigoAtual", QStringLiteral("Código Atual"), this, {14, 10, 120, 22});
+    RdbCodigoEmergencia = opcao("RdbCodigoEmergencia", QStringLiteral("Código de Emergência"), this,
+                                {140, 10, 170, 22});
     LbCodAtivAtualEmerg = novoRotulo("LbCodAtivAtualEmerg", QString(), this, {14, 40, 290, 18});
     EdCodAtualEmerg = novoControle<QLineEdit>("EdCodAtualEmerg", this, {14, 58, 293, 24});
-    LbNovoCodAtiv =
-        novoRotulo("LbNovoCodAtiv", QStringLiteral("Novo c\u00f3digo de Ativa\u00e7\u00e3o"), this,
-                   {14, 88, 290, 18});
+    LbNovoCodAtiv = novoRotulo("LbNovoCodAtiv", QStringLiteral("Novo código de Ativação"), this,
+                               {14, 88, 290, 18});
     EdNovoCod = novoControle<QLineEdit>("EdNovoCod", this, {14, 106, 293, 24});
-    LbConfNovoCod = novoRotulo("LbConfNovoCod", QStringLiteral("Confirme o novo c\u00f3digo"), this,
+    LbConfNovoCod = novoRotulo("LbConfNovoCod", QStringLiteral("Confirme o novo código"), this,
                                {14, 136, 290, 18});
     EdConfNovoCod = novoControle<QLineEdit>("EdConfNovoCod", this, {14, 154, 293, 24});
     BtCancelar = novoBotao("BtCancelar", QStringLiteral("Cancelar"), this, {125, 184, 88, 28});
@@ -70,7 +67,7 @@ void TFormTrocarCodigo::montarAjuda() {
     Shape1->setFrameShadow(QFrame::Plain);
     Label1 =
         novoRotulo("Label1",
-                   QStringLiteral("Para obter o c\u00f3digo de emerg\u00eancia do seu SAT "
+                   QStringLiteral("Para obter o código de emergência do seu SAT "
                                   "consulte o manual, que o acompanha, na pagina 3 e procure a "
                                   "etiqueta conforme a imagem ao lado. "),
                    this, {LarguraEstreita + 18, 8, 200, Altura - 16});
@@ -96,12 +93,12 @@ void TFormTrocarCodigo::mostrarCartao() {
 }
 
 void TFormTrocarCodigo::RdbCodigoAtualClick() {
-    LbCodAtivAtualEmerg->setText(QStringLiteral("C\u00f3digo de Ativa\u00e7\u00e3o Atual"));
+    LbCodAtivAtualEmerg->setText(QStringLiteral("Código de Ativação Atual"));
     setFixedSize(LarguraEstreita, Altura);
 }
 
 void TFormTrocarCodigo::RdbCodigoEmergenciaClick() {
-    LbCodAtivAtualEmerg->setText(QStringLiteral("C\u00f3digo de Emerg\u00eancia"));
+    LbCodAtivAtualEmerg->setText(QStringLiteral("Código de Emergência"));
     setFixedSize(LarguraComAjuda, Altura);
 }
 
@@ -113,11 +110,11 @@ void TFormTrocarCodigo::FormShow() {
 bool TFormTrocarCodigo::camposPreenchidos() {
     QString falta;
     if (EdCodAtualEmerg->text().trimmed().isEmpty())
-        falta = QStringLiteral("Favor informar o c\u00f3digo atual para continuar.");
+        falta = QStringLiteral("Favor informar o código atual para continuar.");
     else if (EdNovoCod->text().trimmed().isEmpty())
-        falta = QStringLiteral("Favor informar o novo c\u00f3digo para continuar.");
+        falta = QStringLiteral("Favor informar o novo código para continuar.");
     else if (EdConfNovoCod->text().trimmed().isEmpty())
-        falta = QStringLiteral("Favor confirmar o novo c\u00f3digo para continuar.");
+        falta = QStringLiteral("Favor confirmar o novo código para continuar.");
     if (falta.isEmpty()) return true;
     ctx.dialogos.informacao(falta);
     ctx.estado.setRespostaSAT(QString());

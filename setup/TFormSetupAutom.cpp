@@ -47,7 +47,7 @@ QString semBrancos(QString texto) {
 }  // namespace
 
 TFormSetupAutom::TFormSetupAutom(Contexto& ctx)
-    : Formulario(ctx, QStringLiteral("TOOL SAT Tivoro - Setup Autom\u00e1tico"),
+    : Formulario(ctx, QStringLiteral("TOOL SAT Tivoro - Setup Automático"),
                  Borda::FixaComMinimizar) {
     setObjectName("TFormSetupAutom");
     montar();
@@ -121,8 +121,8 @@ QWidget* TFormSetupAutom::montarDados() {
     grade->addWidget(novoRotulo("LbCNPJContr", QStringLiteral("CNPJ do Contribuinte"), dados), 0,
                      0);
     grade->addWidget(novoRotulo("Label2", QStringLiteral("CNPJ Software house"), dados), 0, 1);
-    grade->addWidget(
-        novoRotulo("LbCodAtivacao", QStringLiteral("Codigo de Ativa\u00e7\u00e3o"), dados), 0, 2);
+    grade->addWidget(novoRotulo("LbCodAtivacao", QStringLiteral("Codigo de Ativação"), dados), 0,
+                     2);
     grade->addWidget(novoRotulo("LbUF", QStringLiteral("UF"), dados), 0, 3);
     grade->addWidget(MskEdCNPJContr, 1, 0);
     grade->addWidget(MskEdCNPJSwHouse, 1, 1);
@@ -151,7 +151,7 @@ QGroupBox* TFormSetupAutom::montarCertificados() {
 
 QGroupBox* TFormSetupAutom::montarAssinatura() {
     GroupBox3 = new QGroupBox(
-        QStringLiteral(" Preencha caso n\u00e3o tenha a assinatura do Aplicativo Comercial "));
+        QStringLiteral(" Preencha caso não tenha a assinatura do Aplicativo Comercial "));
     GroupBox3->setObjectName("GroupBox3");
     negrito(GroupBox3);
     auto* label5 = novoRotulo("Label5", QStringLiteral("Certificado Digital(p12/pfx)"), GroupBox3);
@@ -192,8 +192,7 @@ QGroupBox* TFormSetupAutom::montarProgresso() {
     GroupBox2 = new QGroupBox;
     GroupBox2->setObjectName("GroupBox2");
     negrito(GroupBox2);
-    auto* label1 =
-        novoRotulo("Label1", QStringLiteral("PROGRESSO DA ATIVA\u00c7\u00c3O"), GroupBox2);
+    auto* label1 = novoRotulo("Label1", QStringLiteral("PROGRESSO DA ATIVAÇÃO"), GroupBox2);
     label1->setAlignment(Qt::AlignCenter);
     auto* grade = new QGridLayout;
     grade->setHorizontalSpacing(30);
@@ -211,11 +210,11 @@ QGroupBox* TFormSetupAutom::montarProgresso() {
     grade->addWidget(montarPasso(5, "lbTesteFimaFim", QStringLiteral("REALIZANDO TESTE FIM A FIM "),
                                  "ImgTFimaFIM"),
                      1, 1);
-    grade->addWidget(montarPasso(6, "LbProximoSat", QStringLiteral("CONECTE O PR\u00d3XIMO SAT"),
-                                 "ImgProximoSAT"),
-                     2, 1);
+    grade->addWidget(
+        montarPasso(6, "LbProximoSat", QStringLiteral("CONECTE O PRÓXIMO SAT"), "ImgProximoSAT"), 2,
+        1);
     auto* label4 =
-        novoRotulo("Label4", QStringLiteral("* O processo pode durar at\u00e9 30 min."), GroupBox2);
+        novoRotulo("Label4", QStringLiteral("* O processo pode durar até 30 min."), GroupBox2);
     auto* coluna = new QVBoxLayout(GroupBox2);
     coluna->addWidget(label1);
     coluna->addLayout(grade);
@@ -304,11 +303,11 @@ void TFormSetupAutom::FormShow() {
     if (ctx.estado.CampoA() == QLatin1String("10000")) {
         mostrarStatus("SAT CONECTADO NS:" + ctx.estado.CampoB(), nullptr, RecuoSerie);
     } else if (ctx.estado.CampoA() == QLatin1String("10001")) {
-        mostrarStatus(QStringLiteral("SAT J\u00c1 ATIVADO! N\u00c3O PROSSIGA NESTE PROCESSO!"),
-                      &CorOliva, RecuoTexto);
+        mostrarStatus(QStringLiteral("SAT JÁ ATIVADO! NÃO PROSSIGA NESTE PROCESSO!"), &CorOliva,
+                      RecuoTexto);
     } else if (resposta == TextoPortaNaoPronta) {
-        mostrarStatus(QStringLiteral("PORTA SERIAL N\u00c3O EST\u00c1 PRONTA, TENTE NOVAMENTE"),
-                      &CorVermelha, RecuoTexto);
+        mostrarStatus(QStringLiteral("PORTA SERIAL NÃO ESTÁ PRONTA, TENTE NOVAMENTE"), &CorVermelha,
+                      RecuoTexto);
     }
 }
 
@@ -323,8 +322,7 @@ void TFormSetupAutom::BtExecutarClick() {
         return;
     }
     if (EdCodAtivacao->text().trimmed().size() < 8) {
-        ctx.dialogos.informacao(
-            QStringLiteral("Favor Informar c\u00f3digo de ativa\u00e7\u00e3o v\u00e1lido!"));
+        ctx.dialogos.informacao(QStringLiteral("Favor Informar código de ativação válido!"));
         return;
     }
     if (MemoSignac->toPlainText().trimmed().isEmpty() && !gerarAssinatura()) return;
@@ -333,8 +331,8 @@ void TFormSetupAutom::BtExecutarClick() {
     ctx.estado.setRespostaSAT(resposta);
     ctx.estado.setCampoA(ExtraiCampo(resposta, 1));
     if (ctx.estado.CampoA() != QLatin1String("08000")) {
-        ctx.dialogos.erro(QStringLiteral(
-            "SAT n\u00e3o conectado! Conecte o SAT e clique novamente em Executar!"));
+        ctx.dialogos.erro(
+            QStringLiteral("SAT não conectado! Conecte o SAT e clique novamente em Executar!"));
         return;
     }
     iniciarExecucao();

@@ -107,8 +107,7 @@ QGroupBox* TFormAssociarAssinatura::montarGrupo() {
     constexpr int largura = 360;
     auto* titulo = novoRotulo(
         "LbGroupBox1",
-        QStringLiteral(" Preencha caso n\u00e3o tenha a assinatura do Aplicativo Comercial "),
-        grupo);
+        QStringLiteral(" Preencha caso não tenha a assinatura do Aplicativo Comercial "), grupo);
     titulo->setFont(negrito);
     titulo->setWordWrap(true);
     const int alturaTitulo = 2 * QFontMetrics(negrito).lineSpacing();
@@ -191,7 +190,7 @@ void TFormAssociarAssinatura::Button1Click() {
 void TFormAssociarAssinatura::btEnviarClick() {
     QString recusa;
     if (ctx.CodigoAtivacao().isEmpty())
-        recusa = QStringLiteral("SAT ainda n\u00e3o ativado!");
+        recusa = QStringLiteral("SAT ainda não ativado!");
     else if (cnpjContribuinte().isEmpty())
         recusa = QStringLiteral("Informe o CNPJ do contribuinte");
     else if (cnpjSoftwareHouse().isEmpty())

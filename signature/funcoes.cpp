@@ -80,9 +80,9 @@ QList<Base> basesPossiveis() {
 QString problemaDaBase(const Base& base) {
     const QFileInfo info(base.pasta);
     if (!info.isAbsolute() || !info.isDir() || info.canonicalFilePath() == QDir::rootPath())
-        return QStringLiteral("n\u00e3o \u00e9 uma pasta utiliz\u00e1vel");
+        return QStringLiteral("não é uma pasta utilizável");
     if (base.doUsuario && info.ownerId() != ::geteuid())
-        return QStringLiteral("n\u00e3o pertence ao usu\u00e1rio");
+        return QStringLiteral("não pertence ao usuário");
     return {};
 }
 
@@ -181,11 +181,11 @@ struct Pipeline {
         *codigo = e.codigo;
         if (e.fim == Execucao::Fim::NaoIniciou)
             return QStringLiteral("O programa openssl (") + openssl +
-                   QStringLiteral(") n\u00e3o p\u00f4de ser iniciado: ") + e.erro;
+                   QStringLiteral(") não pôde ser iniciado: ") + e.erro;
         if (e.fim == Execucao::Fim::NaoTerminou)
-            return QStringLiteral("O openssl n\u00e3o terminou de ") + etapa +
-                   QStringLiteral(" em ") + segundos(amb.limiteMs) +
-                   QStringLiteral(" s e foi interrompido: a assinatura n\u00e3o foi gerada.");
+            return QStringLiteral("O openssl não terminou de ") + etapa + QStringLiteral(" em ") +
+                   segundos(amb.limiteMs) +
+                   QStringLiteral(" s e foi interrompido: a assinatura não foi gerada.");
         return {};
     }
 
@@ -244,7 +244,7 @@ ResultadoAssinatura Pipeline::converter() {
     saida = comTextosConhecidos(saida, certificado);
     if (saida.contains(TextoArquivoAusente) || saida.contains(TextoSenhaErrada))
         return {saida, false};
-    avisar(QStringLiteral("O openssl n\u00e3o conseguiu converter o certificado:") + saida);
+    avisar(QStringLiteral("O openssl não conseguiu converter o certificado:") + saida);
     return {saida, false};
 }
 
@@ -274,19 +274,19 @@ ResultadoAssinatura Pipeline::assinar() {
     const QString assinatura = LerArquivoTexto(pasta + Base64, amb.dialogos);
     if (codigo == 0 && !assinatura.trimmed().isEmpty()) return {assinatura, true};
     const QString saida = LerArquivoTexto(pasta + Retorno, amb.dialogos);
-    avisar(QStringLiteral("O openssl n\u00e3o conseguiu assinar os CNPJs:") + saida);
+    avisar(QStringLiteral("O openssl não conseguiu assinar os CNPJs:") + saida);
     return {saida, false};
 }
 
 ResultadoAssinatura Pipeline::executarTudo() {
     apagar(pasta, ArquivosPipeline);
     if (!QFileInfo(pasta + Cnpjs).isFile())
-        return falha(QStringLiteral("O arquivo dos CNPJs a assinar n\u00e3o foi encontrado: ") +
-                     pasta + Cnpjs);
+        return falha(QStringLiteral("O arquivo dos CNPJs a assinar não foi encontrado: ") + pasta +
+                     Cnpjs);
     openssl = programaOpenssl();
     if (openssl.isEmpty())
         return falha(
-            QStringLiteral("O programa openssl n\u00e3o foi encontrado na pasta do programa nem "
+            QStringLiteral("O programa openssl não foi encontrado na pasta do programa nem "
                            "no PATH: instale-o para gerar a assinatura."));
     const ResultadoAssinatura conversao = converter();
     if (!conversao.gerada) return conversao;
@@ -339,13 +339,13 @@ qint64 TamanhoArquivo(const QString& caminho) {
 void GravarArquivoTexto(const QString& caminho, const QString& texto) {
     if (QFile::exists(caminho) && !QFile::remove(caminho))
         throw std::runtime_error(
-            QString(QStringLiteral("N\u00e3o foi poss\u00edvel apagar ") + caminho).toStdString());
+            QString(QStringLiteral("Não foi possível apagar ") + caminho).toStdString());
     QFile arquivo(caminho);
     const QByteArray dados = Aparado(texto).toLocal8Bit();
     if (!arquivo.open(QIODevice::WriteOnly | QIODevice::NewOnly) ||
         arquivo.write(dados) != dados.size() || !arquivo.flush())
-        throw std::runtime_error(QString(QStringLiteral("N\u00e3o foi poss\u00edvel gravar ") +
-                                         caminho + ": " + arquivo.errorString())
+        throw std::runtime_error(QString(QStringLiteral("Não foi possível gravar ") + caminho +
+                                         ": " + arquivo.errorString())
                                      .toStdString());
 }
 
@@ -395,16 +395,15 @@ ResultadoAssinatura GerarAssinaturaCnpjs(const QString& cnpjSoftwareHouse,
                                          const AmbienteAssinatura& amb) {
     const QString dados = cnpjSoftwareHouse + cnpjContribuinte;
     if (Aparado(dados).isEmpty()) {
-        amb.dialogos.erro(QStringLiteral("N\u00e3o h\u00e1 CNPJs a assinar."));
+        amb.dialogos.erro(QStringLiteral("Não há CNPJs a assinar."));
         return {};
     }
     QString motivo;
     const QString pasta = PastaTemporaria(&motivo);
     if (pasta.isEmpty()) {
-        amb.dialogos.erro(
-            QStringLiteral("N\u00e3o foi poss\u00edvel criar a pasta de trabalho da assinatura "
-                           "em ") +
-            motivo + '.');
+        amb.dialogos.erro(QStringLiteral("Não foi possível criar a pasta de trabalho da assinatura "
+                                         "em ") +
+                          motivo + '.');
         return {};
     }
     try {
@@ -417,7 +416,7 @@ ResultadoAssinatura GerarAssinaturaCnpjs(const QString& cnpjSoftwareHouse,
     AguardarArquivo(pasta + Cnpjs, amb);
     const ResultadoAssinatura resultado = gerar(pasta, certificado, senha, amb);
     if (resultado.texto.contains(TextoArquivoAusente))
-        amb.dialogos.erro(QStringLiteral("Certificado n\u00e3o encontrado!"));
+        amb.dialogos.erro(QStringLiteral("Certificado não encontrado!"));
     else if (resultado.texto.contains(TextoSenhaErrada))
         amb.dialogos.erro(QStringLiteral("Senha invalida!"));
     return resultado;

@@ -119,7 +119,7 @@ class TstAssociar : public QObject {
     void enviarRecusaNaOrdem_data() {
         QTest::addColumn<int>("primeiro");
         QTest::addColumn<QString>("mensagem");
-        QTest::newRow("codigo") << 0 << QStringLiteral("SAT ainda n\u00e3o ativado!");
+        QTest::newRow("codigo") << 0 << QStringLiteral("SAT ainda não ativado!");
         QTest::newRow("contribuinte") << 1 << QStringLiteral("Informe o CNPJ do contribuinte");
         QTest::newRow("software house") << 2 << QStringLiteral("Informe o CNPJ da Software House");
         QTest::newRow("assinatura")
@@ -268,9 +268,8 @@ class TstAssociar : public QObject {
         QTest::addColumn<QString>("mensagem");
         QTest::newRow("senha") << "cert.pfx"
                                << "errada" << QStringLiteral("Senha invalida!");
-        QTest::newRow("certificado")
-            << "outro.pfx"
-            << "segredo" << QStringLiteral("Certificado n\u00e3o encontrado!");
+        QTest::newRow("certificado") << "outro.pfx"
+                                     << "segredo" << QStringLiteral("Certificado não encontrado!");
     }
     void gerarComFalhaMostraOQueOOpensslDisse() {
         QFETCH(QString, certificado);

@@ -89,7 +89,7 @@ class TstAssociarEmulador : public QObject {
     void faltaAlgoNadaChegaAoDispositivo_data() {
         QTest::addColumn<int>("primeiro");
         QTest::addColumn<QString>("mensagem");
-        QTest::newRow("codigo") << 0 << QStringLiteral("SAT ainda n\u00e3o ativado!");
+        QTest::newRow("codigo") << 0 << QStringLiteral("SAT ainda não ativado!");
         QTest::newRow("contribuinte") << 1 << QStringLiteral("Informe o CNPJ do contribuinte");
         QTest::newRow("software house") << 2 << QStringLiteral("Informe o CNPJ da Software House");
         QTest::newRow("assinatura")

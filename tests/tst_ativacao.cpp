@@ -117,7 +117,7 @@ class TstAtivacao : public QObject {
 
     void linhasDoLog() {
         abrir();
-        preencher("12.345.678/0001-95", "  c\u00f3digo 1 ");
+        preencher("12.345.678/0001-95", "  código 1 ");
         enviar("313799|04000|Ativado com sucesso||");
         const QStringList l = linhas();
         QCOMPARE(l.size(), 3);
@@ -125,7 +125,7 @@ class TstAtivacao : public QObject {
         QVERIFY(log()->toPlainText().startsWith('['));
         QVERIFY(l[0].endsWith("] ESTE PROCESSO PODE DEMORAR ALGUNS MINUTOS, AGUARDE!"));
         QVERIFY(l[1].endsWith(
-            QStringLiteral("] [TX] AtivarSAT(313799,1,  c\u00f3digo 1 ,12345678000195,35)")));
+            QStringLiteral("] [TX] AtivarSAT(313799,1,  código 1 ,12345678000195,35)")));
         QVERIFY(l[2].endsWith("] [RX] 313799|04000|Ativado com sucesso||"));
         QCOMPARE(CorDaLinha(log(), 0), QColor(0, 0, 0));
         QCOMPARE(CorDaLinha(log(), 1), QColor(0, 128, 0));

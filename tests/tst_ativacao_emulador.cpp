@@ -163,7 +163,7 @@ class TstAtivacaoEmulador : public QObject {
         QVERIFY(b->clicar(Janela::CodAtivacao, "BtTrocarCodAtiv"));
         QVERIFY(b->clicar(Janela::TrocarCodigo, "BtCancelar"));
         QCOMPARE(b->ctx().estado.RespostaSAT(),
-                 QStringLiteral("PORTA SERIAL N\u00e3O EST\u00e1 PRONTA, TENTE NOVAMENTE"));
+                 QStringLiteral("PORTA SERIAL NãO ESTá PRONTA, TENTE NOVAMENTE"));
         QVERIFY(b->janela(Janela::CodAtivacao)->isVisible());
         QVERIFY(!b->janela(Janela::Principal)->isVisible());
     }

@@ -129,7 +129,7 @@ class TstAtualizacao : public QObject {
         QCOMPARE(falsa.argumento(1), QByteArray("12345678"));
         const DialogosTeste::Caixa caixa = dialogos.caixas().constFirst();
         QCOMPARE(caixa.icone, Icone::Informacao);
-        QCOMPARE(caixa.texto, QStringLiteral("Sess\u00e3o: 313799\r\nRetorno: 14000\r\n"
+        QCOMPARE(caixa.texto, QStringLiteral("Sessão: 313799\r\nRetorno: 14000\r\n"
                                              "Resposta: Software atualizado com sucesso"));
         QTRY_COMPARE(log()->document()->blockCount(), 2);
         const QStringList linhas = log()->toPlainText().split('\n');
@@ -154,11 +154,11 @@ class TstAtualizacao : public QObject {
                                        "313799|14001|C\xf3"
                                        "digo de ativa\xe7\xe3o inv\xe1lido||")
                                 << QStringLiteral(
-                                       "Sess\u00e3o: 313799\r\nRetorno: 14001\r\nResposta: "
-                                       "C\u00f3digo de ativa\u00e7\u00e3o inv\u00e1lido");
+                                       "Sessão: 313799\r\nRetorno: 14001\r\nResposta: "
+                                       "Código de ativação inválido");
         QTest::newRow("desconectado")
             << QByteArray("PORTA SERIAL N\xe3O EST\xe1 PRONTA, TENTE NOVAMENTE")
-            << QStringLiteral("Sess\u00e3o: \r\nRetorno: \r\nResposta: ");
+            << QStringLiteral("Sessão: \r\nRetorno: \r\nResposta: ");
     }
     void recusadoComErroEDesconectado() {
         QFETCH(QByteArray, resposta);

@@ -142,15 +142,14 @@ class TstConsultas : public QObject {
         const int antes = falsa.chamadas();
         QVERIFY(clicar("BtConsultarNumSes"));
         QCOMPARE(b->dialogos.ultima().icone, Icone::Erro);
-        QCOMPARE(b->dialogos.ultima().texto, QStringLiteral("SAT ainda n\u00e3o ativado!"));
+        QCOMPARE(b->dialogos.ultima().texto, QStringLiteral("SAT ainda não ativado!"));
         QCOMPARE(b->dialogos.ultima().titulo, QStringLiteral("Tivoro Tecnologia - SAT KT-470e"));
 
         b->ctx().setCodigoAtivacao("12345678");
         janela().EdNumeroSessao->setText(" \t  ");
         QVERIFY(clicar("BtConsultarNumSes"));
         QCOMPARE(b->dialogos.ultima().icone, Icone::Erro);
-        QCOMPARE(b->dialogos.ultima().texto,
-                 QStringLiteral("Preencha o campo numero de sess\u00e3o!"));
+        QCOMPARE(b->dialogos.ultima().texto, QStringLiteral("Preencha o campo numero de sessão!"));
         QCOMPARE(b->dialogos.caixas().size(), 2);
         QCOMPARE(falsa.chamadas(), antes);
         QVERIFY(log()->document()->isEmpty());
@@ -283,7 +282,7 @@ class TstConsultas : public QObject {
         QVERIFY(textoDoBloco(log(), 0).endsWith("] [TX] ExtrairLogs(313799)"));
         QCOMPARE(CorDaLinha(log(), 0), QColor(0, 128, 0));
         QCOMPARE(textoDoBloco(log(), 1), QStringLiteral("linha 1"));
-        QCOMPARE(textoDoBloco(log(), 2), QStringLiteral("linha 2 \u00e7\u00e3o"));
+        QCOMPARE(textoDoBloco(log(), 2), QStringLiteral("linha 2 ção"));
         QCOMPARE(textoDoBloco(log(), 3), QStringLiteral("fim"));
         for (int i = 1; i < 4; ++i) QCOMPARE(CorDaLinha(log(), i), QColor(0, 0, 0));
 
@@ -337,7 +336,7 @@ class TstConsultas : public QObject {
         const QString esperado = DllSat::deWin1252(QByteArray(bytes).replace("\r\n", "\n"));
         QCOMPARE(log()->document()->blockCount(), 60002);
         QCOMPARE(log()->toPlainText().section('\n', 1), esperado);
-        QVERIFY(esperado.contains(QStringLiteral("caf\u00e9")));
+        QVERIFY(esperado.contains(QStringLiteral("café")));
         // Saved as the bytes the device gave, only with Windows line ends.
         salvarEm(caminho("grande.txt"));
         QByteArray salvo = bytes;
@@ -454,7 +453,7 @@ class TstConsultas : public QObject {
         QVERIFY(!fifo.precisouLiberar());
         QCOMPARE(b->dialogos.caixas().size(), 1);
         QCOMPARE(b->dialogos.ultima().texto,
-                 QStringLiteral("N\u00e3o foi poss\u00edvel abrir o arquivo %1: n\u00e3o \u00e9 um "
+                 QStringLiteral("Não foi possível abrir o arquivo %1: não é um "
                                 "arquivo comum")
                      .arg(fifo.caminho));
     }
@@ -481,7 +480,7 @@ class TstConsultas : public QObject {
         ::signal(SIGXFSZ, sinal);
         QCOMPARE(b->dialogos.caixas().size(), 1);
         QCOMPARE(b->dialogos.ultima().texto,
-                 QStringLiteral("N\u00e3o foi poss\u00edvel gravar o arquivo %1: %2")
+                 QStringLiteral("Não foi possível gravar o arquivo %1: %2")
                      .arg(arquivo, qt_error_string(EFBIG)));
         QCOMPARE(conteudo(arquivo), QByteArray("antes\r\n"));
     }

@@ -110,8 +110,7 @@ class TstConsultasEmulador : public QObject {
         b->janela(Janela::Principal)->show();
         atualizar();
         QCOMPARE(b->dialogos.ultima().icone, Icone::Erro);
-        QCOMPARE(b->dialogos.ultima().texto,
-                 QStringLiteral("Sess\u00e3o: \r\nRetorno: \r\nResposta: "));
+        QCOMPARE(b->dialogos.ultima().texto, QStringLiteral("Sessão: \r\nRetorno: \r\nResposta: "));
         const QStringList linhas =
             b->controle<QPlainTextEdit>(Janela::Principal, "RichEdit1")->toPlainText().split('\n');
         QCOMPARE(linhas.size(), 2);

@@ -76,7 +76,7 @@ class TstDllSat : public QObject {
         } catch (const DllSat::ErroCarga& erro) {
             const QString texto = QString::fromUtf8(erro.what());
             QVERIFY(texto.contains("Arquivo: " + QFileInfo(DLLSAT_INCOMPLETA).absoluteFilePath()));
-            QVERIFY(texto.contains(QStringLiteral("Falta: a fun\u00e7\u00e3o DesbloquearSAT")));
+            QVERIFY(texto.contains(QStringLiteral("Falta: a função DesbloquearSAT")));
         }
     }
 
@@ -90,15 +90,13 @@ class TstDllSat : public QObject {
         responder(
             "1|10001|C\xf3"
             "digo de ativa\xe7\xe3o inv\xe1lido||");
-        const QString resposta =
-            m_dll->ConsultarStatusOperacional(7, QStringLiteral("Sess\u00e3o n\u00e3o"));
+        const QString resposta = m_dll->ConsultarStatusOperacional(7, QStringLiteral("Sessão não"));
         QCOMPARE(argumento(1), QByteArray("Sess\xe3o n\xe3o"));
-        QCOMPARE(resposta,
-                 QStringLiteral("1|10001|C\u00f3digo de ativa\u00e7\u00e3o inv\u00e1lido||"));
+        QCOMPARE(resposta, QStringLiteral("1|10001|Código de ativação inválido||"));
 
         responder("PORTA SERIAL N\xe3O EST\xe1 PRONTA, TENTE NOVAMENTE");
         QCOMPARE(m_dll->ConsultarSAT(1),
-                 QStringLiteral("PORTA SERIAL N\u00e3O EST\u00e1 PRONTA, TENTE NOVAMENTE"));
+                 QStringLiteral("PORTA SERIAL NãO ESTá PRONTA, TENTE NOVAMENTE"));
 
         // The bytes 0x80..0x9F are the letters Windows-1252 puts there.
         const QByteArray todos = [] {

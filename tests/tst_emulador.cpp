@@ -48,7 +48,7 @@ QByteArray venda(const QString& sh = CnpjSH, const QString& sign = Dev,
                "<ide><CNPJ>%1</CNPJ><signAC>%2</signAC><numeroCaixa>001</numeroCaixa></ide>"
                "<emit><CNPJ>12345678000195</CNPJ><IE>111222333444</IE>"
                "<indRatISSQN>N</indRatISSQN></emit><dest/><det nItem=\"1\"><prod><cProd>01</cProd>"
-               "<xProd>Produto \u00e7</xProd><NCM>85447030</NCM><CFOP>5001</CFOP><uCom>un</uCom>"
+               "<xProd>Produto ç</xProd><NCM>85447030</NCM><CFOP>5001</CFOP><uCom>un</uCom>"
                "<qCom>%4</qCom><vUnCom>0.10</vUnCom><indRegra>A</indRegra></prod><imposto/>"
                "</det><det nItem=\"2\"><prod><cProd>02</cProd><xProd>Produto 2</xProd>"
                "<qCom>3.0000</qCom><vUnCom>1.333</vUnCom><indRegra>T</indRegra>"
@@ -134,7 +134,7 @@ class TstEmulador : public QObject {
     }
 
     void dispositivoNovoAtendeQualquerCodigo() {
-        QCOMPARE(dll->ConsultarSAT(7), QStringLiteral("7|08000|SAT em opera\u00e7\u00e3o||"));
+        QCOMPARE(dll->ConsultarSAT(7), QStringLiteral("7|08000|SAT em operação||"));
         const Estado e = controle->estado();
         QVERIFY(QRegularExpression("^[0-9]{9}$").match(qtexto(e.serie)).hasMatch());
         QVERIFY(!e.ativado);
@@ -180,7 +180,7 @@ class TstEmulador : public QObject {
                  QString("04003"));
         QCOMPARE(codigoDe(dll->ConsultarStatusOperacional(1, "87654321")), QString("10001"));
         QCOMPARE(dll->ConsultarStatusOperacional(1, "87654321"),
-                 QStringLiteral("1|10001|C\u00f3digo de ativa\u00e7\u00e3o inv\u00e1lido||"));
+                 QStringLiteral("1|10001|Código de ativação inválido||"));
         QCOMPARE(codigoDe(dll->ConsultarStatusOperacional(1, Codigo)), QString("10000"));
         // The code is compared as it is: blanks count.
         QCOMPARE(codigoDe(dll->ConsultarStatusOperacional(1, " " + Codigo)), QString("10001"));
@@ -239,7 +239,7 @@ class TstEmulador : public QObject {
         QCOMPARE(qtexto(e.cnpjSoftwareHouse), CnpjSH);
         // The device restarts after the association: off its port until it is back.
         QCOMPARE(dll->ConsultarSAT(1),
-                 QStringLiteral("PORTA SERIAL N\u00e3O EST\u00e1 PRONTA, TENTE NOVAMENTE"));
+                 QStringLiteral("PORTA SERIAL NãO ESTá PRONTA, TENTE NOVAMENTE"));
         controle->conectar(true);
         QCOMPARE(codigoDe(dll->ConsultarSAT(1)), QString("08000"));
         QCOMPARE(codigoDe(dll->AssociarAssinatura(1, Codigo, par, Dev)), QString("13000"));
@@ -250,7 +250,7 @@ class TstEmulador : public QObject {
         QCOMPARE(codigoDe(vender()), QString("06003"));
         associar();
         QCOMPARE(vender(venda(CnpjSH, "outra")),
-                 QStringLiteral("3|06004|0000|Vincula\u00e7\u00e3o do AC n\u00e3o confere||"));
+                 QStringLiteral("3|06004|0000|Vinculação do AC não confere||"));
         QCOMPARE(codigoDe(vender(venda("11222333000181"))), QString("06004"));
         QCOMPARE(campos(vender("<CFe><infCFe>")).mid(1, 2), QStringList({"06010", "1999"}));
         QCOMPARE(campos(vender(venda(CnpjSH, Dev, "1.00"))).mid(1, 2),
@@ -262,7 +262,7 @@ class TstEmulador : public QObject {
         const QStringList f = campos(vender());
         QCOMPARE(f.size(), 12);
         QCOMPARE(f.mid(1, 3),
-                 QStringList({"06000", "0000", "Emitido com sucesso + conte\u00fado notas"}));
+                 QStringList({"06000", "0000", "Emitido com sucesso + conteúdo notas"}));
         const QString chave = f[8];
         verificarChave(chave);
         const Estado e = controle->estado();
@@ -372,7 +372,7 @@ class TstEmulador : public QObject {
         const QStringList f = campos(dll->ExtrairLogs(6, Codigo));
         QCOMPARE(f.size(), 6);
         QCOMPARE(f[1], QString("15000"));
-        QCOMPARE(f[2], QStringLiteral("Transfer\u00eancia completa"));
+        QCOMPARE(f[2], QStringLiteral("Transferência completa"));
         const QByteArray log = QByteArray::fromBase64(f[5].toLatin1());
         QCOMPARE(log.size(), 1 << 20);
         QVERIFY(
@@ -418,9 +418,8 @@ class TstEmulador : public QObject {
                  QString("18099"));
         QCOMPARE(codigoDe(dll->TrocarCodigoDeAtivacao(1, Codigo, 1, "curto", "curto")),
                  QString("18099"));
-        QCOMPARE(
-            dll->TrocarCodigoDeAtivacao(1, Codigo, 1, "novocodigo", "novocodigo"),
-            QStringLiteral("1|18000|C\u00f3digo de ativa\u00e7\u00e3o alterado com sucesso||"));
+        QCOMPARE(dll->TrocarCodigoDeAtivacao(1, Codigo, 1, "novocodigo", "novocodigo"),
+                 QStringLiteral("1|18000|Código de ativação alterado com sucesso||"));
         QCOMPARE(codigoDe(dll->ConsultarStatusOperacional(1, Codigo)), QString("10001"));
         QCOMPARE(codigoDe(dll->TrocarCodigoDeAtivacao(1, "novocodigo", 2, Codigo, Codigo)),
                  QString("18002"));
@@ -433,8 +432,7 @@ class TstEmulador : public QObject {
 
     void foraDaPortaOcupadoEReiniciando() {
         controle->ativado(stexto(Codigo));
-        const QString fora =
-            QStringLiteral("PORTA SERIAL N\u00e3O EST\u00e1 PRONTA, TENTE NOVAMENTE");
+        const QString fora = QStringLiteral("PORTA SERIAL NãO ESTá PRONTA, TENTE NOVAMENTE");
         controle->conectar(false);
         QCOMPARE(dll->ConsultarSAT(1), fora);
         QCOMPARE(dll->ConsultarStatusOperacional(1, Codigo), fora);
@@ -473,7 +471,7 @@ class TstEmulador : public QObject {
         const QString venda = dll->ConsultarStatusOperacional(4321, Codigo);
         QCOMPARE(dll->ConsultarNumeroSessao(5, Codigo, 4321), venda);
         QCOMPARE(dll->ConsultarNumeroSessao(5, Codigo, 4322),
-                 QStringLiteral("5|11003|Sess\u00e3o n\u00e3o existe||"));
+                 QStringLiteral("5|11003|Sessão não existe||"));
     }
 
     void estadoCorrompido() {
@@ -605,7 +603,7 @@ class TstEmulador : public QObject {
         const auto linhas = controle->linhasDiario();
         QCOMPARE(linhas.size(), 2u);
         QVERIFY2(qtexto(linhas[0]).endsWith(
-                     QStringLiteral("ConsultarSAT(31) -> 31|08000|SAT em opera\u00e7\u00e3o||")),
+                     QStringLiteral("ConsultarSAT(31) -> 31|08000|SAT em operação||")),
                  linhas[0].c_str());
         QVERIFY2(qtexto(linhas[1]).contains(
                      "ConfigurarInterfaceDeRede(32, , <config>\\n<x/>\\n</config>) -> 32|12002"),
@@ -800,8 +798,8 @@ class TstEmulador : public QObject {
         const QStringList f = campos(
             vender(venda().replace("<emit><CNPJ>12345678000195", "<emit><CNPJ>11222333000181")));
         QCOMPARE(f.mid(1, 3),
-                 QStringList({"06010", "1203",
-                              QStringLiteral("Emitente n\u00e3o autorizado para uso do SAT")}));
+                 QStringList(
+                     {"06010", "1203", QStringLiteral("Emitente não autorizado para uso do SAT")}));
         QCOMPARE(controle->estado().numeroCFe, 0);
     }
 
@@ -837,7 +835,7 @@ class TstEmulador : public QObject {
         QVERIFY(
             QFile::setPermissions(propria, QFileInfo(propria).permissions() | QFile::WriteOther));
         const QString r = dll->ConsultarSAT(2);
-        QVERIFY2(r.startsWith("2|08099|") && r.contains("outros usu\u00e1rios"), qPrintable(r));
+        QVERIFY2(r.startsWith("2|08099|") && r.contains("outros usuários"), qPrintable(r));
     }
 
     void satemuVersaoESerie() {

@@ -61,7 +61,7 @@ class TstEmuladorShell : public QObject {
         QCOMPARE(b->dialogos.caixas().size(), 1);
         QCOMPARE(b->dialogos.ultima().icone, Icone::Erro);
         QCOMPARE(b->dialogos.ultima().texto,
-                 QStringLiteral("1234589|10001|C\u00f3digo de ativa\u00e7\u00e3o inv\u00e1lido||"));
+                 QStringLiteral("1234589|10001|Código de ativação inválido||"));
         QVERIFY(!b->janela(Janela::Principal)->isVisible());
         entrar("87654321");
         QCOMPARE(b->dialogos.caixas().size(), 1);

@@ -226,13 +226,13 @@ class TstFuncoes : public QObject {
             // Neither known text: OpenSSL's own words, and a box that says so.
             QVERIFY(!r.texto.contains(TextoArquivoAusente));
             QVERIFY(dialogos.ultima().texto.startsWith(
-                QStringLiteral("O openssl n\u00e3o conseguiu converter o certificado:")));
+                QStringLiteral("O openssl não conseguiu converter o certificado:")));
             QVERIFY(dialogos.ultima().texto.endsWith(r.texto));
             QVERIFY(!r.texto.trimmed().isEmpty());
             return;
         }
         QVERIFY(r.texto.contains(TextoArquivoAusente));
-        QCOMPARE(dialogos.ultima().texto, QStringLiteral("Certificado n\u00e3o encontrado!"));
+        QCOMPARE(dialogos.ultima().texto, QStringLiteral("Certificado não encontrado!"));
     }
 
     // While openssl runs, the work folder is the user's alone; the password
@@ -264,7 +264,7 @@ class TstFuncoes : public QObject {
         QTest::addColumn<QByteArray>("saida");
         QTest::addColumn<QString>("caixa");
         QTest::addColumn<QString>("texto");
-        const QString ausente = QStringLiteral("Certificado n\u00e3o encontrado!");
+        const QString ausente = QStringLiteral("Certificado não encontrado!");
         QTest::newRow("1.x") << QByteArray("Error opening input file x.pfx\nx.pfx: No such file")
                              << ausente << TextoArquivoAusente;
         QTest::newRow("3 fopen") << QByteArray("Can't open \"x.pfx\" for reading, No such file")
@@ -292,8 +292,7 @@ class TstFuncoes : public QObject {
         QVERIFY(!r.gerada);
         QCOMPARE(dialogos.caixas().size(), 1);
         QCOMPARE(dialogos.ultima().icone, Icone::Erro);
-        QVERIFY(
-            dialogos.ultima().texto.contains(QStringLiteral("openssl n\u00e3o foi encontrado")));
+        QVERIFY(dialogos.ultima().texto.contains(QStringLiteral("openssl não foi encontrado")));
     }
 
     void opensslQueNaoTermina() {
@@ -302,8 +301,8 @@ class TstFuncoes : public QObject {
         QVERIFY(!r.gerada);
         QCOMPARE(dialogos.caixas().size(), 1);
         QCOMPARE(dialogos.ultima().texto,
-                 QStringLiteral("O openssl n\u00e3o terminou de converter o certificado em 0.3 s "
-                                "e foi interrompido: a assinatura n\u00e3o foi gerada."));
+                 QStringLiteral("O openssl não terminou de converter o certificado em 0.3 s "
+                                "e foi interrompido: a assinatura não foi gerada."));
     }
 
     // A wrapper's child is ended with it: the step's whole process group goes.
@@ -326,8 +325,7 @@ class TstFuncoes : public QObject {
         const ResultadoAssinatura r = gerar(cert("moderno.pfx"), Senha);
         QVERIFY(!r.gerada);
         QCOMPARE(dialogos.caixas().size(), 1);
-        QVERIFY(
-            dialogos.ultima().texto.contains(QStringLiteral("n\u00e3o p\u00f4de ser iniciado")));
+        QVERIFY(dialogos.ultima().texto.contains(QStringLiteral("não pôde ser iniciado")));
     }
 
     void assinaturaQueFalhaNaoEhResultado() {
@@ -341,7 +339,7 @@ class TstFuncoes : public QObject {
         QCOMPARE(r.texto, QStringLiteral(" unable to load key"));
         QCOMPARE(dialogos.caixas().size(), 1);
         QVERIFY(dialogos.ultima().texto.startsWith(
-            QStringLiteral("O openssl n\u00e3o conseguiu assinar os CNPJs:")));
+            QStringLiteral("O openssl não conseguiu assinar os CNPJs:")));
     }
 
     // The unencrypted key must be gone before the user is shown why the run
@@ -421,7 +419,7 @@ class TstFuncoes : public QObject {
         const ResultadoAssinatura r = gerar(fifo.caminho, Senha);
         QVERIFY(!fifo.precisouLiberar());
         QVERIFY(!r.gerada);
-        QCOMPARE(dialogos.ultima().texto, QStringLiteral("Certificado n\u00e3o encontrado!"));
+        QCOMPARE(dialogos.ultima().texto, QStringLiteral("Certificado não encontrado!"));
     }
 
     // A TMPDIR naming no folder: a folder of the user's own, never the root;
@@ -443,10 +441,10 @@ class TstFuncoes : public QObject {
         qunsetenv("XDG_CACHE_HOME");
         QVERIFY(!r.gerada);
         QCOMPARE(dialogos.caixas().size(), 1);
-        const QString nenhuma = QStringLiteral(" (n\u00e3o \u00e9 uma pasta utiliz\u00e1vel)");
+        const QString nenhuma = QStringLiteral(" (não é uma pasta utilizável)");
         QCOMPARE(dialogos.ultima().texto,
-                 "N\u00e3o foi poss\u00edvel criar a pasta de trabalho da assinatura em " + pedida +
-                     nenhuma + " nem em " + cache + nenhuma + '.');
+                 "Não foi possível criar a pasta de trabalho da assinatura em " + pedida + nenhuma +
+                     " nem em " + cache + nenhuma + '.');
         QCOMPARE(QDir(propria).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
     }
 

@@ -87,9 +87,9 @@ class TstInicial : public QObject {
 
     // A sequence cut at the end is not UTF-8: nothing of it may be dropped.
     void textoDeBytes() {
-        QCOMPARE(TextoDeBytes("a\xc3\xa7\xc3\xa3o"), QStringLiteral("a\u00e7\u00e3o"));
-        QCOMPARE(TextoDeBytes("a\xe7\xe3o"), QStringLiteral("a\u00e7\u00e3o"));
-        QCOMPARE(TextoDeBytes("ab\xc3"), QStringLiteral("ab\u00c3"));
+        QCOMPARE(TextoDeBytes("a\xc3\xa7\xc3\xa3o"), QStringLiteral("ação"));
+        QCOMPARE(TextoDeBytes("a\xe7\xe3o"), QStringLiteral("ação"));
+        QCOMPARE(TextoDeBytes("ab\xc3"), QStringLiteral("abÃ"));
         QCOMPARE(Aparado(QStringLiteral(" \t x y\r\n")), QStringLiteral("x y"));
     }
 
@@ -118,7 +118,7 @@ class TstInicial : public QObject {
         QCOMPARE(b->dialogos.caixas().size(), 1);
         QCOMPARE(b->dialogos.ultima().icone, Icone::Informacao);
         QCOMPARE(b->dialogos.ultima().texto,
-                 QStringLiteral("Favor Informar c\u00f3digo de ativa\u00e7\u00e3o v\u00e1lido!"));
+                 QStringLiteral("Favor Informar código de ativação válido!"));
         QCOMPARE(b->dialogos.ultima().titulo, QStringLiteral("Tivoro Tecnologia - SAT KT-470e"));
         QVERIFY(b->janela(Janela::CodAtivacao)->isVisible());
     }
@@ -188,7 +188,7 @@ class TstInicial : public QObject {
         QCOMPARE(b->dialogos.ultima().icone, Icone::Erro);
         const QString texto = b->dialogos.ultima().texto;
         QVERIFY(texto.startsWith(
-            QStringLiteral("A dllsat.dll n\u00e3o \u00e9 a dll fornecida pela Tivoro!\n\n")));
+            QStringLiteral("A dllsat.dll não é a dll fornecida pela Tivoro!\n\n")));
         QVERIFY(texto.contains("Arquivo: " + QFileInfo(dll).absoluteFilePath()));
         QVERIFY(texto.contains("CompanyName"));
         QCOMPARE(b->ctx().estado.ModoAtivacao(), 0);
@@ -211,7 +211,7 @@ class TstInicial : public QObject {
         const QString texto = b->dialogos.ultima().texto;
         QVERIFY(texto.contains(QString::number(ENODATA)));
         QVERIFY(texto.contains("Arquivo: " + QFileInfo(DLLSAT_SEM_SECAO).absoluteFilePath()));
-        QVERIFY(texto.contains(QStringLiteral("sem a se\u00e7\u00e3o .versioninfo")));
+        QVERIFY(texto.contains(QStringLiteral("sem a seção .versioninfo")));
         QVERIFY(texto.contains("Procurada, nesta ordem:"));
         QVERIFY(b->janela(Janela::CodAtivacao)->isVisible());
 
@@ -242,7 +242,7 @@ class TstInicial : public QObject {
         QVERIFY(b->clicar(Janela::CodAtivacao, "BtSatNaoAtivado"));
         QVERIFY(b->janela(Janela::Principal)->isVisible());
         QVERIFY(!b->janela(Janela::CodAtivacao)->isVisible());
-        QCOMPARE(status()->text(), QStringLiteral("EM ATIVA\u00c7\u00c3O"));
+        QCOMPARE(status()->text(), QStringLiteral("EM ATIVAÇÃO"));
         QCOMPARE(corDe(status()), QColor(128, 128, 0));
         QCOMPARE(b->ctx().estado.ModoAtivacao(), 1);
         for (const char* nome : {"BtAssociarAssinatura", "BtTestFimAFim", "BtAtualizarSat",
@@ -345,8 +345,7 @@ class TstInicial : public QObject {
         QVERIFY(linhas[0].endsWith("] [TX] BloquearSAT(313799,)"));
         QVERIFY(linhas[1].endsWith("] [RX] 313799|16000|Equipamento SAT bloqueado com sucesso||"));
         QVERIFY(linhas[2].endsWith("] [TX] DesbloquearSAT(8610483,)"));
-        QVERIFY(
-            linhas[3].endsWith(QStringLiteral("] [RX] 8610483|17005|SAT j\u00e1 desbloqueado||")));
+        QVERIFY(linhas[3].endsWith(QStringLiteral("] [RX] 8610483|17005|SAT já desbloqueado||")));
         // The last call is the status refresh, whose reply paints the label.
         QCOMPARE(falsa.inteiro(0), SessaoStatus);
         QCOMPARE(status()->text(), QStringLiteral("DESCONHECIDO"));
@@ -364,8 +363,7 @@ class TstInicial : public QObject {
         for (int i = 0; i < 50; ++i)
             QVERIFY(
                 log()->document()->findBlockByNumber(i).text().endsWith("] " + QString::number(i)));
-        QCOMPARE(b->dialogos.ultima().texto,
-                 QStringLiteral("Sess\u00e3o: \r\nRetorno: \r\nResposta: "));
+        QCOMPARE(b->dialogos.ultima().texto, QStringLiteral("Sessão: \r\nRetorno: \r\nResposta: "));
         QTRY_COMPARE(Trabalhador::vivos(), 0);
     }
 

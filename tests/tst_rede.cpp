@@ -225,7 +225,7 @@ class TstRede : public QObject {
         QCOMPARE(b->dialogos.caixas().size(), 1);
         QCOMPARE(b->dialogos.ultima().icone, Icone::Informacao);
         QCOMPARE(b->dialogos.ultima().texto,
-                 QStringLiteral("Sess\u00e3o: 2\r\nRetorno: 12000\r\nResposta: Rede Configurada"));
+                 QStringLiteral("Sessão: 2\r\nRetorno: 12000\r\nResposta: Rede Configurada"));
         QCOMPARE(b->ctx().estado.RespostaSAT(), QString::fromLatin1(RespostaRede));
         // The window stays for a correction and a second try.
         QVERIFY(janela()->isVisible());
@@ -277,8 +277,8 @@ class TstRede : public QObject {
         marcar("RdBProxyConfiguracao");
         definirEndereco(campo("MaskEdProxyIP"), "10.0.0.1");
         campo("EdProxyPorta")->setText("80");
-        campo("EdProxyUsuario")->setText(QStringLiteral("jo\u00e3o"));
-        campo("EdProxySenha")->setText(QStringLiteral("a\u00e7"));
+        campo("EdProxyUsuario")->setText(QStringLiteral("joão"));
+        campo("EdProxySenha")->setText(QStringLiteral("aç"));
         const QByteArray xml = enviar();
         QVERIFY(xml.contains("<proxy_user>jo\xc3\xa3o</proxy_user><proxy_senha>a\xc3\xa7<"));
     }
@@ -289,21 +289,17 @@ class TstRede : public QObject {
         QTest::addColumn<QStringList>("textos");  // proxy IP, port, user, password; empty: none
         QTest::addColumn<QString>("mensagem");
         const QStringList completa{"1.1.1.1", "2.2.2.2", "3.3.3.3"};
-        const QString ip = QStringLiteral("Informe o IP para a configura\u00e7\u00e3o!");
-        const QString proxyIp =
-            QStringLiteral("Informe o IP do Proxy para a configura\u00e7\u00e3o!");
-        const QString porta =
-            QStringLiteral("Informe a porta do Proxy para a configura\u00e7\u00e3o!");
-        const QString senha =
-            QStringLiteral("Informe a senha do Proxy para a configura\u00e7\u00e3o!");
+        const QString ip = QStringLiteral("Informe o IP para a configuração!");
+        const QString proxyIp = QStringLiteral("Informe o IP do Proxy para a configuração!");
+        const QString porta = QStringLiteral("Informe a porta do Proxy para a configuração!");
+        const QString senha = QStringLiteral("Informe a senha do Proxy para a configuração!");
         QTest::newRow("IP antes de tudo")
             << true << QStringList{"", "", ""} << QStringList{"", "", "", ""} << ip;
-        QTest::newRow("mascara")
-            << true << QStringList{"1.1.1.1", "", ""} << QStringList{}
-            << QStringLiteral("Informe a Mascara de sub-rede para a configura\u00e7\u00e3o!");
-        QTest::newRow("gateway") << true << QStringList{"1.1.1.1", "2.2.2.2", ""} << QStringList{}
+        QTest::newRow("mascara") << true << QStringList{"1.1.1.1", "", ""} << QStringList{}
                                  << QStringLiteral(
-                                        "Informe o Gateway para a configura\u00e7\u00e3o!");
+                                        "Informe a Mascara de sub-rede para a configuração!");
+        QTest::newRow("gateway") << true << QStringList{"1.1.1.1", "2.2.2.2", ""} << QStringList{}
+                                 << QStringLiteral("Informe o Gateway para a configuração!");
         QTest::newRow("IP do proxy antes da porta")
             << false << QStringList{} << QStringList{"", "", "u", ""} << proxyIp;
         QTest::newRow("porta de brancos")

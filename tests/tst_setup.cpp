@@ -398,12 +398,10 @@ class TstSetup : public QObject {
         QTest::newRow("10001") << QByteArray(
                                       "1|10001|C\xf3"
                                       "digo de ativa\xe7\xe3o inv\xe1lido||")
-                               << QStringLiteral(
-                                      "SAT J\u00c1 ATIVADO! N\u00c3O PROSSIGA NESTE PROCESSO!")
+                               << QStringLiteral("SAT JÁ ATIVADO! NÃO PROSSIGA NESTE PROCESSO!")
                                << CorOliva;
         QTest::newRow("sem sat") << r::SemSat
-                                 << QStringLiteral(
-                                        "PORTA SERIAL N\u00c3O EST\u00c1 PRONTA, TENTE NOVAMENTE")
+                                 << QStringLiteral("PORTA SERIAL NÃO ESTÁ PRONTA, TENTE NOVAMENTE")
                                  << CorVermelha;
         QTest::newRow("outra") << QByteArray("1|10098|Ocupado||") << TextoPortaNaoPronta << CorTX;
     }
@@ -465,14 +463,14 @@ class TstSetup : public QObject {
         QTest::newRow("codigo de 7") << CnpjContr << CnpjSH << " 1234567 "
                                      << "x" << r::Conectado << info
                                      << QStringLiteral(
-                                            "Favor Informar c\u00f3digo de "
-                                            "ativa\u00e7\u00e3o v\u00e1lido!");
+                                            "Favor Informar código de "
+                                            "ativação válido!");
         QTest::newRow("sem certificado") << CnpjContr << CnpjSH << Codigo << " \n " << r::Conectado
                                          << info << "Favor informar um certificado e Senha!";
         QTest::newRow("sat desconectado")
             << CnpjContr << CnpjSH << Codigo << "x" << r::SemSat << erro
             << QStringLiteral(
-                   "SAT n\u00e3o conectado! Conecte o SAT e clique novamente em "
+                   "SAT não conectado! Conecte o SAT e clique novamente em "
                    "Executar!");
     }
     void executarRecusa() {
@@ -721,9 +719,9 @@ class TstSetup : public QObject {
         QVERIFY(!assinatura.contains(QLatin1Char(' ')));
         QCOMPARE(b->dialogos.caixas().size(), 2);
         QCOMPARE(b->dialogos.ultima().icone, Icone::Erro);
-        QCOMPARE(b->dialogos.ultima().texto,
-                 QStringLiteral(
-                     "SAT n\u00e3o conectado! Conecte o SAT e clique novamente em Executar!"));
+        QCOMPARE(
+            b->dialogos.ultima().texto,
+            QStringLiteral("SAT não conectado! Conecte o SAT e clique novamente em Executar!"));
         QCOMPARE(Trabalhador::vivos(), 0);
 
         roteiro->definir("ConsultarSAT", {r::Conectado});

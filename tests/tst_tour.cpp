@@ -10,10 +10,10 @@
 namespace {
 
 const QString Padrao = QStringLiteral(
-    "Passe o mouse  na imagem dos leds ou conex\u00f5es do SAT para obter mais "
-    "informa\u00e7\u00f5es");
+    "Passe o mouse  na imagem dos leds ou conexões do SAT para obter mais "
+    "informações");
 const QString DoisEstagios =
-    QStringLiteral("A cor do LED \u00e9 verde e tem dois estagios quando aceso:");
+    QStringLiteral("A cor do LED é verde e tem dois estagios quando aceso:");
 
 QString linhas(std::initializer_list<QString> l) {
     return QStringList(l).join('\n');
@@ -107,52 +107,52 @@ class TstTour : public QObject {
         QTest::addColumn<QString>("texto");
         QTest::newRow("LIG") << "ImageLedLigado"
                              << linhas(
-                                    {QStringLiteral("A cor do LED \u00e9 verde, quando ele esta "
+                                    {QStringLiteral("A cor do LED é verde, quando ele esta "
                                                     "aceso representa que o SAT esta energizado"),
                                      QStringLiteral("e ligado.")});
         QTest::newRow("OPE/AC")
             << "ImageOPEAC"
             << linhas({DoisEstagios,
                        QStringLiteral("LED ACESO constante: SAT pronto para receber comandos;"),
-                       QStringLiteral("LED ACESO PISCANDO: Momento em que o SAT est\u00e1 "
+                       QStringLiteral("LED ACESO PISCANDO: Momento em que o SAT está "
                                       "comunicando com o"),
                        QStringLiteral("aplicativo comercial")});
         QTest::newRow("REDE")
             << "ImageRede"
-            << linhas({QStringLiteral("A cor do LED \u00e9 verde e quando esta aceso indica que o "
+            << linhas({QStringLiteral("A cor do LED é verde e quando esta aceso indica que o "
                                       "SAT esta comunicando com a"),
                        QStringLiteral("rede local do estabelecimento e obteve uma resposta do "
                                       "Gateway da rede local."),
                        QStringLiteral("IMPORTANTE: O Gateway da sua rede deve responder a ping "
-                                      "para que essa comunica\u00e7\u00e3o"),
+                                      "para que essa comunicação"),
                        QStringLiteral("ocorra, caso contrario o led de REDE e SEFAZ "
-                                      "ficar\u00e3o apagados.")});
+                                      "ficarão apagados.")});
         QTest::newRow("SEFAZ")
             << "ImageSefaz"
             << linhas(
                    {DoisEstagios,
                     QStringLiteral("LED ACESO constante: Conseguiu acesso ao servidor da SEFAZ;"),
                     QStringLiteral("LED ACESO PISCANDO: Mostra o momento da "
-                                   "comunica\u00e7\u00e3o com o servidor da SEFAZ.")});
+                                   "comunicação com o servidor da SEFAZ.")});
         QTest::newRow("P/CFe")
             << "ImagePCfe"
             << linhas({DoisEstagios,
-                       QStringLiteral("LED ACESO constante: Arquivo de parametriza\u00e7\u00e3o "
+                       QStringLiteral("LED ACESO constante: Arquivo de parametrização "
                                       "de uso foi carregado"),
                        QStringLiteral("com sucesso no SAT;"),
                        QStringLiteral("LED ACESO PISCANDO: Indica que existe um ou mais "
-                                      "CF-e-SAT na m\u00e9m\u00f3ria"),
-                       QStringLiteral("do SAT ainda n\u00e3o transmitido(s) para a SEFAZ.")});
-        QTest::newRow("BLOQ")
-            << "ImageBloq"
-            << linhas({QStringLiteral("A cor do LED \u00e9 verde e quando acesso indica que o "
-                                      "equipamento esta bloqueado, seja"),
-                       QStringLiteral("pelo usuario seja pela SEFAZ.")});
+                                      "CF-e-SAT na mémória"),
+                       QStringLiteral("do SAT ainda não transmitido(s) para a SEFAZ.")});
+        QTest::newRow("BLOQ") << "ImageBloq"
+                              << linhas({QStringLiteral(
+                                             "A cor do LED é verde e quando acesso indica que o "
+                                             "equipamento esta bloqueado, seja"),
+                                         QStringLiteral("pelo usuario seja pela SEFAZ.")});
         QTest::newRow("USB")
             << "ImagePortaUSB"
-            << linhas({QStringLiteral("Interface USB tipo B utilizada para comunica\u00e7\u00e3o "
+            << linhas({QStringLiteral("Interface USB tipo B utilizada para comunicação "
                                       "com o PDV onde esta instalado o aplicativo"),
-                       QStringLiteral("comercial. Esta interface tamb\u00e9m \u00e9 utilizada "
+                       QStringLiteral("comercial. Esta interface também é utilizada "
                                       "para energizar o SAT, por isso recomenda-se"),
                        QStringLiteral("utilizar o cabo USB fornecido junto com o equipamento e "
                                       "conectar as duas"),
@@ -160,12 +160,12 @@ class TstTour : public QObject {
         QTest::newRow("Ethernet")
             << "ImageInterfaceRede"
             << linhas({QStringLiteral("Interface de Rede contem a finalidade de conectar o SAT "
-                                      "\u00e0 rede ethernet do"),
+                                      "à rede ethernet do"),
                        QStringLiteral("estabelecimento para se comunicar com os servidores da "
                                       "SEFAZ. O SAT KT-470e contem"),
-                       QStringLiteral("duas interfaces ethernet para conex\u00e3o \u00e0 rede e "
+                       QStringLiteral("duas interfaces ethernet para conexão à rede e "
                                       "ao computador, caso necessario."),
-                       QStringLiteral("OBS: Voc\u00ea pode utilizar qualquer das duas interfaces "
+                       QStringLiteral("OBS: Você pode utilizar qualquer das duas interfaces "
                                       "para se conectar a rede ou ao PDV.")});
     }
     void dicaDeCadaRegiao() {
@@ -184,7 +184,7 @@ class TstTour : public QObject {
         mover("ImageSup");
         const QStringList l = dica().split('\n');
         QCOMPARE(l.size(), 2);
-        QCOMPARE(l[0], QStringLiteral("A cor do LED \u00e9 verde e quando acesso indica a "
+        QCOMPARE(l[0], QStringLiteral("A cor do LED é verde e quando acesso indica a "
                                       "necessidade de suporte."));
         QVERIFY(l[1].startsWith(QStringLiteral("Ligue para ")));
         const QString telefone = l[1].mid(11);
@@ -197,7 +197,7 @@ class TstTour : public QObject {
         QWidget* lig = parte("ImageLedLigado");
         QWidget* ope = parte("ImageOPEAC");
         mover("ImageLedLigado");
-        QVERIFY(dica().startsWith(QStringLiteral("A cor do LED \u00e9 verde, quando")));
+        QVERIFY(dica().startsWith(QStringLiteral("A cor do LED é verde, quando")));
         // Between two LEDs: the photograph itself.
         const QPoint entre((lig->geometry().right() + ope->geometry().left()) / 2,
                            lig->geometry().center().y());

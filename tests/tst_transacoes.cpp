@@ -156,9 +156,8 @@ class TstTransacoes : public QObject {
         QCOMPARE(b->dialogos.caixas().size(), 1);
         QCOMPARE(b->dialogos.ultima().icone, Icone::Informacao);
         QCOMPARE(b->dialogos.ultima().titulo, Titulo);
-        QCOMPARE(
-            b->dialogos.ultima().texto,
-            QStringLiteral("Sess\u00e3o: 4\r\nRetorno: 09000\r\nResposta: Emitido com sucesso"));
+        QCOMPARE(b->dialogos.ultima().texto,
+                 QStringLiteral("Sessão: 4\r\nRetorno: 09000\r\nResposta: Emitido com sucesso"));
         // The refresh judged the same reply: not "08000", so unknown, painted.
         QCOMPARE(b->ctx().estado.StatusConexao(), StatusDesconhecido);
         QCOMPARE(b->controle<QLabel>(Janela::Principal, "LbStatusCom")->text(), StatusDesconhecido);
@@ -190,8 +189,7 @@ class TstTransacoes : public QObject {
     void fimAFimRespostaSemBarra() {
         falsa.responder("sem campos");
         clicar(Janela::Principal, "BtTestFimAFim", "BtEnviar");
-        QCOMPARE(b->dialogos.ultima().texto,
-                 QStringLiteral("Sess\u00e3o: \r\nRetorno: \r\nResposta: "));
+        QCOMPARE(b->dialogos.ultima().texto, QStringLiteral("Sessão: \r\nRetorno: \r\nResposta: "));
         QCOMPARE(corpo(linhas(logPrincipal()).constLast()), QStringLiteral("[RX] sem campos"));
     }
 
@@ -271,7 +269,7 @@ class TstTransacoes : public QObject {
             ->setText(arquivo("venda1252.xml", "<xProd>Ma\xe7\xe3</xProd>\r\n"));
         clicar(Janela::TesteVendaCanc, "BtEnviar");
         QCOMPARE(falsa.argumento(2), QByteArray("<xProd>Ma\xe7\xe3</xProd>"));
-        QVERIFY(linhas(logVenda())[0].contains(QStringLiteral("Ma\u00e7\u00e3")));
+        QVERIFY(linhas(logVenda())[0].contains(QStringLiteral("Maçã")));
     }
 
     void cancelamentoDeArquivoTomaAPrimeiraAspa() {
@@ -311,7 +309,7 @@ class TstTransacoes : public QObject {
         venda->setChecked(false);
         clicar(Janela::TesteVendaCanc, "BtEnviar");
         QCOMPARE(b->dialogos.ultima().texto,
-                 QStringLiteral("Informe se o XML \u00e9 de Venda ou Cancelamento!"));
+                 QStringLiteral("Informe se o XML é de Venda ou Cancelamento!"));
         QCOMPARE(b->dialogos.ultima().icone, Icone::Erro);
         QCOMPARE(b->dialogos.caixas().size(), 5);
         QCOMPARE(b->dialogos.ultima().titulo, Titulo);
@@ -415,7 +413,7 @@ class TstTransacoes : public QObject {
         clicar(Janela::TesteVendaCanc, "BtXMLPadrao");
         QCOMPARE(falsa.chamadas(), antes);
         QCOMPARE(b->dialogos.ultima().texto,
-                 QStringLiteral("Fa\u00e7a uma venda antes de fazer um cancelamento!"));
+                 QStringLiteral("Faça uma venda antes de fazer um cancelamento!"));
         QCOMPARE(b->dialogos.ultima().icone, Icone::Informacao);
     }
 

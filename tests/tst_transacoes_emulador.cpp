@@ -97,7 +97,7 @@ class TstTransacoesEmulador : public QObject {
         marcar("RdbXMLCanc");
         clicar(Janela::TesteVendaCanc, "BtXMLPadrao");
         QCOMPARE(b->dialogos.ultima().texto,
-                 QStringLiteral("Fa\u00e7a uma venda antes de fazer um cancelamento!"));
+                 QStringLiteral("Faça uma venda antes de fazer um cancelamento!"));
     }
 
     void vendaDeArquivoEmVariasLinhas() {

@@ -75,12 +75,11 @@ class TstTrocarCodigo : public QObject {
     void larguraDasOpcoes() {
         abrirPeloInicio();
         QCOMPARE(trocar()->windowTitle(),
-                 QStringLiteral("TOOL SAT TIVORO - Trocar c\u00f3digo de ativa\u00e7\u00e3o"));
+                 QStringLiteral("TOOL SAT TIVORO - Trocar código de ativação"));
         QVERIFY(!(trocar()->windowFlags() & Qt::WindowMinimizeButtonHint));
         QVERIFY(em<QRadioButton>("RdbCodigoAtual")->isChecked());
         QCOMPARE(trocar()->size(), QSize(321, 218));
-        QCOMPARE(rotuloPrimeiro()->text(),
-                 QStringLiteral("C\u00f3digo de Ativa\u00e7\u00e3o Atual"));
+        QCOMPARE(rotuloPrimeiro()->text(), QStringLiteral("Código de Ativação Atual"));
         // The help part lies beyond the narrow width.
         for (const char* nome : {"Shape1", "Label1", "ImCodAtivacao"})
             QVERIFY2(trocar()->findChild<QWidget*>(nome)->geometry().left() >= 321, nome);
@@ -89,7 +88,7 @@ class TstTrocarCodigo : public QObject {
 
         QVERIFY(b->clicar(Janela::TrocarCodigo, "RdbCodigoEmergencia"));
         QCOMPARE(trocar()->width(), 856);
-        QCOMPARE(rotuloPrimeiro()->text(), QStringLiteral("C\u00f3digo de Emerg\u00eancia"));
+        QCOMPARE(rotuloPrimeiro()->text(), QStringLiteral("Código de Emergência"));
         QVERIFY(em<QLabel>("Label1")->isVisible());
         QVERIFY(em<QLabel>("Label1")->geometry().right() < 856);
         QVERIFY(em<QLabel>("ImCodAtivacao")->geometry().right() < 856);
@@ -104,8 +103,7 @@ class TstTrocarCodigo : public QObject {
         QVERIFY(b->clicar(Janela::Principal, "BtTrocarCodAtiv"));
         QVERIFY(em<QRadioButton>("RdbCodigoAtual")->isChecked());
         QCOMPARE(trocar()->width(), 321);
-        QCOMPARE(rotuloPrimeiro()->text(),
-                 QStringLiteral("C\u00f3digo de Ativa\u00e7\u00e3o Atual"));
+        QCOMPARE(rotuloPrimeiro()->text(), QStringLiteral("Código de Ativação Atual"));
         QCOMPARE(em<QLineEdit>("EdConfNovoCod")->text(), QStringLiteral("c"));
     }
 
@@ -115,11 +113,9 @@ class TstTrocarCodigo : public QObject {
         QTest::addColumn<QString>("novo");
         QTest::addColumn<QString>("confirmacao");
         QTest::addColumn<QString>("texto");
-        const QString semAtual =
-            QStringLiteral("Favor informar o c\u00f3digo atual para continuar.");
-        const QString semNovo = QStringLiteral("Favor informar o novo c\u00f3digo para continuar.");
-        const QString semConf =
-            QStringLiteral("Favor confirmar o novo c\u00f3digo para continuar.");
+        const QString semAtual = QStringLiteral("Favor informar o código atual para continuar.");
+        const QString semNovo = QStringLiteral("Favor informar o novo código para continuar.");
+        const QString semConf = QStringLiteral("Favor confirmar o novo código para continuar.");
         QTest::newRow("tudo vazio") << false << ""
                                     << ""
                                     << "" << semAtual;
@@ -165,7 +161,7 @@ class TstTrocarCodigo : public QObject {
         QFETCH(bool, emergencia);
         abrirPeloInicio();
         if (emergencia) QVERIFY(b->clicar(Janela::TrocarCodigo, "RdbCodigoEmergencia"));
-        preencher(" atual 1 ", "novo\u00e7 ", " outro");
+        preencher(" atual 1 ", "novoç ", " outro");
         falsa.responder(
             "0|18001|C\xf3"
             "digos diferentes||");
@@ -201,8 +197,8 @@ class TstTrocarCodigo : public QObject {
         QCOMPARE(b->dialogos.caixas().size(), 1);
         QCOMPARE(b->dialogos.ultima().icone, Icone::Informacao);
         QCOMPARE(b->dialogos.ultima().texto,
-                 QStringLiteral("Sess\u00e3o: 0\r\nRetorno: 18000\r\nResposta: C\u00f3digo de "
-                                "ativa\u00e7\u00e3o alterado"));
+                 QStringLiteral("Sessão: 0\r\nRetorno: 18000\r\nResposta: Código de "
+                                "ativação alterado"));
         QCOMPARE(b->ctx().CodigoAtivacao(), QStringLiteral(" novo-1 "));
         QCOMPARE(b->controle<QLineEdit>(Janela::CodAtivacao, "txtCodAtivacao")->text(), QString());
         // The next call anywhere sends the new code: here, the closing query.
@@ -233,7 +229,7 @@ class TstTrocarCodigo : public QObject {
         const QString texto = DllSat::deWin1252(resposta);
         QCOMPARE(b->dialogos.caixas().size(), 1);
         QCOMPARE(b->dialogos.ultima().icone, Icone::Erro);
-        QCOMPARE(b->dialogos.ultima().texto, "Sess\u00e3o: " + ExtraiCampo(texto, 0) +
+        QCOMPARE(b->dialogos.ultima().texto, "Sessão: " + ExtraiCampo(texto, 0) +
                                                  "\r\nRetorno: " + ExtraiCampo(texto, 1) +
                                                  "\r\nResposta: " + ExtraiCampo(texto, 2));
         QCOMPARE(b->ctx().CodigoAtivacao(), QStringLiteral("aceito-1"));

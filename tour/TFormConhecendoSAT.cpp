@@ -17,11 +17,11 @@ const QString Telefone = QStringLiteral("(00) 5555-0100");
 const QString TelefoneRevenda = QStringLiteral("(00) 5555-0101");
 
 const QString TextoPadrao = QStringLiteral(
-    "Passe o mouse  na imagem dos leds ou conex\u00f5es do SAT para obter mais "
-    "informa\u00e7\u00f5es");
+    "Passe o mouse  na imagem dos leds ou conexões do SAT para obter mais "
+    "informações");
 
 const QString InicioVerdeDoisEstagios =
-    QStringLiteral("A cor do LED \u00e9 verde e tem dois estagios quando aceso:\n");
+    QStringLiteral("A cor do LED é verde e tem dois estagios quando aceso:\n");
 
 // The photograph as drawn, and the area it is stretched into.
 const QSize TamanhoFoto(2087, 1320);
@@ -40,51 +40,51 @@ QRect led(int indice) {
 QList<Regiao> regioes() {
     return {
         {"ImageLedLigado", led(0),
-         QStringLiteral("A cor do LED \u00e9 verde, quando ele esta aceso representa que o SAT "
+         QStringLiteral("A cor do LED é verde, quando ele esta aceso representa que o SAT "
                         "esta energizado\ne ligado.")},
         {"ImageOPEAC", led(1),
          InicioVerdeDoisEstagios +
              QStringLiteral("LED ACESO constante: SAT pronto para receber comandos;\n"
-                            "LED ACESO PISCANDO: Momento em que o SAT est\u00e1 comunicando com "
+                            "LED ACESO PISCANDO: Momento em que o SAT está comunicando com "
                             "o\naplicativo comercial")},
         {"ImageRede", led(2),
          QStringLiteral(
-             "A cor do LED \u00e9 verde e quando esta aceso indica que o SAT esta comunicando "
+             "A cor do LED é verde e quando esta aceso indica que o SAT esta comunicando "
              "com a\nrede local do estabelecimento e obteve uma resposta do Gateway da rede "
              "local.\nIMPORTANTE: O Gateway da sua rede deve responder a ping para que essa "
-             "comunica\u00e7\u00e3o\nocorra, caso contrario o led de REDE e SEFAZ ficar\u00e3o "
+             "comunicação\nocorra, caso contrario o led de REDE e SEFAZ ficarão "
              "apagados.")},
         {"ImageSefaz", led(3),
          InicioVerdeDoisEstagios +
              QStringLiteral("LED ACESO constante: Conseguiu acesso ao servidor da SEFAZ;\n"
-                            "LED ACESO PISCANDO: Mostra o momento da comunica\u00e7\u00e3o com o "
+                            "LED ACESO PISCANDO: Mostra o momento da comunicação com o "
                             "servidor da SEFAZ.")},
         {"ImagePCfe", led(4),
          InicioVerdeDoisEstagios +
              QStringLiteral(
-                 "LED ACESO constante: Arquivo de parametriza\u00e7\u00e3o de uso foi "
+                 "LED ACESO constante: Arquivo de parametrização de uso foi "
                  "carregado\ncom sucesso no SAT;\nLED ACESO PISCANDO: Indica que existe um ou "
-                 "mais CF-e-SAT na m\u00e9m\u00f3ria\ndo SAT ainda n\u00e3o transmitido(s) para "
+                 "mais CF-e-SAT na mémória\ndo SAT ainda não transmitido(s) para "
                  "a SEFAZ.")},
         {"ImageBloq", led(5),
-         QStringLiteral("A cor do LED \u00e9 verde e quando acesso indica que o equipamento esta "
+         QStringLiteral("A cor do LED é verde e quando acesso indica que o equipamento esta "
                         "bloqueado, seja\npelo usuario seja pela SEFAZ.")},
         {"ImageSup", led(6),
-         QStringLiteral("A cor do LED \u00e9 verde e quando acesso indica a necessidade de "
+         QStringLiteral("A cor do LED é verde e quando acesso indica a necessidade de "
                         "suporte.\nLigue para ") +
              Telefone},
         {"ImagePortaUSB", QRect(255, 740, 210, 290),
          QStringLiteral(
-             "Interface USB tipo B utilizada para comunica\u00e7\u00e3o com o PDV onde esta "
-             "instalado o aplicativo\ncomercial. Esta interface tamb\u00e9m \u00e9 utilizada "
+             "Interface USB tipo B utilizada para comunicação com o PDV onde esta "
+             "instalado o aplicativo\ncomercial. Esta interface também é utilizada "
              "para energizar o SAT, por isso recomenda-se\nutilizar o cabo USB fornecido junto "
              "com o equipamento e conectar as duas\npontas USB no PDV.")},
         {"ImageInterfaceRede", QRect(1210, 690, 710, 370),
          QStringLiteral(
-             "Interface de Rede contem a finalidade de conectar o SAT \u00e0 rede ethernet "
+             "Interface de Rede contem a finalidade de conectar o SAT à rede ethernet "
              "do\nestabelecimento para se comunicar com os servidores da SEFAZ. O SAT KT-470e "
-             "contem\nduas interfaces ethernet para conex\u00e3o \u00e0 rede e ao computador, "
-             "caso necessario.\nOBS: Voc\u00ea pode utilizar qualquer das duas interfaces para "
+             "contem\nduas interfaces ethernet para conexão à rede e ao computador, "
+             "caso necessario.\nOBS: Você pode utilizar qualquer das duas interfaces para "
              "se conectar a rede ou ao PDV.")},
     };
 }

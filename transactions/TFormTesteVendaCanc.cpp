@@ -53,7 +53,7 @@ void TFormTesteVendaCanc::montar() {
     EdLocalArquivo = novoControle<QLineEdit>("EdLocalArquivo", GroupBox2);
     BtLocalArquivo = novoBotao("BtLocalArquivo", QStringLiteral("..."), GroupBox2);
     BtLocalArquivo->setFixedWidth(32);
-    BtXMLPadrao = novoBotao("BtXMLPadrao", QStringLiteral("XML Padr\u00e3o"), GroupBox2);
+    BtXMLPadrao = novoBotao("BtXMLPadrao", QStringLiteral("XML Padrão"), GroupBox2);
     BtEnviar = novoBotao("BtEnviar", QStringLiteral("Enviar"), GroupBox2);
     auto* caminho = new QHBoxLayout;
     caminho->addWidget(EdLocalArquivo, 1);
@@ -150,7 +150,7 @@ void TFormTesteVendaCanc::BtEnviarClick() {
         m_chaveVenda = ExtraiCampo(texto, 1, QLatin1Char('"'));
         cancelamento(sessao, m_chaveVenda, xml, texto);
     } else {
-        ctx.dialogos.erro(QStringLiteral("Informe se o XML \u00e9 de Venda ou Cancelamento!"));
+        ctx.dialogos.erro(QStringLiteral("Informe se o XML é de Venda ou Cancelamento!"));
     }
 }
 
@@ -195,7 +195,7 @@ void TFormTesteVendaCanc::BtXMLPadraoClick() {
     } else if (RdbXMLCanc->isChecked()) {
         if (m_chaveVenda.isEmpty()) {
             ctx.dialogos.informacao(
-                QStringLiteral("Fa\u00e7a uma venda antes de fazer um cancelamento!"));
+                QStringLiteral("Faça uma venda antes de fazer um cancelamento!"));
             return;
         }
         const QString xml = XmlCancelamentoTeste(p, m_chaveVenda);

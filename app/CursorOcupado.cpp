@@ -3,22 +3,18 @@
 #include <QApplication>
 #include <QThread>
 #include <QWidget>
-#include <memory>
-#include <vector>
 
 namespace {
 int s_profundidade = 0;
-// The guards of calls under way on this thread, innermost last.
-thread_local std::vector<std::unique_ptr<CursorOcupado>> t_guardas;
 
 bool naThreadGui() {
     return qobject_cast<QApplication*>(QCoreApplication::instance()) &&
            QThread::currentThread() == QCoreApplication::instance()->thread();
 }
-}  // namespace
 
-CursorOcupado::CursorOcupado() : m_naGui(naThreadGui()) {
-    if (!m_naGui || s_profundidade++ > 0) return;
+// Only the outermost wait acts; off the GUI thread nothing does.
+void comecarEspera() {
+    if (!naThreadGui() || s_profundidade++ > 0) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     // The loop paints nothing while the GUI thread waits: a window closed just
     // before would stay on screen over the ones beneath it.
@@ -26,14 +22,23 @@ CursorOcupado::CursorOcupado() : m_naGui(naThreadGui()) {
         if (janela->isVisible()) janela->repaint();
 }
 
+void terminarEspera() {
+    if (naThreadGui() && --s_profundidade == 0) QApplication::restoreOverrideCursor();
+}
+}  // namespace
+
+CursorOcupado::CursorOcupado() {
+    comecarEspera();
+}
+
 CursorOcupado::~CursorOcupado() {
-    if (m_naGui && --s_profundidade == 0) QApplication::restoreOverrideCursor();
+    terminarEspera();
 }
 
 void EsperaComCursor::comecar() {
-    t_guardas.push_back(std::make_unique<CursorOcupado>());
+    comecarEspera();
 }
 
 void EsperaComCursor::terminar() {
-    if (!t_guardas.empty()) t_guardas.pop_back();
+    terminarEspera();
 }

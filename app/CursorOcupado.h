@@ -10,9 +10,6 @@ class CursorOcupado {
     ~CursorOcupado();
     CursorOcupado(const CursorOcupado&) = delete;
     CursorOcupado& operator=(const CursorOcupado&) = delete;
-
-  private:
-    bool m_naGui;
 };
 
 // The device library's calls, shown with the same guard.

@@ -114,11 +114,10 @@ bool TFormCodAtivacao::dllDaTivoro() {
 }
 
 void TFormCodAtivacao::recusarDll(const QString& motivo, const QString& falta) {
-    RecusarBiblioteca(
-        QStringLiteral("%1\n\nArquivo: %2\nFalta: %3\n%4\n\nVeja \"Usando um SAT "
-                       "real\" em man tool-sat-tivoro.")
-            .arg(motivo, ctx.dll.caminho(), falta, DescreveProcura(ctx.dll.procurados())),
-        ctx.dialogos);
+    RecusarBiblioteca(motivo + "\n\n" +
+                          DescreveRecusa(ctx.dll.caminho(), falta, ctx.dll.procurados()) +
+                          QStringLiteral("\n\nVeja \"Usando um SAT real\" em man tool-sat-tivoro."),
+                      ctx.dialogos);
 }
 
 void TFormCodAtivacao::BtIniciarClick() {

@@ -100,10 +100,8 @@ QString DllSat::deWin1252(const QByteArray& bytes) {
 
 namespace {
 QString recusa(const QString& caminho, const QStringList& procurados, const QString& falta) {
-    return QStringLiteral(
-               "Não foi possível usar a biblioteca do SAT.\n"
-               "Arquivo: %1\nFalta: %2\n%3")
-        .arg(caminho, falta, DescreveProcura(procurados));
+    return QStringLiteral("Não foi possível usar a biblioteca do SAT.\n") +
+           DescreveRecusa(caminho, falta, procurados);
 }
 
 QString semBiblioteca(const QString& motivo, const QStringList& procurados) {

@@ -41,6 +41,12 @@ EscolhaBiblioteca EscolherBiblioteca(const PedidoBiblioteca& pedido, const QStri
     return {QString::fromLatin1(DllSat::NomeArquivo), QStringList{local} + pastasDaBusca(), true};
 }
 
+QString DescreveRecusa(const QString& caminho, const QString& falta,
+                       const QStringList& procurados) {
+    return QStringLiteral("Arquivo: %1\nFalta: %2\n").arg(caminho, falta) +
+           DescreveProcura(procurados);
+}
+
 QString DescreveProcura(const QStringList& procurados) {
     QString texto = QStringLiteral("Procurada, nesta ordem:");
     int n = 0;

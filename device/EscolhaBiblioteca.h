@@ -31,3 +31,6 @@ QString PastaEmulador(const QString& pastaPrograma);
 
 // "Procurada, nesta ordem: ..." lines for the messages.
 QString DescreveProcura(const QStringList& procurados);
+// The file, what it lacks and where it was looked for: what every refusal of
+// a library says, so that whoever installed it knows what to change.
+QString DescreveRecusa(const QString& caminho, const QString& falta, const QStringList& procurados);

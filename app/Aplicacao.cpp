@@ -1,18 +1,18 @@
 #include "app/Aplicacao.h"
 
-#include "app/CursorOcupado.h"
-#include "app/Recursos.h"
-#include "app/TFormCodAtivacao.h"
-#include "app/TFormPrincipal.h"
 #include "network/TFormConfRede.h"
 #include "operations/TFormAtivarSat.h"
 #include "operations/TFormConsultas.h"
 #include "operations/TFormTrocarCodigo.h"
 #include "setup/TFormSetupAutom.h"
+#include "shell/TFormCodAtivacao.h"
+#include "shell/TFormPrincipal.h"
 #include "signature/TFormAssociarAssinatura.h"
 #include "tour/TFormConhecendoSAT.h"
 #include "transactions/TFormTesteFimaFim.h"
 #include "transactions/TFormTesteVendaCanc.h"
+#include "ui/CursorOcupado.h"
+#include "ui/Recursos.h"
 
 template <typename T>
 T* Aplicacao::criar(Janela janela) {

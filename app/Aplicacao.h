@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/Contexto.h"
+#include "ui/Contexto.h"
 
 class TFormCodAtivacao;
 class TFormPrincipal;

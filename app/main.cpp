@@ -5,10 +5,11 @@
 #include <cstdlib>
 
 #include "app/Aplicacao.h"
-#include "app/Inicio.h"
-#include "app/Recursos.h"
-#include "app/TFormCodAtivacao.h"
-#include "app/Trabalhador.h"
+#include "core/Inicio.h"
+#include "core/Trabalhador.h"
+#include "shell/TFormCodAtivacao.h"
+#include "ui/DialogosQt.h"
+#include "ui/Recursos.h"
 
 namespace {
 // Without a display Qt would abort with a toolkit message; say what to do.

@@ -10,9 +10,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/Portas.h"
 #include "bench/Mediana.h"
 #include "signature/funcoes.h"
+#include "ui/DialogosQt.h"
 
 namespace {
 class DialogosSaida : public PortaDialogos {

@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <cstdio>
 
-#include "app/Trabalhador.h"
+#include "core/Trabalhador.h"
 #include "operations/TFormConsultas.h"
 #include "tests/apoio/Bancada.h"
 #include "tests/apoio/DispositivoEmulado.h"

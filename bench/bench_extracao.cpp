@@ -14,7 +14,7 @@
 #include <cstdio>
 #include <ctime>
 
-#include "app/Trabalhador.h"
+#include "core/Trabalhador.h"
 #ifdef DLLSAT_EMULADOR
 #include "emulator/Controle.h"
 #endif

@@ -11,7 +11,7 @@
 #include <functional>
 
 #include "app/Aplicacao.h"
-#include "app/Trabalhador.h"
+#include "core/Trabalhador.h"
 #include "emulator/Controle.h"
 #include "setup/SetupAtivacao.h"
 #include "setup/TFormSetupAutom.h"

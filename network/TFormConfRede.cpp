@@ -9,12 +9,12 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/CampoMascara.h"
-#include "app/Contexto.h"
-#include "app/Controles.h"
-#include "app/Respostas.h"
-#include "app/Sessao.h"
-#include "app/Xml.h"
+#include "core/Respostas.h"
+#include "core/Xml.h"
+#include "ui/CampoMascara.h"
+#include "ui/Contexto.h"
+#include "ui/Controles.h"
+#include "ui/Sessao.h"
 
 namespace {
 const QString EnderecoVazio = QStringLiteral("   .   .   .   ");

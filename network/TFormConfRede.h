@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Formulario.h"
+#include "ui/Formulario.h"
 
 class QGroupBox;
 class QLabel;

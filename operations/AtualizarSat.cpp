@@ -1,19 +1,11 @@
 #include "operations/AtualizarSat.h"
 
-#include "app/Contexto.h"
-#include "app/Log.h"
-#include "app/NaGui.h"
-#include "app/Respostas.h"
-#include "app/Sessao.h"
-#include "app/Trabalhador.h"
-
-void HabilitarBotoesFuncao(JanelaPrincipal& principal, bool habilitado) {
-    principal.habilitar(
-        {"BtSetupAutomatico", "BtConfRede", "BtAtivarSat", "BtAssociarAssinatura", "BtTestFimAFim",
-         "BtAtualizarSat", "BtTestesVCan", "BtBloquearSat", "BtDesbloquearSat", "BtConsultas",
-         "BtTrocarCodAtiv", "BtConhecerSatTivoro"},
-        habilitado);
-}
+#include "core/NaGui.h"
+#include "core/Respostas.h"
+#include "core/Trabalhador.h"
+#include "ui/Contexto.h"
+#include "ui/Log.h"
+#include "ui/Sessao.h"
 
 void AtualizarSat::iniciar(Contexto& ctx) {
     Trabalhador::iniciar([trabalho = AtualizarSat(ctx)]() mutable { trabalho.Execute(); });
@@ -31,6 +23,6 @@ void AtualizarSat::Execute() {
     MostraResposta(ctx, resposta,
                    atualizado ? PortaDialogos::Icone::Informacao : PortaDialogos::Icone::Erro);
     ctx.estado.setCampoA({});
-    naGui([&principal = ctx.principal()] { HabilitarBotoesFuncao(principal, true); });
+    naGui([&principal = ctx.principal()] { principal.HabilitarBotoesFuncao(true); });
     AtualizaStatusConexao(ctx, true);
 }

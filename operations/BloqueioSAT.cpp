@@ -1,8 +1,8 @@
 #include "operations/BloqueioSAT.h"
 
-#include "app/Contexto.h"
-#include "app/Log.h"
-#include "app/Sessao.h"
+#include "ui/Contexto.h"
+#include "ui/Log.h"
+#include "ui/Sessao.h"
 
 namespace {
 using FuncaoBloqueio = QString (DllSat::*)(int, const QString&);

@@ -7,13 +7,13 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include "app/Contexto.h"
-#include "app/Log.h"
-#include "app/NaGui.h"
-#include "app/Respostas.h"
-#include "app/Trabalhador.h"
+#include "core/NaGui.h"
+#include "core/Respostas.h"
+#include "core/Trabalhador.h"
 #include "operations/ConverBase64.h"
 #include "operations/TFormConsultas.h"
+#include "ui/Contexto.h"
+#include "ui/Log.h"
 
 QString CampoDoLog(const QString& resposta) {
     return ExtraiResto(resposta, 5);

@@ -2,9 +2,9 @@
 
 #include <QLabel>
 
-#include "app/Contexto.h"
-#include "app/Respostas.h"
-#include "app/Sessao.h"
+#include "core/Respostas.h"
+#include "ui/Contexto.h"
+#include "ui/Sessao.h"
 
 namespace {
 void voltarAoInicio(Contexto& ctx) {

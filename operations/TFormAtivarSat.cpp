@@ -8,12 +8,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "app/CampoMascara.h"
-#include "app/Contexto.h"
-#include "app/Controles.h"
-#include "app/UF.h"
+#include "core/UF.h"
 #include "operations/StatusAoFechar.h"
 #include "operations/thrAtivarSat.h"
+#include "ui/CampoMascara.h"
+#include "ui/Contexto.h"
+#include "ui/Controles.h"
 
 namespace {
 constexpr int Largura = 455;

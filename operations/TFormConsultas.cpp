@@ -11,14 +11,14 @@
 #include <climits>
 #include <optional>
 
-#include "app/Arquivos.h"
-#include "app/Contexto.h"
-#include "app/Controles.h"
-#include "app/Log.h"
-#include "app/Respostas.h"
-#include "app/Sessao.h"
+#include "core/Arquivos.h"
+#include "core/Respostas.h"
 #include "operations/ConverBase64.h"
 #include "operations/ExtrairLogSatTivoro.h"
+#include "ui/Contexto.h"
+#include "ui/Controles.h"
+#include "ui/Log.h"
+#include "ui/Sessao.h"
 
 namespace {
 QFrame* moldura(QWidget* pai) {

@@ -7,11 +7,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "app/Contexto.h"
-#include "app/Controles.h"
-#include "app/Respostas.h"
-#include "app/Sessao.h"
+#include "core/Respostas.h"
 #include "operations/StatusAoFechar.h"
+#include "ui/Contexto.h"
+#include "ui/Controles.h"
+#include "ui/Sessao.h"
 
 namespace {
 constexpr int Altura = 218;

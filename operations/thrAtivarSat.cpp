@@ -4,14 +4,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/CampoMascara.h"
-#include "app/Contexto.h"
-#include "app/Log.h"
-#include "app/NaGui.h"
-#include "app/Respostas.h"
-#include "app/Trabalhador.h"
-#include "app/UF.h"
+#include "core/NaGui.h"
+#include "core/Respostas.h"
+#include "core/Trabalhador.h"
+#include "core/UF.h"
 #include "operations/TFormAtivarSat.h"
+#include "ui/CampoMascara.h"
+#include "ui/Contexto.h"
+#include "ui/Log.h"
 
 namespace {
 struct Campos {

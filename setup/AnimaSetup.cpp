@@ -1,8 +1,8 @@
 #include "setup/AnimaSetup.h"
 
-#include "app/Contexto.h"
-#include "app/NaGui.h"
-#include "app/Trabalhador.h"
+#include "core/NaGui.h"
+#include "core/Trabalhador.h"
+#include "ui/Contexto.h"
 
 namespace {
 constexpr int MeioPeriodo = 500;

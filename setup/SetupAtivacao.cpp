@@ -1,13 +1,13 @@
 #include "setup/SetupAtivacao.h"
 
-#include "app/CampoMascara.h"
-#include "app/Contexto.h"
-#include "app/Log.h"
-#include "app/NaGui.h"
-#include "app/Respostas.h"
-#include "app/Sessao.h"
-#include "app/Trabalhador.h"
-#include "app/UF.h"
+#include "core/NaGui.h"
+#include "core/Respostas.h"
+#include "core/Trabalhador.h"
+#include "core/UF.h"
+#include "ui/CampoMascara.h"
+#include "ui/Contexto.h"
+#include "ui/Log.h"
+#include "ui/Sessao.h"
 
 namespace {
 // Thrown when a newer run exists: this one ends at once, without a trace.

@@ -10,14 +10,14 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "app/CampoMascara.h"
-#include "app/Contexto.h"
-#include "app/Controles.h"
-#include "app/Log.h"
-#include "app/Respostas.h"
-#include "app/Sessao.h"
-#include "app/UF.h"
+#include "core/Respostas.h"
+#include "core/UF.h"
 #include "signature/funcoes.h"
+#include "ui/CampoMascara.h"
+#include "ui/Contexto.h"
+#include "ui/Controles.h"
+#include "ui/Log.h"
+#include "ui/Sessao.h"
 
 namespace {
 constexpr int TamanhoAssinatura = 344;

@@ -2,9 +2,9 @@
 
 #include <memory>
 
-#include "app/Formulario.h"
 #include "setup/AnimaSetup.h"
 #include "setup/SetupAtivacao.h"
+#include "ui/Formulario.h"
 
 class QGroupBox;
 class QHBoxLayout;

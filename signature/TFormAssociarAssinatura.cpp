@@ -9,13 +9,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "app/CampoMascara.h"
-#include "app/Contexto.h"
-#include "app/Controles.h"
-#include "app/Respostas.h"
-#include "app/Sessao.h"
+#include "core/Respostas.h"
 #include "signature/ThreadAssociarAssinatura.h"
 #include "signature/funcoes.h"
+#include "ui/CampoMascara.h"
+#include "ui/Contexto.h"
+#include "ui/Controles.h"
+#include "ui/Sessao.h"
 
 namespace {
 // A memo whose typing and pasting stop at a number of characters; text set

@@ -1,10 +1,10 @@
 #include "signature/ThreadAssociarAssinatura.h"
 
-#include "app/Contexto.h"
-#include "app/Log.h"
-#include "app/NaGui.h"
-#include "app/Respostas.h"
+#include "core/NaGui.h"
+#include "core/Respostas.h"
 #include "signature/TFormAssociarAssinatura.h"
+#include "ui/Contexto.h"
+#include "ui/Log.h"
 
 namespace {
 struct Campos {

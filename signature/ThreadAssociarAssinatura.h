@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Trabalhador.h"
+#include "core/Trabalhador.h"
 
 class Contexto;
 class TFormAssociarAssinatura;

@@ -16,10 +16,10 @@
 #include <cerrno>
 #include <stdexcept>
 
-#include "app/Arquivos.h"
-#include "app/CursorOcupado.h"
-#include "app/Portas.h"
-#include "app/Respostas.h"
+#include "core/Arquivos.h"
+#include "core/Portas.h"
+#include "core/Respostas.h"
+#include "ui/CursorOcupado.h"
 
 namespace {
 const QString PrefixoPasta = QStringLiteral("tool-sat-assinatura-");

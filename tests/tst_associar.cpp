@@ -7,14 +7,14 @@
 #include <QTextBlock>
 #include <QtTest>
 
-#include "app/Log.h"
-#include "app/Sessao.h"
-#include "app/TFormPrincipal.h"
-#include "app/Trabalhador.h"
+#include "core/Trabalhador.h"
+#include "shell/TFormPrincipal.h"
 #include "signature/TFormAssociarAssinatura.h"
 #include "signature/funcoes.h"
 #include "tests/apoio/Bancada.h"
 #include "tests/apoio/DllSatFalsa.h"
+#include "ui/Log.h"
+#include "ui/Sessao.h"
 
 using Icone = PortaDialogos::Icone;
 

@@ -4,11 +4,11 @@
 #include <QTextBlock>
 #include <QtTest>
 
-#include "app/Log.h"
-#include "app/Respostas.h"
-#include "app/Trabalhador.h"
+#include "core/Respostas.h"
+#include "core/Trabalhador.h"
 #include "tests/apoio/Bancada.h"
 #include "tests/apoio/DispositivoEmulado.h"
+#include "ui/Log.h"
 
 using Icone = PortaDialogos::Icone;
 

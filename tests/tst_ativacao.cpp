@@ -8,12 +8,12 @@
 #include <QTextBlock>
 #include <QtTest>
 
-#include "app/CampoMascara.h"
-#include "app/Respostas.h"
-#include "app/Trabalhador.h"
+#include "core/Respostas.h"
+#include "core/Trabalhador.h"
 #include "operations/TFormAtivarSat.h"
 #include "tests/apoio/Bancada.h"
 #include "tests/apoio/DllSatFalsa.h"
+#include "ui/CampoMascara.h"
 
 // The activation window and its worker, against a stand-in library whose
 // replies the test sets.

@@ -6,7 +6,7 @@
 #include <QRadioButton>
 #include <QtTest>
 
-#include "app/Trabalhador.h"
+#include "core/Trabalhador.h"
 #include "tests/apoio/Bancada.h"
 #include "tests/apoio/DispositivoEmulado.h"
 

@@ -6,11 +6,11 @@
 #include <QtTest>
 
 #include "app/Aplicacao.h"
-#include "app/Sessao.h"
-#include "app/Trabalhador.h"
+#include "core/Trabalhador.h"
 #include "tests/apoio/DialogosTeste.h"
 #include "tests/apoio/DllSatFalsa.h"
 #include "tests/apoio/RegistroHabilitacao.h"
+#include "ui/Sessao.h"
 
 using Icone = PortaDialogos::Icone;
 

@@ -1,7 +1,7 @@
 #include <QLineEdit>
 #include <QtTest>
 
-#include "app/CampoMascara.h"
+#include "ui/CampoMascara.h"
 
 // The masked fields' values, set programmatically and typed key by key.
 class TstCampos : public QObject {

@@ -16,13 +16,14 @@
 #include <QtTest>
 #include <csignal>
 
-#include "app/Sessao.h"
-#include "app/Trabalhador.h"
+#include "core/Trabalhador.h"
 #include "operations/TFormConsultas.h"
 #include "tests/apoio/Bancada.h"
 #include "tests/apoio/DllSatFalsa.h"
 #include "tests/apoio/FifoTeste.h"
 #include "tests/apoio/RegistroHabilitacao.h"
+#include "ui/DialogosQt.h"
+#include "ui/Sessao.h"
 
 using Icone = PortaDialogos::Icone;
 

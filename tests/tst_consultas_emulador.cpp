@@ -6,12 +6,12 @@
 #include <QTextBlock>
 #include <QtTest>
 
-#include "app/Sessao.h"
-#include "app/Trabalhador.h"
+#include "core/Trabalhador.h"
 #include "emulator/Documentos.h"
 #include "operations/TFormConsultas.h"
 #include "tests/apoio/Bancada.h"
 #include "tests/apoio/DispositivoEmulado.h"
+#include "ui/Sessao.h"
 
 using Icone = PortaDialogos::Icone;
 

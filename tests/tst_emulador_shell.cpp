@@ -3,9 +3,9 @@
 #include <QLineEdit>
 #include <QtTest>
 
-#include "app/Sessao.h"
 #include "tests/apoio/Bancada.h"
 #include "tests/apoio/DispositivoEmulado.h"
+#include "ui/Sessao.h"
 
 using Icone = PortaDialogos::Icone;
 

@@ -5,9 +5,9 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "app/Portas.h"
-#include "app/Trabalhador.h"
+#include "core/Trabalhador.h"
 #include "device/DllSat.h"
+#include "ui/DialogosQt.h"
 
 // Closing the program while a worker is still inside a library call, or
 // waiting for a box, must end the process at once and cleanly.

@@ -2,7 +2,7 @@
 #include <QPlainTextEdit>
 #include <QtTest>
 
-#include "app/Trabalhador.h"
+#include "core/Trabalhador.h"
 #include "setup/TFormSetupAutom.h"
 #include "tests/apoio/Bancada.h"
 #include "tests/apoio/DllSatFalsa.h"

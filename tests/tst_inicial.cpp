@@ -12,14 +12,15 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "app/Log.h"
-#include "app/Respostas.h"
-#include "app/Sessao.h"
-#include "app/TFormCodAtivacao.h"
-#include "app/TFormPrincipal.h"
-#include "app/Trabalhador.h"
+#include "core/Respostas.h"
+#include "core/Trabalhador.h"
+#include "shell/TFormCodAtivacao.h"
+#include "shell/TFormPrincipal.h"
 #include "tests/apoio/Bancada.h"
 #include "tests/apoio/DllSatFalsa.h"
+#include "ui/DialogosQt.h"
+#include "ui/Log.h"
+#include "ui/Sessao.h"
 
 using Icone = PortaDialogos::Icone;
 

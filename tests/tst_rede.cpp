@@ -3,11 +3,11 @@
 #include <QXmlStreamReader>
 #include <QtTest>
 
-#include "app/CampoMascara.h"
-#include "app/Contexto.h"
-#include "app/Sessao.h"
 #include "tests/apoio/Bancada.h"
 #include "tests/apoio/DllSatFalsa.h"
+#include "ui/CampoMascara.h"
+#include "ui/Contexto.h"
+#include "ui/Sessao.h"
 
 using Icone = PortaDialogos::Icone;
 

@@ -2,10 +2,10 @@
 #include <QRadioButton>
 #include <QtTest>
 
-#include "app/CampoMascara.h"
-#include "app/Contexto.h"
 #include "tests/apoio/Bancada.h"
 #include "tests/apoio/DispositivoEmulado.h"
+#include "ui/CampoMascara.h"
+#include "ui/Contexto.h"
 
 // The network configuration window against the emulated device, each test
 // on a device of its own.

@@ -13,16 +13,16 @@
 #include <QTextBlock>
 #include <QtTest>
 
-#include "app/CampoMascara.h"
-#include "app/Log.h"
-#include "app/NaGui.h"
-#include "app/Respostas.h"
-#include "app/Sessao.h"
-#include "app/Trabalhador.h"
+#include "core/NaGui.h"
+#include "core/Respostas.h"
+#include "core/Trabalhador.h"
 #include "setup/SetupAtivacao.h"
 #include "setup/TFormSetupAutom.h"
 #include "tests/apoio/Bancada.h"
 #include "tests/setup/Roteiro.h"
+#include "ui/CampoMascara.h"
+#include "ui/Log.h"
+#include "ui/Sessao.h"
 
 using Icone = PortaDialogos::Icone;
 using Etapa = EstadoSessao::Etapa;

@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "app/Trabalhador.h"
+#include "core/Trabalhador.h"
 #include "setup/TFormSetupAutom.h"
 #include "tests/apoio/Bancada.h"
 #include "tests/apoio/DispositivoEmulado.h"

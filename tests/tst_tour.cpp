@@ -3,9 +3,9 @@
 #include <QLabel>
 #include <QtTest>
 
-#include "app/Sessao.h"
 #include "tests/apoio/Bancada.h"
 #include "tests/apoio/DllSatFalsa.h"
+#include "ui/Sessao.h"
 
 namespace {
 

@@ -8,12 +8,12 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "app/Arquivos.h"
-#include "app/Contexto.h"
-#include "app/Sessao.h"
+#include "core/Arquivos.h"
 #include "tests/apoio/Bancada.h"
 #include "tests/apoio/DllSatFalsa.h"
 #include "transactions/TFormTesteVendaCanc.h"
+#include "ui/Contexto.h"
+#include "ui/Sessao.h"
 
 using Icone = PortaDialogos::Icone;
 

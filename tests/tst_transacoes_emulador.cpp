@@ -8,13 +8,13 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "app/Contexto.h"
-#include "app/Respostas.h"
-#include "app/Sessao.h"
+#include "core/Respostas.h"
 #include "tests/apoio/Bancada.h"
 #include "tests/apoio/DispositivoEmulado.h"
 #include "transactions/DocumentosTeste.h"
 #include "transactions/TFormTesteVendaCanc.h"
+#include "ui/Contexto.h"
+#include "ui/Sessao.h"
 
 namespace {
 const QString SignAC = QStringLiteral("SGR-SAT SISTEMA DE GESTAO E RETAGUARDA DO SAT");

@@ -6,10 +6,10 @@
 #include <QRadioButton>
 #include <QtTest>
 
-#include "app/Respostas.h"
-#include "app/Sessao.h"
+#include "core/Respostas.h"
 #include "tests/apoio/Bancada.h"
 #include "tests/apoio/DllSatFalsa.h"
+#include "ui/Sessao.h"
 
 using Icone = PortaDialogos::Icone;
 

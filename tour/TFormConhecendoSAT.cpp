@@ -8,9 +8,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/Contexto.h"
-#include "app/Controles.h"
-#include "app/Sessao.h"
+#include "ui/Contexto.h"
+#include "ui/Controles.h"
+#include "ui/Sessao.h"
 
 namespace {
 const QString Telefone = QStringLiteral("(00) 5555-0100");

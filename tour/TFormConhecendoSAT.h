@@ -3,7 +3,7 @@
 #include <QHash>
 #include <QUrl>
 
-#include "app/Formulario.h"
+#include "ui/Formulario.h"
 
 class QLabel;
 

@@ -1,7 +1,7 @@
 #include "transactions/DocumentosTeste.h"
 
-#include "app/Janelas.h"
-#include "app/Xml.h"
+#include "core/Xml.h"
+#include "ui/Janelas.h"
 
 QString XmlTesteFimAFim(const ParametrosTeste& p) {
     return QStringLiteral(

@@ -7,9 +7,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/CampoMascara.h"
-#include "app/Contexto.h"
-#include "app/Controles.h"
+#include "ui/CampoMascara.h"
+#include "ui/Contexto.h"
+#include "ui/Controles.h"
 
 namespace {
 const QString SignACPadrao = QStringLiteral("SGR-SAT SISTEMA DE GESTAO E RETAGUARDA DO SAT");

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "app/Formulario.h"
+#include "ui/Formulario.h"
 
 class QLabel;
 class QLineEdit;

@@ -10,14 +10,14 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/Arquivos.h"
-#include "app/Contexto.h"
-#include "app/Controles.h"
-#include "app/Log.h"
-#include "app/Respostas.h"
-#include "app/Sessao.h"
+#include "core/Arquivos.h"
+#include "core/Respostas.h"
 #include "transactions/DocumentosTeste.h"
 #include "transactions/TFormTesteFimaFim.h"
+#include "ui/Contexto.h"
+#include "ui/Controles.h"
+#include "ui/Log.h"
+#include "ui/Sessao.h"
 
 TFormTesteVendaCanc::TFormTesteVendaCanc(Contexto& ctx)
     // Sizeable, but without a maximise box: the fixed windows' title bar.

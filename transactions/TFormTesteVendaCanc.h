@@ -2,7 +2,7 @@
 
 #include <QByteArray>
 
-#include "app/Formulario.h"
+#include "ui/Formulario.h"
 
 class QGroupBox;
 class QLabel;

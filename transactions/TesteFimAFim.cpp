@@ -1,10 +1,10 @@
 #include "transactions/TesteFimAFim.h"
 
-#include "app/Contexto.h"
-#include "app/Log.h"
-#include "app/Sessao.h"
 #include "transactions/DocumentosTeste.h"
 #include "transactions/TFormTesteFimaFim.h"
+#include "ui/Contexto.h"
+#include "ui/Log.h"
+#include "ui/Sessao.h"
 
 void ExecutarTesteFimAFim(Contexto& ctx) {
     ParametrosTeste& p = ctx.principal().parametrosTeste();

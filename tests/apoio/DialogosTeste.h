@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <QUrl>
 
-#include "app/Portas.h"
+#include "core/Portas.h"
 
 // Records every box instead of showing it, and answers file dialogs from a
 // queue (an empty queue answers as a user who cancels).

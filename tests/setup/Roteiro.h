@@ -8,7 +8,7 @@
 #include <QThread>
 #include <functional>
 
-#include "app/EstadoSessao.h"
+#include "core/EstadoSessao.h"
 #include "tests/apoio/DllSatFalsa.h"
 
 // A device that answers each call from a script: per function a list of

@@ -39,17 +39,3 @@ class Relogio {
 };
 
 inline constexpr const char* TituloAplicacao = "Tivoro Tecnologia - SAT KT-470e";
-
-// The real ones.
-class DialogosQt : public PortaDialogos {
-  public:
-    void mensagem(Icone icone, const QString& texto) override;
-    QString abrirArquivo(const Arquivo& dialogo) override;
-    QString salvarArquivo(const Arquivo& dialogo) override;
-    void abrirEndereco(const QUrl& endereco) override;
-};
-
-class RelogioReal : public Relogio {
-  public:
-    void pausa(int ms) override;
-};

@@ -1,8 +1,8 @@
-#include "app/CampoMascara.h"
+#include "ui/CampoMascara.h"
 
 #include <QLineEdit>
 
-#include "app/Controles.h"
+#include "ui/Controles.h"
 
 namespace {
 constexpr QChar Vazio = QLatin1Char('_');

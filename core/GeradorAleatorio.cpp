@@ -1,4 +1,4 @@
-#include "app/GeradorAleatorio.h"
+#include "core/GeradorAleatorio.h"
 
 int GeradorAleatorio::sorteio(int limite) {
     QMutexLocker trava(&m_mutex);

@@ -2,8 +2,8 @@
 
 #include <QMutex>
 
-#include "app/Formulario.h"
-#include "app/Janelas.h"
+#include "ui/Formulario.h"
+#include "ui/Janelas.h"
 
 class QGroupBox;
 class QLabel;

@@ -1,4 +1,4 @@
-#include "app/Log.h"
+#include "ui/Log.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -8,8 +8,8 @@
 #include <QScrollBar>
 #include <QTextCursor>
 
-#include "app/Contexto.h"
-#include "app/NaGui.h"
+#include "core/NaGui.h"
+#include "ui/Contexto.h"
 
 namespace {
 // The regional long time pattern without its time zone.

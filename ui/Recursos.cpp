@@ -1,4 +1,4 @@
-#include "app/Recursos.h"
+#include "ui/Recursos.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

@@ -1,4 +1,4 @@
-#include "app/Controles.h"
+#include "ui/Controles.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

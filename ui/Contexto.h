@@ -3,11 +3,11 @@
 #include <QHash>
 #include <QWidget>
 
-#include "app/EstadoSessao.h"
-#include "app/GeradorAleatorio.h"
-#include "app/Janelas.h"
-#include "app/Portas.h"
+#include "core/EstadoSessao.h"
+#include "core/GeradorAleatorio.h"
+#include "core/Portas.h"
 #include "device/DllSat.h"
+#include "ui/Janelas.h"
 
 // What every window and worker shares: the device library, the ports, the
 // program-wide values, the session-number generator and the windows.

@@ -1,4 +1,4 @@
-#include "app/TFormCodAtivacao.h"
+#include "shell/TFormCodAtivacao.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -7,12 +7,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/Contexto.h"
-#include "app/Controles.h"
-#include "app/Inicio.h"
-#include "app/Respostas.h"
-#include "app/Sessao.h"
+#include "core/Inicio.h"
+#include "core/Respostas.h"
 #include "device/VersaoArquivo.h"
+#include "ui/Contexto.h"
+#include "ui/Controles.h"
+#include "ui/Sessao.h"
 
 TFormCodAtivacao::TFormCodAtivacao(Contexto& ctx)
     : Formulario(ctx, QStringLiteral("TOOL SAT Tivoro  - Tivoro Tecnologia"), Borda::SemBotoes) {

@@ -1,4 +1,4 @@
-#include "app/TFormPrincipal.h"
+#include "shell/TFormPrincipal.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -8,14 +8,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/Contexto.h"
-#include "app/Controles.h"
-#include "app/Log.h"
-#include "app/Sessao.h"
 #include "device/VersaoArquivo.h"
 #include "operations/AtualizarSat.h"
 #include "operations/BloqueioSAT.h"
 #include "transactions/TesteFimAFim.h"
+#include "ui/Contexto.h"
+#include "ui/Controles.h"
+#include "ui/Log.h"
+#include "ui/Sessao.h"
 
 namespace {
 const char* const Recurso = "recurso";
@@ -155,6 +155,13 @@ void TFormPrincipal::habilitar(std::initializer_list<const char*> botoes, bool h
         if (auto* b = m_menu->findChild<QPushButton*>(nome)) b->setEnabled(habilitado);
 }
 
+void TFormPrincipal::HabilitarBotoesFuncao(bool habilitado) {
+    habilitar({"BtSetupAutomatico", "BtConfRede", "BtAtivarSat", "BtAssociarAssinatura",
+               "BtTestFimAFim", "BtAtualizarSat", "BtTestesVCan", "BtBloquearSat",
+               "BtDesbloquearSat", "BtConsultas", "BtTrocarCodAtiv", "BtConhecerSatTivoro"},
+              habilitado);
+}
+
 void TFormPrincipal::pintarStatus(const QString& status) {
     QPalette paleta = m_lbStatusCom->palette();
     paleta.setColor(QPalette::WindowText, corDoStatus(status));
@@ -198,7 +205,7 @@ void TFormPrincipal::BtAtualizarSatClick() {
     ctx.estado.setRespostaSAT({});
     ctx.estado.setCampoA({});
     AtualizarSat::iniciar(ctx);
-    HabilitarBotoesFuncao(*this, false);
+    HabilitarBotoesFuncao(false);
 }
 
 void TFormPrincipal::BtTestFimAFimClick() {

@@ -1,4 +1,4 @@
-#include "app/NaGui.h"
+#include "core/NaGui.h"
 
 #include <QCoreApplication>
 #include <QThread>

@@ -1,4 +1,4 @@
-#include "app/Trabalhador.h"
+#include "core/Trabalhador.h"
 
 #include <unistd.h>
 

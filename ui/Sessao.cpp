@@ -1,8 +1,8 @@
-#include "app/Sessao.h"
+#include "ui/Sessao.h"
 
-#include "app/Contexto.h"
-#include "app/NaGui.h"
-#include "app/Respostas.h"
+#include "core/NaGui.h"
+#include "core/Respostas.h"
+#include "ui/Contexto.h"
 
 // The box is built from this reply's own fields: another thread may write the
 // shared slots at any moment.

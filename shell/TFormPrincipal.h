@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Formulario.h"
-#include "app/Janelas.h"
+#include "ui/Formulario.h"
+#include "ui/Janelas.h"
 
 class QGroupBox;
 class QLabel;
@@ -18,6 +18,7 @@ class TFormPrincipal : public Formulario<>, public JanelaPrincipal {
     explicit TFormPrincipal(Contexto& ctx);
 
     void habilitar(std::initializer_list<const char*> botoes, bool habilitado) override;
+    void HabilitarBotoesFuncao(bool habilitado) override;
     QPlainTextEdit* RichEdit1() override { return m_richEdit1; }
     QLabel* LbLayout() override { return m_lbLayout; }
     QLabel* LbSatVersao() override { return m_lbSatVersao; }

@@ -1,4 +1,4 @@
-#include "app/Arquivos.h"
+#include "core/Arquivos.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-#include "app/Contexto.h"
+#include "ui/Contexto.h"
 
 void Contexto::mostrar(Janela janela) const {
     QWidget* w = m_janelas.value(janela);

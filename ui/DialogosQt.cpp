@@ -1,4 +1,4 @@
-#include "app/Portas.h"
+#include "ui/DialogosQt.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -13,7 +13,7 @@
 #include <QStyle>
 #include <QThread>
 
-#include "app/NaGui.h"
+#include "core/NaGui.h"
 
 namespace {
 // At most half the screen wide and two thirds high; a longer text scrolls.

@@ -1,4 +1,4 @@
-#include "app/Respostas.h"
+#include "core/Respostas.h"
 
 #include <QStringDecoder>
 

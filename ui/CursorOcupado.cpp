@@ -1,4 +1,4 @@
-#include "app/CursorOcupado.h"
+#include "ui/CursorOcupado.h"
 
 #include <QApplication>
 #include <QThread>

@@ -1,4 +1,4 @@
-#include "app/UF.h"
+#include "core/UF.h"
 
 #include <array>
 

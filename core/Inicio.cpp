@@ -1,9 +1,9 @@
-#include "app/Inicio.h"
+#include "core/Inicio.h"
 
 #include <QCommandLineParser>
 #include <cstdio>
 
-#include "app/Portas.h"
+#include "core/Portas.h"
 #include "device/DllSat.h"
 
 namespace {

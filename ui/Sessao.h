@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "app/Portas.h"
+#include "core/Portas.h"
 
 class Contexto;
 

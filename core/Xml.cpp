@@ -1,4 +1,4 @@
-#include "app/Xml.h"
+#include "core/Xml.h"
 
 namespace {
 QString escapar(const QString& texto, bool atributo) {

@@ -2,6 +2,8 @@
 
 class Contexto;
 class JanelaPrincipal;
+class QPlainTextEdit;
+class QWidget;
 
 // The main window's function buttons, which the update keeps disabled while
 // it runs; enabled or disabled in their menu order.
@@ -12,12 +14,14 @@ void HabilitarBotoesFuncao(JanelaPrincipal& principal, bool habilitado);
 // status refresh.
 class AtualizarSat {
   public:
-    explicit AtualizarSat(Contexto& ctx) : ctx(ctx) {}
-
+    // Takes the main window's log; on the GUI thread.
+    explicit AtualizarSat(Contexto& ctx);
     // Started at once; nobody waits for it.
     static void iniciar(Contexto& ctx);
-    void Execute();
+    void executar();
 
   private:
     Contexto& ctx;
+    QWidget* principal;
+    QPlainTextEdit* log;
 };

@@ -372,10 +372,7 @@ void TFormSetupAutom::iniciarExecucao() {
     const int execucao = ctx.estado.iniciarExecucaoSetup();
     ctx.estado.publicarEtapa(execucao, 1, QStringLiteral("SAT CONECTADO"));
     ThreadAnimacao = AnimaSetup::iniciar(ctx, m_imagens);
-    SetupAtivacao::iniciar(ctx,
-                           ControlesSetup{EdCodAtivacao, MskEdCNPJContr, MskEdCNPJSwHouse,
-                                          MemoSignac, CBoxUF, RichEdit1, LbConectado, BtExecutar},
-                           execucao);
+    SetupAtivacao::iniciar(ctx, *this, execucao);
     AnimacaoAtiva = true;
     BtExecutar->setEnabled(false);
 }
@@ -421,7 +418,7 @@ void TFormSetupAutom::carregarImagens() {
 
 void TFormSetupAutom::esconderImagens() {
     for (const auto& passo : m_imagens)
-        for (const QPointer<QLabel>& imagem : passo) imagem->hide();
+        for (QLabel* imagem : passo) imagem->hide();
 }
 
 void TFormSetupAutom::limitarAssinatura() {

@@ -59,10 +59,7 @@ Resultado medir(const QString& dll, RelogioBancada& relogio,
     t.start();
     const int execucao = ctx.estado.iniciarExecucaoSetup();
     ctx.estado.publicarEtapa(execucao, 1, QStringLiteral("SAT CONECTADO"));
-    SetupAtivacao::iniciar(ctx,
-                           {j->EdCodAtivacao, j->MskEdCNPJContr, j->MskEdCNPJSwHouse, j->MemoSignac,
-                            j->CBoxUF, j->RichEdit1, j->LbConectado, j->BtExecutar},
-                           execucao);
+    SetupAtivacao::iniciar(ctx, *j, execucao);
     while (Trabalhador::vivos() > 0) QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
     QCoreApplication::processEvents();
     const double total = t.nsecsElapsed() / 1e6;

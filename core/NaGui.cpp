@@ -8,20 +8,20 @@ bool naThreadGui() {
     auto* app = QCoreApplication::instance();
     return !app || QThread::currentThread() == app->thread();
 }
+
+void entregar(QObject* contexto, std::function<void()> acao, Qt::ConnectionType tipo) {
+    if (!contexto) return;
+    if (naThreadGui())
+        acao();
+    else
+        QMetaObject::invokeMethod(contexto, std::move(acao), tipo);
+}
 }  // namespace
 
-void naGui(std::function<void()> acao) {
-    if (naThreadGui())
-        acao();
-    else
-        QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(acao),
-                                  Qt::QueuedConnection);
+void naGui(QObject* contexto, std::function<void()> acao) {
+    entregar(contexto, std::move(acao), Qt::QueuedConnection);
 }
 
-void naGuiEsperando(std::function<void()> acao) {
-    if (naThreadGui())
-        acao();
-    else
-        QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(acao),
-                                  Qt::BlockingQueuedConnection);
+void naGuiEsperando(QObject* contexto, std::function<void()> acao) {
+    entregar(contexto, std::move(acao), Qt::BlockingQueuedConnection);
 }

@@ -172,9 +172,11 @@ void TFormConfRede::FormShow() {
 
     const QString resposta =
         ctx.dll.ConsultarStatusOperacional(ctx.aleatorio.sessaoAleatoria(), ctx.CodigoAtivacao());
+    const QString modo = ExtraiCampo(resposta, 6);
+    // A worker may write the slots meanwhile: they are only the record.
     ctx.estado.setRespostaSAT(resposta);
-    ctx.estado.setCampoA(ExtraiCampo(resposta, 6));
-    if (ctx.estado.CampoA() == QLatin1String("DHCP")) {
+    ctx.estado.setCampoA(modo);
+    if (modo == QLatin1String("DHCP")) {
         RdBDHCP->setChecked(true);
         RdBDHCPClick();
     } else {
@@ -186,8 +188,9 @@ void TFormConfRede::FormShow() {
                                                  {11, MaskEdDNSPrin},
                                                  {12, MaskEdDNSAlt}};
     for (const auto& [n, campo] : campos) {
-        ctx.estado.setCampoA(ExtraiCampo(resposta, n));
-        definirEndereco(campo, ctx.estado.CampoA());
+        const QString endereco = ExtraiCampo(resposta, n);
+        ctx.estado.setCampoA(endereco);
+        definirEndereco(campo, endereco);
         // The caret stays at the start, where typing over the value begins.
         campo->setCursorPosition(0);
     }

@@ -7,22 +7,24 @@
 #include "ui/Log.h"
 #include "ui/Sessao.h"
 
+AtualizarSat::AtualizarSat(Contexto& ctx)
+    : ctx(ctx), principal(ctx.janela(Janela::Principal)), log(ctx.principal().RichEdit1()) {}
+
 void AtualizarSat::iniciar(Contexto& ctx) {
-    Trabalhador::iniciar([trabalho = AtualizarSat(ctx)]() mutable { trabalho.Execute(); });
+    Trabalhador::iniciar([trabalho = AtualizarSat(ctx)]() mutable { trabalho.executar(); });
 }
 
-void AtualizarSat::Execute() {
+void AtualizarSat::executar() {
     const int sessao = ctx.aleatorio.sessaoNova();
     ctx.estado.setRespostaSAT({});
     const QString codigo = ctx.CodigoAtivacao();
-    const QString resposta =
-        ChamadaComLog(ctx, ctx.principal().RichEdit1(),
-                      "AtualizarSoftwareSAT(" + QString::number(sessao) + ',' + codigo + ')',
-                      [&] { return ctx.dll.AtualizarSoftwareSAT(sessao, codigo); });
+    const QString resposta = ChamadaComLog(
+        ctx, log, "AtualizarSoftwareSAT(" + QString::number(sessao) + ',' + codigo + ')',
+        [&] { return ctx.dll.AtualizarSoftwareSAT(sessao, codigo); });
     const bool atualizado = ExtraiCampo(resposta, 1) == QLatin1String("14000");
     MostraResposta(ctx, resposta,
                    atualizado ? PortaDialogos::Icone::Informacao : PortaDialogos::Icone::Erro);
     ctx.estado.setCampoA({});
-    naGui([&principal = ctx.principal()] { principal.HabilitarBotoesFuncao(true); });
+    naGui(principal, [&janela = ctx.principal()] { janela.HabilitarBotoesFuncao(true); });
     AtualizaStatusConexao(ctx, true);
 }

@@ -2,7 +2,6 @@
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -53,52 +52,56 @@ qsizetype fimDaFatia(const QString& texto, qsizetype inicio) {
 // at a line end. A view emptied between pieces (the window reopened) takes
 // the log again from its start: it never shows a part without the rest.
 void anexarLog(QPlainTextEdit* log, const QString& texto) {
-    const QPointer<QPlainTextEdit> alvo(log);
     int deixados = 0;
     qsizetype inicio = 0;
     do {
         const qsizetype fim = fimDaFatia(texto, inicio);
+        bool entregue = false;
         bool esvaziado = false;
-        naGuiEsperando([&] {
-            if (!alvo) return;
-            QTextDocument* documento = alvo->document();
+        naGuiEsperando(log, [&] {
+            entregue = true;
+            QTextDocument* documento = log->document();
             esvaziado = inicio > 0 && documento->characterCount() != deixados;
             if (esvaziado) return;
             const QString parte = texto.mid(inicio, fim - inicio);
-            anexarAoFim(alvo, inicio == 0 ? '\n' + parte : parte);
+            anexarAoFim(log, inicio == 0 ? '\n' + parte : parte);
             deixados = documento->characterCount();
         });
+        // A view that is gone takes nothing more.
+        if (!entregue) return;
         inicio = esvaziado ? 0 : fim;
     } while (inicio < texto.size());
 }
 }  // namespace
 
+ExtrairLogSatTivoro::ExtrairLogSatTivoro(Contexto& ctx, TFormConsultas& janela)
+    : ctx(ctx), janela(&janela), log(janela.RichEdit1) {}
+
 void ExtrairLogSatTivoro::iniciar(Contexto& ctx, TFormConsultas& janela) {
     Trabalhador::iniciar(
-        [trabalho = ExtrairLogSatTivoro(ctx, janela)]() mutable { trabalho.Execute(); });
+        [trabalho = ExtrairLogSatTivoro(ctx, janela)]() mutable { trabalho.executar(); });
 }
 
-void ExtrairLogSatTivoro::Execute() {
+void ExtrairLogSatTivoro::executar() {
     const int sessao = ctx.aleatorio.sessaoNova();
     const QString numero = QString::number(sessao);
     habilitar(false);
-    EscreveLog(janela.RichEdit1, CorTX, "[TX] ExtrairLogs(" + numero + ')');
+    EscreveLog(log, CorTX, "[TX] ExtrairLogs(" + numero + ')');
     const QString resposta = ctx.dll.ExtrairLogs(sessao, ctx.CodigoAtivacao());
     ctx.inicial().setRetornoLog(resposta);
     const QString campo = CampoDoLog(resposta);
     ctx.estado.setCampoA(campo);
-    if (campo.isEmpty()) EscreveLog(janela.RichEdit1, CorRX, "[RX] (" + numero + ')' + resposta);
+    if (campo.isEmpty()) EscreveLog(log, CorRX, "[RX] (" + numero + ')' + resposta);
     // Decoded here, so that the window only has the insertion to do.
     const QString texto = TextoDeBytes(DecodificarBase64(campo));
     ctx.estado.setCampoA(texto);
-    anexarLog(janela.RichEdit1, texto);
+    anexarLog(log, texto);
     ctx.estado.setCampoA({});
     habilitar(true);
 }
 
 void ExtrairLogSatTivoro::habilitar(bool habilitado) {
-    naGui([j = QPointer<TFormConsultas>(&janela), habilitado] {
-        if (!j) return;
+    naGui(janela, [j = janela, habilitado] {
         QWidget* const controles[] = {
             j->BtConsultarSat, j->BtConsultarStatusOp, j->BtConsultarNumSes,
             j->BtCancelar,     j->BtExtrairLogs,       j->BtSalvarLog,

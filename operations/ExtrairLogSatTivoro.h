@@ -4,6 +4,7 @@
 #include <QString>
 
 class Contexto;
+class QPlainTextEdit;
 class TFormConsultas;
 
 inline constexpr const char* CodigoProvisorio = "24681357";
@@ -16,15 +17,16 @@ QString CampoDoLog(const QString& resposta);
 // the window's log.
 class ExtrairLogSatTivoro {
   public:
-    ExtrairLogSatTivoro(Contexto& ctx, TFormConsultas& janela) : ctx(ctx), janela(janela) {}
-
+    // Takes the window's log; on the GUI thread.
+    ExtrairLogSatTivoro(Contexto& ctx, TFormConsultas& janela);
     // Started at once; nobody waits for it.
     static void iniciar(Contexto& ctx, TFormConsultas& janela);
-    void Execute();
+    void executar();
 
   private:
     void habilitar(bool habilitado);
 
     Contexto& ctx;
-    TFormConsultas& janela;
+    TFormConsultas* janela;
+    QPlainTextEdit* log;
 };

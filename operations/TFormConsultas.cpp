@@ -195,8 +195,10 @@ void TFormConsultas::BtSalvarLogClick() {
         {QStringLiteral("Salve o arquivo de log do SAT Tivoro"), QDir::currentPath(),
          QStringLiteral("Text file (*.txt);;Word file (*.doc)"), QStringLiteral("txt")});
     if (caminho.isEmpty()) return;
-    ctx.estado.setCampoA(CampoDoLog(ctx.inicial().RetornoLog()));
-    QByteArray dados = DecodificarBase64(ctx.estado.CampoA());
+    const QString campo = CampoDoLog(ctx.inicial().RetornoLog());
+    // A worker may write the slot meanwhile: it is only the record.
+    ctx.estado.setCampoA(campo);
+    QByteArray dados = DecodificarBase64(campo);
     ctx.estado.setCampoA({});
     dados.replace("\n", "\r\n");
     dados.append("\r\n");

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 
 #include "core/NaGui.h"
@@ -13,44 +14,37 @@
 #include "ui/Contexto.h"
 #include "ui/Log.h"
 
-namespace {
-struct Campos {
-    QString codigo;
-    QString cnpj;
-};
-}  // namespace
+thrAtivarSat::thrAtivarSat(Contexto& ctx, TFormAtivarSat& janela)
+    : ctx(ctx),
+      janela(&janela),
+      log(janela.RichEdit1),
+      indiceUF(janela.CBoxUF->currentIndex()),
+      codigo(janela.EdCodAtivacao->text()),
+      cnpj(valorCNPJ(janela.MskEdCNPJContr)) {}
 
 void thrAtivarSat::iniciar(Contexto& ctx, TFormAtivarSat& janela) {
-    Trabalhador::iniciar([trabalho = thrAtivarSat(ctx, janela)]() mutable { trabalho.Execute(); });
+    Trabalhador::iniciar([trabalho = thrAtivarSat(ctx, janela)]() mutable { trabalho.executar(); });
 }
 
-void thrAtivarSat::Execute() {
-    const QPointer<TFormAtivarSat> j = janela;
-    QPlainTextEdit* const log =
-        lerNaGui<QPlainTextEdit*>([j] { return j ? j->RichEdit1 : nullptr; });
+void thrAtivarSat::executar() {
     const int sessao = ctx.aleatorio.sessaoNova();
-    const int uf = CodigoUF(lerNaGui<int>([j] { return j ? j->CBoxUF->currentIndex() : -1; }));
+    const int uf = CodigoUF(indiceUF);
     EscreveLog(log, CorPreta,
                QStringLiteral("ESTE PROCESSO PODE DEMORAR ALGUNS MINUTOS, AGUARDE!"));
-    const Campos campos = lerNaGui<Campos>([j] {
-        return j ? Campos{j->EdCodAtivacao->text(), valorCNPJ(j->MskEdCNPJContr)} : Campos{};
-    });
     EscreveLog(log, CorTX,
-               "[TX] AtivarSAT(" + QString::number(sessao) + ",1," + campos.codigo + ',' +
-                   campos.cnpj + ',' + QString::number(uf) + ')');
-    const QString resposta = ctx.dll.AtivarSAT(sessao, 1, campos.codigo, campos.cnpj, uf);
+               "[TX] AtivarSAT(" + QString::number(sessao) + ",1," + codigo + ',' + cnpj + ',' +
+                   QString::number(uf) + ')');
+    const QString resposta = ctx.dll.AtivarSAT(sessao, 1, codigo, cnpj, uf);
     ctx.estado.setRespostaSAT(resposta);
     // The closing status query may write the slots meanwhile: judge our own copy.
     const QString retorno = ExtraiCampo(resposta, 1);
     ctx.estado.setCampoB(retorno);
     if (retorno == QLatin1String("04000")) {
-        ctx.setCodigoAtivacao(campos.codigo);
-        naGui([&principal = ctx.principal()] {
+        ctx.setCodigoAtivacao(codigo);
+        naGui(ctx.janela(Janela::Principal), [&principal = ctx.principal()] {
             principal.habilitar({"BtAssociarAssinatura", "BtTestFimAFim"}, true);
         });
     }
     EscreveLog(log, CorRX, "[RX] " + resposta);
-    naGui([j] {
-        if (j) j->BtEnviar->setEnabled(true);
-    });
+    naGui(janela, [j = janela] { j->BtEnviar->setEnabled(true); });
 }

@@ -1,22 +1,26 @@
 #pragma once
 
-#include <QPointer>
+#include <QString>
 
 class Contexto;
+class QPlainTextEdit;
 class TFormAtivarSat;
 
-// The activation worker: reads the activation window's fields, writes its
+// The activation worker: sends the activation window's fields, writes its
 // log, and on "04000" puts the new code in use and opens the signature and
 // end-to-end functions of the main window. Gives "Enviar" back when it ends.
 class thrAtivarSat {
   public:
+    // Copies the window's fields; on the GUI thread.
+    thrAtivarSat(Contexto& ctx, TFormAtivarSat& janela);
     static void iniciar(Contexto& ctx, TFormAtivarSat& janela);
+    void executar();
 
   private:
-    thrAtivarSat(Contexto& ctx, TFormAtivarSat& janela) : ctx(ctx), janela(&janela) {}
-    void Execute();
-
     Contexto& ctx;
-    // Read and used on the GUI thread only.
-    QPointer<TFormAtivarSat> janela;
+    TFormAtivarSat* janela;
+    QPlainTextEdit* log;
+    int indiceUF;
+    QString codigo;
+    QString cnpj;
 };

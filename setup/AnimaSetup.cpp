@@ -90,17 +90,18 @@ bool AnimaSetup::pausa(int ms) {
 }
 
 void AnimaSetup::mostrar(int passo, Aparencia aparencia, bool visivel) {
-    QPointer<QLabel> imagem = m_imagens[passo - 1][static_cast<int>(aparencia)];
-    naGui([parar = m_parar, imagem, visivel] {
-        if (imagem && !*parar) imagem->setVisible(visivel);
+    QLabel* const imagem = m_imagens[passo - 1][static_cast<int>(aparencia)];
+    naGui(imagem, [parar = m_parar, imagem, visivel] {
+        if (!*parar) imagem->setVisible(visivel);
     });
 }
 
 void AnimaSetup::esconderTodas() {
-    naGui([parar = m_parar, imagens = m_imagens] {
+    // The panel's images go together with their window: any of them stands
+    // for all.
+    naGui(m_imagens[0][0], [parar = m_parar, imagens = m_imagens] {
         if (*parar) return;
         for (const auto& passo : imagens)
-            for (const QPointer<QLabel>& imagem : passo)
-                if (imagem) imagem->hide();
+            for (QLabel* imagem : passo) imagem->hide();
     });
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QLabel>
-#include <QPointer>
 #include <array>
 #include <atomic>
 #include <memory>
@@ -16,7 +15,7 @@ class Contexto;
 class AnimaSetup {
   public:
     // Per step of the panel (in its order), the images by look.
-    using Imagens = std::array<std::array<QPointer<QLabel>, 4>, 6>;
+    using Imagens = std::array<std::array<QLabel*, 4>, 6>;
 
     AnimaSetup(Contexto& ctx, const Imagens& imagens) : ctx(ctx), m_imagens(imagens) {}
 

@@ -4,6 +4,7 @@
 #include "core/Respostas.h"
 #include "core/Trabalhador.h"
 #include "core/UF.h"
+#include "setup/TFormSetupAutom.h"
 #include "ui/CampoMascara.h"
 #include "ui/Contexto.h"
 #include "ui/Log.h"
@@ -18,17 +19,14 @@ bool codigo(const QString& resposta, const char* esperado) {
 }
 
 const QString TextoTimeout = QStringLiteral("TIMEOUT");
-
-template <typename W>
-QString ler(const QPointer<W>& controle, QString (*leitura)(const W*)) {
-    return lerNaGui<QString>(
-        [controle, leitura] { return controle ? leitura(controle.data()) : QString(); });
-}
 }  // namespace
 
-void SetupAtivacao::iniciar(Contexto& ctx, const ControlesSetup& controles, int execucao) {
+SetupAtivacao::SetupAtivacao(Contexto& ctx, TFormSetupAutom& janela, int execucao)
+    : ctx(ctx), janela(&janela), log(janela.RichEdit1), m_execucao(execucao) {}
+
+void SetupAtivacao::iniciar(Contexto& ctx, TFormSetupAutom& janela, int execucao) {
     Trabalhador::iniciar(
-        [&ctx, controles, execucao] { SetupAtivacao(ctx, controles, execucao).executar(); });
+        [trabalho = SetupAtivacao(ctx, janela, execucao)]() mutable { trabalho.executar(); });
 }
 
 QByteArray SetupAtivacao::CupomTeste() {
@@ -84,13 +82,11 @@ bool SetupAtivacao::ativar(int sessao) {
     escrever(CorRX, "[RX] " + resposta);
     if (!codigo(resposta, "04000")) {
         publicar(2, "ERRO");
-        naGui([bt = m_c.BtExecutar] {
-            if (bt) bt->setEnabled(true);
-        });
+        naGui(janela, [j = janela] { j->BtExecutar->setEnabled(true); });
         return false;
     }
     publicar(2, "SAT ATIVO");
-    naGui([&principal = ctx.principal()] {
+    naGui(ctx.janela(Janela::Principal), [&principal = ctx.principal()] {
         principal.habilitar({"BtTestFimAFim", "BtAssociarAssinatura"}, true);
     });
     ctx.setCodigoAtivacao(codigoAtivacao());
@@ -191,9 +187,7 @@ int SetupAtivacao::proximoSat() {
     const QString resposta = guardar(ctx.dll.ConsultarStatusOperacional(sessao, QString()));
     const QString serie = ExtraiCampo(resposta, 5);
     ctx.estado.setCampoB(serie);
-    naGui([lb = m_c.LbConectado, serie] {
-        if (lb) lb->setText("SAT CONECTADO NS:" + serie);
-    });
+    naGui(janela, [j = janela, serie] { j->LbConectado->setText("SAT CONECTADO NS:" + serie); });
     escrever(CorRX, QStringLiteral("[TX] SAT CONECTADO..."));
     return sessao;
 }
@@ -219,7 +213,7 @@ void SetupAtivacao::publicar(int numero, const char* texto) {
 
 void SetupAtivacao::escrever(const QColor& cor, const QString& corpo) {
     verificar();
-    EscreveLog(m_c.RichEdit1.data(), cor, corpo, OpcoesLog{false, true});
+    EscreveLog(log, cor, corpo, OpcoesLog{false, true});
 }
 
 QString SetupAtivacao::guardar(const QString& resposta) {
@@ -233,29 +227,31 @@ QString SetupAtivacao::consultar(int sessao) {
     return guardar(ctx.dll.ConsultarSAT(sessao));
 }
 
+// The controls are read at each use, not copied at the start: a value edited
+// during a run takes effect at its next use.
 QString SetupAtivacao::codigoAtivacao() const {
-    return ler<QLineEdit>(m_c.EdCodAtivacao, [](const QLineEdit* c) { return c->text(); });
+    return lerNaGui<QString>(janela, [j = janela] { return j->EdCodAtivacao->text(); });
 }
 
 QString SetupAtivacao::cnpjContribuinte() const {
-    return ler<QLineEdit>(m_c.MskEdCNPJContr, &valorCNPJ);
+    return lerNaGui<QString>(janela, [j = janela] { return valorCNPJ(j->MskEdCNPJContr); });
 }
 
 QString SetupAtivacao::cnpjSoftwareHouse() const {
-    return ler<QLineEdit>(m_c.MskEdCNPJSwHouse, &valorCNPJ);
+    return lerNaGui<QString>(janela, [j = janela] { return valorCNPJ(j->MskEdCNPJSwHouse); });
 }
 
 QString SetupAtivacao::assinatura() const {
-    return ler<QPlainTextEdit>(m_c.MemoSignac,
-                               [](const QPlainTextEdit* c) { return c->toPlainText(); });
+    return lerNaGui<QString>(janela, [j = janela] { return j->MemoSignac->toPlainText(); });
 }
 
 // The state shown in the list's edit part; a text that is no state of the
 // list counts as no selection.
 int SetupAtivacao::codigoUF() const {
-    const int indice = lerNaGui<int>([uf = m_c.CBoxUF] {
-        return uf ? uf->findText(uf->currentText(), Qt::MatchFixedString | Qt::MatchCaseSensitive)
-                  : -1;
+    int indice = -1;
+    naGuiEsperando(janela, [&indice, j = janela] {
+        const QComboBox* uf = j->CBoxUF;
+        indice = uf->findText(uf->currentText(), Qt::MatchFixedString | Qt::MatchCaseSensitive);
     });
     return CodigoUF(indice);
 }

@@ -1,29 +1,12 @@
 #pragma once
 
 #include <QByteArray>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPointer>
-#include <QPushButton>
 #include <QString>
 
 class Contexto;
 class QColor;
-
-// The controls of the setup window that the worker reads at each use, and the
-// ones it writes.
-struct ControlesSetup {
-    QPointer<QLineEdit> EdCodAtivacao;
-    QPointer<QLineEdit> MskEdCNPJContr;
-    QPointer<QLineEdit> MskEdCNPJSwHouse;
-    QPointer<QPlainTextEdit> MemoSignac;
-    QPointer<QComboBox> CBoxUF;
-    QPointer<QPlainTextEdit> RichEdit1;
-    QPointer<QLabel> LbConectado;
-    QPointer<QPushButton> BtExecutar;
-};
+class QPlainTextEdit;
+class TFormSetupAutom;
 
 // The bench cycle, device after device: activation, association, restart,
 // end-to-end test, then the wait for the next device, until a refusal or a
@@ -31,9 +14,9 @@ struct ControlesSetup {
 class SetupAtivacao {
   public:
     // The run must already be started (its number and first pair published).
-    static void iniciar(Contexto& ctx, const ControlesSetup& controles, int execucao);
-    SetupAtivacao(Contexto& ctx, const ControlesSetup& controles, int execucao)
-        : ctx(ctx), m_c(controles), m_execucao(execucao) {}
+    static void iniciar(Contexto& ctx, TFormSetupAutom& janela, int execucao);
+    // Keeps the window, whose controls it reads at each use.
+    SetupAtivacao(Contexto& ctx, TFormSetupAutom& janela, int execucao);
 
     void executar();
 
@@ -64,6 +47,7 @@ class SetupAtivacao {
     int codigoUF() const;
 
     Contexto& ctx;
-    ControlesSetup m_c;
+    TFormSetupAutom* janela;
+    QPlainTextEdit* log;
     int m_execucao;
 };

@@ -297,12 +297,15 @@ void TFormSetupAutom::FormShow() {
 
     const QString resposta =
         ctx.dll.ConsultarStatusOperacional(ctx.aleatorio.sessaoAleatoria(), ctx.CodigoAtivacao());
+    const QString retorno = ExtraiCampo(resposta, 1);
+    const QString serie = ExtraiCampo(resposta, 5);
+    // A worker may write the slots meanwhile: they are only the record.
     ctx.estado.setRespostaSAT(resposta);
-    ctx.estado.setCampoA(ExtraiCampo(resposta, 1));
-    ctx.estado.setCampoB(ExtraiCampo(resposta, 5));
-    if (ctx.estado.CampoA() == QLatin1String("10000")) {
-        mostrarStatus("SAT CONECTADO NS:" + ctx.estado.CampoB(), nullptr, RecuoSerie);
-    } else if (ctx.estado.CampoA() == QLatin1String("10001")) {
+    ctx.estado.setCampoA(retorno);
+    ctx.estado.setCampoB(serie);
+    if (retorno == QLatin1String("10000")) {
+        mostrarStatus("SAT CONECTADO NS:" + serie, nullptr, RecuoSerie);
+    } else if (retorno == QLatin1String("10001")) {
         mostrarStatus(QStringLiteral("SAT JÁ ATIVADO! NÃO PROSSIGA NESTE PROCESSO!"), &CorOliva,
                       RecuoTexto);
     } else if (resposta == TextoPortaNaoPronta) {
@@ -328,9 +331,10 @@ void TFormSetupAutom::BtExecutarClick() {
     if (MemoSignac->toPlainText().trimmed().isEmpty() && !gerarAssinatura()) return;
 
     const QString resposta = ctx.dll.ConsultarSAT(sessao);
+    const QString retorno = ExtraiCampo(resposta, 1);
     ctx.estado.setRespostaSAT(resposta);
-    ctx.estado.setCampoA(ExtraiCampo(resposta, 1));
-    if (ctx.estado.CampoA() != QLatin1String("08000")) {
+    ctx.estado.setCampoA(retorno);
+    if (retorno != QLatin1String("08000")) {
         ctx.dialogos.erro(
             QStringLiteral("SAT não conectado! Conecte o SAT e clique novamente em Executar!"));
         return;
@@ -368,10 +372,7 @@ void TFormSetupAutom::iniciarExecucao() {
     const int execucao = ctx.estado.iniciarExecucaoSetup();
     ctx.estado.publicarEtapa(execucao, 1, QStringLiteral("SAT CONECTADO"));
     ThreadAnimacao = AnimaSetup::iniciar(ctx, m_imagens);
-    SetupAtivacao::iniciar(ctx,
-                           ControlesSetup{EdCodAtivacao, MskEdCNPJContr, MskEdCNPJSwHouse,
-                                          MemoSignac, CBoxUF, RichEdit1, LbConectado, BtExecutar},
-                           execucao);
+    SetupAtivacao::iniciar(ctx, *this, execucao);
     AnimacaoAtiva = true;
     BtExecutar->setEnabled(false);
 }
@@ -417,7 +418,7 @@ void TFormSetupAutom::carregarImagens() {
 
 void TFormSetupAutom::esconderImagens() {
     for (const auto& passo : m_imagens)
-        for (const QPointer<QLabel>& imagem : passo) imagem->hide();
+        for (QLabel* imagem : passo) imagem->hide();
 }
 
 void TFormSetupAutom::limitarAssinatura() {

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <memory>
 
 #include "setup/AnimaSetup.h"

@@ -20,7 +20,7 @@ class TFormAssociarAssinatura : public Formulario<> {
 
     explicit TFormAssociarAssinatura(Contexto& ctx);
 
-    // What the worker reads when it runs (GUI thread only).
+    // What the worker copies before it starts (GUI thread only).
     QString cnpjContribuinte() const;
     QString cnpjSoftwareHouse() const;
     QString assinatura() const;

@@ -1,18 +1,26 @@
 #pragma once
 
+#include <QString>
+
 #include "core/Trabalhador.h"
 
 class Contexto;
+class QPlainTextEdit;
 class TFormAssociarAssinatura;
 
 // Sends the window's signature and CNPJ numbers to the device, logging the
 // call in the window; a confirmed association opens six functions of the main
-// window. Reads everything from the window when it runs.
-class ThreadAssociarAssinatura : public Trabalhador {
+// window.
+class ThreadAssociarAssinatura {
   public:
-    ThreadAssociarAssinatura(Contexto& ctx, TFormAssociarAssinatura& janela);
-    static void iniciar(Contexto& ctx, TFormAssociarAssinatura& janela);
+    // Copies the window's fields; on the GUI thread.
+    ThreadAssociarAssinatura(Contexto& ctx, const TFormAssociarAssinatura& janela);
+    static void iniciar(Contexto& ctx, const TFormAssociarAssinatura& janela);
+    void executar();
 
   private:
-    static void Execute(Contexto& ctx, TFormAssociarAssinatura& janela);
+    Contexto& ctx;
+    QPlainTextEdit* log;
+    QString cnpjs;
+    QString assinatura;
 };

@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "core/NaGui.h"
 #include "core/Respostas.h"
 #include "core/Trabalhador.h"
 #include "shell/TFormCodAtivacao.h"
@@ -366,6 +367,25 @@ class TstInicial : public QObject {
                 log()->document()->findBlockByNumber(i).text().endsWith("] " + QString::number(i)));
         QCOMPARE(b->dialogos.ultima().texto, QStringLiteral("Sessão: \r\nRetorno: \r\nResposta: "));
         QTRY_COMPARE(Trabalhador::vivos(), 0);
+    }
+
+    // A change aimed at a control that is gone before it runs is dropped.
+    void entregaAControleQueSeFoi() {
+        auto* alvo = new QLineEdit;
+        QSemaphore entregue;
+        std::atomic<bool> rodou{false};
+        Trabalhador::iniciar([alvo, &entregue, &rodou] {
+            naGui(alvo, [alvo, &rodou] {
+                rodou = true;
+                alvo->setText(QStringLiteral("tarde"));
+            });
+            entregue.release();
+        });
+        entregue.acquire();
+        delete alvo;
+        QTRY_COMPARE(Trabalhador::vivos(), 0);
+        QCoreApplication::processEvents();
+        QVERIFY(!rodou);
     }
 
     void fecharEncerra_data() {

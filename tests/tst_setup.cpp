@@ -66,11 +66,6 @@ class TstSetup : public QObject {
         return static_cast<TFormSetupAutom*>(b->janela(Janela::SetupAutom));
     }
     EstadoSessao& estado() { return b->ctx().estado; }
-    ControlesSetup controles() {
-        TFormSetupAutom* j = janela();
-        return {j->EdCodAtivacao, j->MskEdCNPJContr, j->MskEdCNPJSwHouse, j->MemoSignac,
-                j->CBoxUF,        j->RichEdit1,      j->LbConectado,      j->BtExecutar};
-    }
     void preencher() {
         janela()->MskEdCNPJContr->setText(CnpjContr);
         janela()->MskEdCNPJSwHouse->setText(CnpjSH);
@@ -81,7 +76,7 @@ class TstSetup : public QObject {
     void rodarAqui() {
         const int execucao = estado().iniciarExecucaoSetup();
         estado().publicarEtapa(execucao, 1, QStringLiteral("SAT CONECTADO"));
-        SetupAtivacao(b->ctx(), controles(), execucao).executar();
+        SetupAtivacao(b->ctx(), *janela(), execucao).executar();
     }
     QList<Linha> linhas() {
         QList<Linha> resultado;
@@ -118,7 +113,7 @@ class TstSetup : public QObject {
     }
     // The step's blue or yellow image is shown: the animation follows it.
     bool piscando(const QString& passo) {
-        return lerNaGui<bool>([this, passo] {
+        return lerNaGui<bool>(janela(), [this, passo] {
             for (const char* cor : {"Azul", "Amarelo"})
                 if (!janela()->findChild<QLabel*>(passo + cor)->isHidden()) return true;
             return false;

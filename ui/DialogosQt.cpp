@@ -89,7 +89,7 @@ class IconesPeloNome : public QFileIconProvider {
 
 QString dialogoArquivo(const PortaDialogos::Arquivo& d, QFileDialog::AcceptMode modo) {
     QString caminho;
-    naGuiEsperando([&] {
+    naGuiEsperando(qApp, [&] {
         IconesPeloNome icones;
         QFileDialog dialogo(QApplication::activeWindow(), d.titulo, d.pasta, d.filtro);
         dialogo.setIconProvider(&icones);
@@ -108,7 +108,7 @@ QString dialogoArquivo(const PortaDialogos::Arquivo& d, QFileDialog::AcceptMode 
 }  // namespace
 
 void DialogosQt::mensagem(Icone icone, const QString& texto) {
-    naGuiEsperando([&] {
+    naGuiEsperando(qApp, [&] {
         CaixaMensagem caixa(icone, texto, QApplication::activeWindow());
         caixa.exec();
     });
@@ -123,7 +123,7 @@ QString DialogosQt::salvarArquivo(const Arquivo& dialogo) {
 }
 
 void DialogosQt::abrirEndereco(const QUrl& endereco) {
-    naGui([endereco] { QDesktopServices::openUrl(endereco); });
+    naGui(qApp, [endereco] { QDesktopServices::openUrl(endereco); });
 }
 
 void RelogioReal::pausa(int ms) {

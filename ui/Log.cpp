@@ -3,7 +3,6 @@
 #include <QDateTime>
 #include <QLocale>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTextCursor>
@@ -29,9 +28,7 @@ QString DataHoraLog() {
 
 void EscreveLog(QPlainTextEdit* log, const QColor& cor, const QString& corpo, OpcoesLog opcoes) {
     const QString linha = '[' + DataHoraLog() + "] " + corpo;
-    QPointer<QPlainTextEdit> alvo(log);
-    naGui([alvo, cor, linha, opcoes] {
-        if (!alvo) return;
+    naGui(log, [alvo = log, cor, linha, opcoes] {
         if (opcoes.moverParaFim) alvo->moveCursor(QTextCursor::End);
         QTextCharFormat formato;
         formato.setForeground(cor);

@@ -33,5 +33,7 @@ void AtualizaStatusConexao(Contexto& ctx, bool pintar) {
     ctx.estado.setCampoA(codigo);
     const QString status = statusDe(resposta, codigo);
     ctx.estado.setStatusConexao(status);
-    if (pintar) naGui([&principal = ctx.principal(), status] { principal.pintarStatus(status); });
+    if (pintar)
+        naGui(ctx.janela(Janela::Principal),
+              [&principal = ctx.principal(), status] { principal.pintarStatus(status); });
 }

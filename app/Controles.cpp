@@ -2,10 +2,12 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QValidator>
+#include <algorithm>
 #include <limits>
 
 #include "device/DllSat.h"
@@ -43,6 +45,30 @@ QMimeData* TextoPlano::createMimeDataFromSelection() const {
     dados->setText(document()->toPlainText().mid(
         selecao.selectionStart(), selecao.selectionEnd() - selecao.selectionStart()));
     return dados;
+}
+
+MemoAssinatura::MemoAssinatura(QWidget* pai) : TextoPlano(pai) {}
+
+void MemoAssinatura::keyPressEvent(QKeyEvent* evento) {
+    const QString texto = evento->text();
+    // A line break typed counts as much as any other character.
+    const bool insere = !texto.isEmpty() && (texto.at(0).isPrint() || texto == QLatin1String("\r"));
+    if (insere && espaco() < texto.size()) return;
+    TextoPlano::keyPressEvent(evento);
+}
+
+void MemoAssinatura::insertFromMimeData(const QMimeData* origem) {
+    if (!origem->hasText()) return;
+    insertPlainText(origem->text().left(std::max(espaco(), 0)));
+}
+
+int MemoAssinatura::espaco() const {
+    return Limite - (document()->characterCount() - 1) +
+           static_cast<int>(textCursor().selectedText().size());
+}
+
+MemoAssinatura* novoMemoAssinatura(const char* nome, QWidget* pai) {
+    return novoControle<MemoAssinatura>(nome, pai);
 }
 
 TextoPlano* novoTexto(const char* nome, QWidget* pai) {

@@ -11,6 +11,7 @@
 #include <type_traits>
 
 class QComboBox;
+class QKeyEvent;
 class QMimeData;
 
 // Every one-line field (codes, CNPJs, addresses, passwords, paths): a line
@@ -26,6 +27,23 @@ class TextoPlano : public QPlainTextEdit {
 
   protected:
     QMimeData* createMimeDataFromSelection() const override;
+};
+
+// The commercial application's signature: typing and pasting stop at the
+// length of a 2048-bit key's signature; text set by the program is never cut,
+// as a 4096-bit key's is longer.
+class MemoAssinatura : public TextoPlano {
+  public:
+    static constexpr int Limite = 344;
+
+    explicit MemoAssinatura(QWidget* pai);
+
+  protected:
+    void keyPressEvent(QKeyEvent* evento) override;
+    void insertFromMimeData(const QMimeData* origem) override;
+
+  private:
+    int espaco() const;
 };
 
 // How every window makes its controls: named as the tests and the tour look
@@ -54,6 +72,7 @@ QLabel* novoRotulo(const char* nome, const QString& texto, QWidget* pai, const Q
 // A log or memo.
 TextoPlano* novoTexto(const char* nome, QWidget* pai);
 TextoPlano* novoTexto(const char* nome, QWidget* pai, const QRect& area);
+MemoAssinatura* novoMemoAssinatura(const char* nome, QWidget* pai);
 // An editable list whose field is a one-line field.
 QComboBox* novaListaEditavel(const char* nome, QWidget* pai);
 QRadioButton* novoRadio(const char* nome, const QString& texto, QWidget* pai);

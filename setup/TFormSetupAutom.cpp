@@ -7,7 +7,6 @@
 #include <QHBoxLayout>
 #include <QRadioButton>
 #include <QRegularExpression>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "app/CampoMascara.h"
@@ -20,7 +19,6 @@
 #include "signature/funcoes.h"
 
 namespace {
-constexpr int TamanhoAssinatura = 344;
 constexpr int IndiceSP = 24;
 // The status line sits further right for a serial number than for the two
 // longer texts.
@@ -54,7 +52,6 @@ TFormSetupAutom::TFormSetupAutom(Contexto& ctx)
     connect(BtExecutar, &QPushButton::clicked, this, &TFormSetupAutom::BtExecutarClick);
     connect(BtCancelar, &QPushButton::clicked, this, &TFormSetupAutom::BtCancelarClick);
     connect(btCertificado, &QPushButton::clicked, this, &TFormSetupAutom::btCertificadoClick);
-    connect(MemoSignac, &QPlainTextEdit::textChanged, this, &TFormSetupAutom::limitarAssinatura);
 }
 
 void TFormSetupAutom::montar() {
@@ -84,7 +81,7 @@ void TFormSetupAutom::montar() {
 
     colunaSuperior->addWidget(
         novoRotulo("Label3", QStringLiteral("Assinatura Aplicativo Comercial"), superior));
-    MemoSignac = novoTexto("MemoSignac", superior);
+    MemoSignac = novoMemoAssinatura("MemoSignac", superior);
     MemoSignac->setFixedHeight(84);
     colunaSuperior->addWidget(MemoSignac);
 
@@ -418,12 +415,4 @@ void TFormSetupAutom::carregarImagens() {
 void TFormSetupAutom::esconderImagens() {
     for (const auto& passo : m_imagens)
         for (const QPointer<QLabel>& imagem : passo) imagem->hide();
-}
-
-void TFormSetupAutom::limitarAssinatura() {
-    const QString texto = MemoSignac->toPlainText();
-    if (texto.size() <= TamanhoAssinatura) return;
-    const QSignalBlocker bloqueio(MemoSignac);
-    MemoSignac->setPlainText(texto.left(TamanhoAssinatura));
-    MemoSignac->moveCursor(QTextCursor::End);
 }

@@ -66,7 +66,6 @@ class TFormSetupAutom : public Formulario<> {
     void pararAnimacao();
     void carregarImagens();
     void esconderImagens();
-    void limitarAssinatura();
 
     QWidget* m_conteudo;
     QHBoxLayout* m_linhaStatus;

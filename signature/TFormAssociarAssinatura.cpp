@@ -2,10 +2,8 @@
 
 #include <QDir>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -16,37 +14,6 @@
 #include "app/Sessao.h"
 #include "signature/ThreadAssociarAssinatura.h"
 #include "signature/funcoes.h"
-
-namespace {
-// A memo whose typing and pasting stop at a number of characters; text set
-// by the program is not cut.
-class MemoLimitado : public TextoPlano {
-  public:
-    MemoLimitado(int limite, QWidget* pai) : TextoPlano(pai), m_limite(limite) {}
-
-  protected:
-    void keyPressEvent(QKeyEvent* evento) override {
-        const QString texto = evento->text();
-        // A line break typed counts as much as any other character.
-        const bool insere =
-            !texto.isEmpty() && (texto.at(0).isPrint() || texto == QLatin1String("\r"));
-        if (insere && espaco() < texto.size()) return;
-        TextoPlano::keyPressEvent(evento);
-    }
-    void insertFromMimeData(const QMimeData* origem) override {
-        if (!origem->hasText()) return;
-        insertPlainText(origem->text().left(std::max(espaco(), 0)));
-    }
-
-  private:
-    int espaco() const {
-        return m_limite - (document()->characterCount() - 1) +
-               static_cast<int>(textCursor().selectedText().size());
-    }
-    int m_limite;
-};
-
-}  // namespace
 
 TFormAssociarAssinatura::TFormAssociarAssinatura(Contexto& ctx)
     : Formulario(ctx, QStringLiteral("TOOL SAT Tivoro - Associar Assinatura "),
@@ -74,8 +41,7 @@ void TFormAssociarAssinatura::montar() {
     btEnviar = novoBotao("btEnviar", QStringLiteral("Enviar"), this, QRect(100, 124, 82, 30));
 
     novoRotulo("Label3", QStringLiteral("Assinatura Aplicativo Comercial"), this, {196, 10});
-    MemoSignac = new MemoLimitado(LimiteAssinatura, this);
-    MemoSignac->setObjectName("MemoSignac");
+    MemoSignac = novoMemoAssinatura("MemoSignac", this);
     MemoSignac->setWordWrapMode(QTextOption::WrapAnywhere);
     MemoSignac->setGeometry(196, 28, 250, 126);
 

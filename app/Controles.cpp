@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "app/UF.h"
 #include "device/DllSat.h"
 
 namespace {
@@ -83,6 +84,22 @@ QComboBox* novaListaEditavel(const char* nome, QWidget* pai) {
     auto* lista = novoControle<QComboBox>(nome, pai);
     lista->setEditable(true);
     campoDeUmaLinha(lista->lineEdit());
+    return lista;
+}
+
+QComboBox* novaListaUF(const char* nome, QWidget* pai) {
+    QComboBox* lista = novaListaEditavel(nome, pai);
+    lista->setInsertPolicy(QComboBox::NoInsert);
+    lista->setCompleter(nullptr);
+    lista->addItems(SiglasUF());
+    lista->setMaxVisibleItems(lista->count());
+    lista->lineEdit()->setMaxLength(2);
+    QObject::connect(lista, &QComboBox::editTextChanged, lista, [lista](const QString& texto) {
+        const int indice = lista->findText(texto, Qt::MatchFixedString);
+        if (indice == lista->currentIndex()) return;
+        lista->setCurrentIndex(indice);
+        if (indice < 0) lista->setEditText(texto);
+    });
     return lista;
 }
 

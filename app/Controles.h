@@ -75,6 +75,10 @@ TextoPlano* novoTexto(const char* nome, QWidget* pai, const QRect& area);
 MemoAssinatura* novoMemoAssinatura(const char* nome, QWidget* pai);
 // An editable list whose field is a one-line field.
 QComboBox* novaListaEditavel(const char* nome, QWidget* pai);
+// The 27 states. Typing or setting its text selects the entry it spells, in
+// either case; any other text leaves none selected, so the state code is that
+// of the selected entry, always.
+QComboBox* novaListaUF(const char* nome, QWidget* pai);
 QRadioButton* novoRadio(const char* nome, const QString& texto, QWidget* pai);
 
 class DllSat;

@@ -11,7 +11,6 @@
 #include "app/CampoMascara.h"
 #include "app/Contexto.h"
 #include "app/Controles.h"
-#include "app/UF.h"
 #include "operations/StatusAoFechar.h"
 #include "operations/thrAtivarSat.h"
 
@@ -43,14 +42,8 @@ void TFormAtivarSat::montar() {
         novoRotulo("lbCodAtivacao", QStringLiteral("Código de Ativação"), this, {12, 58});
     EdCodAtivacao = novoControle<QLineEdit>("EdCodAtivacao", this, {12, 76, 170, 24});
     LbUF = novoRotulo("LbUF", QStringLiteral("UF"), this, {200, 58});
-    CBoxUF = novaListaEditavel("CBoxUF", this);
+    CBoxUF = novaListaUF("CBoxUF", this);
     CBoxUF->setGeometry(200, 76, 64, 24);
-    CBoxUF->setInsertPolicy(QComboBox::NoInsert);
-    CBoxUF->setCompleter(nullptr);
-    CBoxUF->setMaxVisibleItems(27);
-    CBoxUF->addItems(SiglasUF());
-    CBoxUF->lineEdit()->setMaxLength(2);
-    connect(CBoxUF->lineEdit(), &QLineEdit::textEdited, this, &TFormAtivarSat::CBoxUFEdited);
     montarCertificados();
     BtCancelar = novoBotao("BtCancelar", QStringLiteral("Cancelar"), this, {264, 114, 88, 28});
     BtEnviar = novoBotao("BtEnviar", QStringLiteral("Enviar"), this, {358, 114, 88, 28});
@@ -76,15 +69,6 @@ void TFormAtivarSat::montarCertificados() {
 
 void TFormAtivarSat::definirAltura(int altura) {
     setFixedSize(Largura, altura);
-}
-
-// Typing selects the entry it spells; any other text leaves no entry
-// selected, and the state code falls back to 35.
-void TFormAtivarSat::CBoxUFEdited(const QString& texto) {
-    const int indice = CBoxUF->findText(texto, Qt::MatchFixedString);
-    if (indice == CBoxUF->currentIndex()) return;
-    CBoxUF->setCurrentIndex(indice);
-    if (indice < 0) CBoxUF->setEditText(texto);
 }
 
 void TFormAtivarSat::FormShow() {

@@ -41,7 +41,6 @@ class TFormAtivarSat : public Formulario<> {
   private:
     void montar();
     void montarCertificados();
-    void CBoxUFEdited(const QString& texto);
     void BtEnviarClick();
     void BtCancelarClick();
     void definirAltura(int altura);

@@ -250,12 +250,6 @@ QString SetupAtivacao::assinatura() const {
                                [](const QPlainTextEdit* c) { return c->toPlainText(); });
 }
 
-// The state shown in the list's edit part; a text that is no state of the
-// list counts as no selection.
 int SetupAtivacao::codigoUF() const {
-    const int indice = lerNaGui<int>([uf = m_c.CBoxUF] {
-        return uf ? uf->findText(uf->currentText(), Qt::MatchFixedString | Qt::MatchCaseSensitive)
-                  : -1;
-    });
-    return CodigoUF(indice);
+    return CodigoUF(lerNaGui<int>([uf = m_c.CBoxUF] { return uf ? uf->currentIndex() : -1; }));
 }

@@ -15,7 +15,6 @@
 #include "app/Log.h"
 #include "app/Respostas.h"
 #include "app/Sessao.h"
-#include "app/UF.h"
 #include "signature/funcoes.h"
 
 namespace {
@@ -111,10 +110,7 @@ QWidget* TFormSetupAutom::montarDados() {
         cnpj->setMinimumWidth(
             cnpj->fontMetrics().horizontalAdvance(QStringLiteral("00.000.000/0000-00")) + 20);
     EdCodAtivacao = novoControle<QLineEdit>("EdCodAtivacao", dados);
-    CBoxUF = novaListaEditavel("CBoxUF", dados);
-    CBoxUF->setInsertPolicy(QComboBox::NoInsert);
-    CBoxUF->addItems(SiglasUF());
-    CBoxUF->lineEdit()->setMaxLength(2);
+    CBoxUF = novaListaUF("CBoxUF", dados);
     grade->addWidget(novoRotulo("LbCNPJContr", QStringLiteral("CNPJ do Contribuinte"), dados), 0,
                      0);
     grade->addWidget(novoRotulo("Label2", QStringLiteral("CNPJ Software house"), dados), 0, 1);

@@ -1,15 +1,18 @@
 #include "app/Controles.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QVBoxLayout>
 #include <QValidator>
 #include <algorithm>
 #include <limits>
 
+#include "app/Portas.h"
 #include "app/UF.h"
 #include "device/DllSat.h"
 
@@ -139,6 +142,42 @@ QRadioButton* novoRadio(const char* nome, const QString& texto, QWidget* pai) {
     auto* r = novoControle<QRadioButton>(nome, pai);
     r->setText(texto);
     return r;
+}
+
+GrupoCertificados::GrupoCertificados(QWidget* pai)
+    : QGroupBox(QStringLiteral("CERTIFICADOS"), pai) {
+    setObjectName("GroupBox1");
+    RdbAcSatSefaz = novoRadio("RdbAcSatSefaz", QStringLiteral("AC-SAT/SEFAZ"), this);
+    RdbICPBrasil = novoRadio("RdbICPBrasil", QStringLiteral("ICP-BRASIL"), this);
+    RdbRenovarICPBrasil =
+        novoRadio("RdbRenovarICPBrasil", QStringLiteral("Renovar ICP-BRASIL"), this);
+    auto* coluna = new QVBoxLayout(this);
+    for (QRadioButton* r : {RdbAcSatSefaz, RdbICPBrasil, RdbRenovarICPBrasil}) coluna->addWidget(r);
+}
+
+void GrupoCertificados::mostrar() {
+    RdbAcSatSefaz->setChecked(true);
+    setEnabled(false);
+    for (QRadioButton* r : {RdbAcSatSefaz, RdbICPBrasil, RdbRenovarICPBrasil}) r->setEnabled(false);
+}
+
+SeletorCertificado novoSeletorCertificado(PortaDialogos& dialogos, QWidget* pai) {
+    auto* campo = novoControle<QLineEdit>("EdCertificado", pai);
+    QPushButton* botao = novoBotao("btCertificado", QStringLiteral("..."), pai);
+    QObject::connect(botao, &QPushButton::clicked, campo, [&dialogos, campo] {
+        const QString caminho = dialogos.abrirArquivo(
+            {QStringLiteral("Carregar Certificado..."), QDir::currentPath(),
+             QStringLiteral("p12 (*.p12);;pfx (*.pfx)"), QStringLiteral("p12")});
+        if (!caminho.isEmpty()) campo->setText(caminho);
+    });
+    return {campo, botao};
+}
+
+QLineEdit* novoCampoSenha(const char* nome, QWidget* pai) {
+    auto* campo = novoControle<QLineEdit>(nome, pai);
+    campo->setEchoMode(QLineEdit::Password);
+    campo->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
+    return campo;
 }
 
 QWidget* novaIdentificacaoBiblioteca(const DllSat& dll, QWidget* pai, int larguraCaminho) {

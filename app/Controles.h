@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -80,6 +81,29 @@ QComboBox* novaListaEditavel(const char* nome, QWidget* pai);
 // of the selected entry, always.
 QComboBox* novaListaUF(const char* nome, QWidget* pai);
 QRadioButton* novoRadio(const char* nome, const QString& texto, QWidget* pai);
+
+// The frame "CERTIFICADOS" of the windows that activate: only AC-SAT/SEFAZ is
+// offered, so every showing selects it and keeps the frame disabled.
+class GrupoCertificados : public QGroupBox {
+  public:
+    explicit GrupoCertificados(QWidget* pai);
+    void mostrar();
+
+    QRadioButton* RdbAcSatSefaz;
+    QRadioButton* RdbICPBrasil;
+    QRadioButton* RdbRenovarICPBrasil;
+};
+
+class PortaDialogos;
+// The certificate file's path field and its "..." button, which fills it from
+// the open dialog; the window places them.
+struct SeletorCertificado {
+    QLineEdit* EdCertificado;
+    QPushButton* btCertificado;
+};
+SeletorCertificado novoSeletorCertificado(PortaDialogos& dialogos, QWidget* pai);
+// Shows each character as "*".
+QLineEdit* novoCampoSenha(const char* nome, QWidget* pai);
 
 class DllSat;
 // Which device library the window works on: its path (cut in the middle past

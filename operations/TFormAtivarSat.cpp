@@ -1,12 +1,10 @@
 #include "operations/TFormAtivarSat.h"
 
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRadioButton>
 
 #include "app/CampoMascara.h"
 #include "app/Contexto.h"
@@ -44,7 +42,8 @@ void TFormAtivarSat::montar() {
     LbUF = novoRotulo("LbUF", QStringLiteral("UF"), this, {200, 58});
     CBoxUF = novaListaUF("CBoxUF", this);
     CBoxUF->setGeometry(200, 76, 64, 24);
-    montarCertificados();
+    GroupBox1 = new GrupoCertificados(this);
+    GroupBox1->setGeometry(282, 6, 164, 100);
     BtCancelar = novoBotao("BtCancelar", QStringLiteral("Cancelar"), this, {264, 114, 88, 28});
     BtEnviar = novoBotao("BtEnviar", QStringLiteral("Enviar"), this, {358, 114, 88, 28});
 
@@ -55,27 +54,13 @@ void TFormAtivarSat::montar() {
     RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
-void TFormAtivarSat::montarCertificados() {
-    GroupBox1 = novoControle<QGroupBox>("GroupBox1", this, {282, 6, 164, 100});
-    GroupBox1->setTitle(QStringLiteral("CERTIFICADOS"));
-    RdbAcSatSefaz = novoControle<QRadioButton>("RdbAcSatSefaz", GroupBox1, {10, 22, 150, 22});
-    RdbAcSatSefaz->setText(QStringLiteral("AC-SAT/SEFAZ"));
-    RdbICPBrasil = novoControle<QRadioButton>("RdbICPBrasil", GroupBox1, {10, 46, 150, 22});
-    RdbICPBrasil->setText(QStringLiteral("ICP-BRASIL"));
-    RdbRenovarICPBrasil =
-        novoControle<QRadioButton>("RdbRenovarICPBrasil", GroupBox1, {10, 70, 150, 22});
-    RdbRenovarICPBrasil->setText(QStringLiteral("Renovar ICP-BRASIL"));
-}
-
 void TFormAtivarSat::definirAltura(int altura) {
     setFixedSize(Largura, altura);
 }
 
 void TFormAtivarSat::FormShow() {
     ctx.esconder(Janela::Principal);
-    RdbAcSatSefaz->setChecked(true);
-    GroupBox1->setEnabled(false);
-    for (QRadioButton* r : {RdbAcSatSefaz, RdbICPBrasil, RdbRenovarICPBrasil}) r->setEnabled(false);
+    GroupBox1->mostrar();
     MskEdCNPJContr->setFocus();
     MskEdCNPJContr->setCursorPosition(0);
     CBoxUF->setCurrentIndex(IndiceSP);

@@ -1,11 +1,9 @@
 #include "setup/TFormSetupAutom.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QRadioButton>
 #include <QRegularExpression>
 #include <QVBoxLayout>
 
@@ -50,7 +48,6 @@ TFormSetupAutom::TFormSetupAutom(Contexto& ctx)
     montar();
     connect(BtExecutar, &QPushButton::clicked, this, &TFormSetupAutom::BtExecutarClick);
     connect(BtCancelar, &QPushButton::clicked, this, &TFormSetupAutom::BtCancelarClick);
-    connect(btCertificado, &QPushButton::clicked, this, &TFormSetupAutom::btCertificadoClick);
 }
 
 void TFormSetupAutom::montar() {
@@ -74,7 +71,8 @@ void TFormSetupAutom::montar() {
     colunaSuperior->addWidget(montarDados());
 
     auto* grupos = new QHBoxLayout;
-    grupos->addWidget(montarCertificados());
+    GroupBox1 = new GrupoCertificados(superior);
+    grupos->addWidget(GroupBox1);
     grupos->addWidget(montarAssinatura(), 1);
     colunaSuperior->addLayout(grupos);
 
@@ -125,36 +123,18 @@ QWidget* TFormSetupAutom::montarDados() {
     return dados;
 }
 
-QGroupBox* TFormSetupAutom::montarCertificados() {
-    GroupBox1 = new QGroupBox(QStringLiteral("CERTIFICADOS"));
-    GroupBox1->setObjectName("GroupBox1");
-    RdbAcSatSefaz = new QRadioButton(QStringLiteral("AC-SAT/SEFAZ"), GroupBox1);
-    RdbAcSatSefaz->setObjectName("RdbAcSatSefaz");
-    RdbICPBrasil = new QRadioButton(QStringLiteral("ICP-BRASIL"), GroupBox1);
-    RdbICPBrasil->setObjectName("RdbICPBrasil");
-    RdbRenovarICPBrasil = new QRadioButton(QStringLiteral("Renovar ICP-BRASIL"), GroupBox1);
-    RdbRenovarICPBrasil->setObjectName("RdbRenovarICPBrasil");
-    auto* coluna = new QVBoxLayout(GroupBox1);
-    for (QRadioButton* r : {RdbAcSatSefaz, RdbICPBrasil, RdbRenovarICPBrasil}) {
-        r->setEnabled(false);
-        coluna->addWidget(r);
-    }
-    return GroupBox1;
-}
-
 QGroupBox* TFormSetupAutom::montarAssinatura() {
     GroupBox3 = new QGroupBox(
         QStringLiteral(" Preencha caso não tenha a assinatura do Aplicativo Comercial "));
     GroupBox3->setObjectName("GroupBox3");
     negrito(GroupBox3);
     auto* label5 = novoRotulo("Label5", QStringLiteral("Certificado Digital(p12/pfx)"), GroupBox3);
-    EdCertificado = novoControle<QLineEdit>("EdCertificado", GroupBox3);
-    btCertificado = novoBotao("btCertificado", QStringLiteral("..."), GroupBox3);
+    const SeletorCertificado certificado = novoSeletorCertificado(ctx.dialogos, GroupBox3);
+    EdCertificado = certificado.EdCertificado;
+    btCertificado = certificado.btCertificado;
     btCertificado->setFixedWidth(32);
     auto* label7 = novoRotulo("Label7", QStringLiteral("Senha Certificado"), GroupBox3);
-    Edit1 = novoControle<QLineEdit>("Edit1", GroupBox3);
-    Edit1->setEchoMode(QLineEdit::Password);
-    Edit1->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
+    Edit1 = novoCampoSenha("Edit1", GroupBox3);
     for (QWidget* w :
          std::initializer_list<QWidget*>{label5, EdCertificado, btCertificado, label7, Edit1})
         negrito(w, false);
@@ -247,8 +227,8 @@ void TFormSetupAutom::ordemTab() {
     QWidget* anterior = nullptr;
     for (QWidget* w : std::initializer_list<QWidget*>{
              MskEdCNPJContr, MskEdCNPJSwHouse, EdCodAtivacao, CBoxUF, MemoSignac, BtExecutar,
-             BtCancelar, RichEdit1, RdbAcSatSefaz, RdbICPBrasil, RdbRenovarICPBrasil, EdCertificado,
-             btCertificado, Edit1}) {
+             BtCancelar, RichEdit1, GroupBox1->RdbAcSatSefaz, GroupBox1->RdbICPBrasil,
+             GroupBox1->RdbRenovarICPBrasil, EdCertificado, btCertificado, Edit1}) {
         if (anterior) setTabOrder(anterior, w);
         anterior = w;
     }
@@ -282,10 +262,7 @@ void TFormSetupAutom::FormShow() {
     MskEdCNPJContr->setFocus();
     MskEdCNPJContr->setCursorPosition(0);
     ctx.estado.setModoAtivacao(1);
-    RdbAcSatSefaz->setChecked(true);
-    for (QWidget* w : std::initializer_list<QWidget*>{RdbAcSatSefaz, RdbICPBrasil,
-                                                      RdbRenovarICPBrasil, GroupBox1})
-        w->setEnabled(false);
+    GroupBox1->mostrar();
     CBoxUF->setCurrentIndex(IndiceSP);
 
     const QString resposta =
@@ -367,13 +344,6 @@ void TFormSetupAutom::iniciarExecucao() {
                            execucao);
     AnimacaoAtiva = true;
     BtExecutar->setEnabled(false);
-}
-
-void TFormSetupAutom::btCertificadoClick() {
-    const QString caminho = ctx.dialogos.abrirArquivo(
-        {QStringLiteral("Carregar Certificado..."), QDir::currentPath(),
-         QStringLiteral("p12 (*.p12);;pfx (*.pfx)"), QStringLiteral("p12")});
-    if (!caminho.isEmpty()) EdCertificado->setText(caminho);
 }
 
 void TFormSetupAutom::BtCancelarClick() {

@@ -6,10 +6,10 @@
 #include "setup/AnimaSetup.h"
 #include "setup/SetupAtivacao.h"
 
+class GrupoCertificados;
 class QGroupBox;
 class QHBoxLayout;
 class QLayout;
-class QRadioButton;
 class QSpacerItem;
 
 // The bench's window: the data every device gets, then the run of the setup
@@ -26,10 +26,7 @@ class TFormSetupAutom : public Formulario<> {
     QLineEdit* MskEdCNPJSwHouse;
     QLineEdit* EdCodAtivacao;
     QComboBox* CBoxUF;
-    QGroupBox* GroupBox1;
-    QRadioButton* RdbAcSatSefaz;
-    QRadioButton* RdbICPBrasil;
-    QRadioButton* RdbRenovarICPBrasil;
+    GrupoCertificados* GroupBox1;
     QGroupBox* GroupBox3;
     QLineEdit* EdCertificado;
     QPushButton* btCertificado;
@@ -49,7 +46,6 @@ class TFormSetupAutom : public Formulario<> {
   private:
     void montar();
     QWidget* montarDados();
-    QGroupBox* montarCertificados();
     QGroupBox* montarAssinatura();
     QLayout* montarExecucao();
     QGroupBox* montarProgresso();
@@ -61,7 +57,6 @@ class TFormSetupAutom : public Formulario<> {
     void BtExecutarClick();
     bool gerarAssinatura();
     void iniciarExecucao();
-    void btCertificadoClick();
     void BtCancelarClick();
     void pararAnimacao();
     void carregarImagens();

@@ -1,6 +1,5 @@
 #include "signature/TFormAssociarAssinatura.h"
 
-#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,8 +20,6 @@ TFormAssociarAssinatura::TFormAssociarAssinatura(Contexto& ctx)
     setObjectName("TFormAssociarAssinatura");
     montar();
     alturaCliente(AlturaInicial);
-    connect(btCertificado, &QPushButton::clicked, this,
-            &TFormAssociarAssinatura::btCertificadoClick);
     connect(Button1, &QPushButton::clicked, this, &TFormAssociarAssinatura::Button1Click);
     connect(btEnviar, &QPushButton::clicked, this, &TFormAssociarAssinatura::btEnviarClick);
     connect(BtCancelar, &QPushButton::clicked, this, &TFormAssociarAssinatura::BtCancelarClick);
@@ -82,14 +79,13 @@ QGroupBox* TFormAssociarAssinatura::montarGrupo() {
     const int topo = alturaTitulo - 18;
     QList<QWidget*> filhos{novoRotulo("Label4", QStringLiteral("Certificado Digital(p12/pfx)"),
                                       grupo, {12, 26 + topo})};
-    EdCertificado = novoControle<QLineEdit>("EdCertificado", grupo);
+    const SeletorCertificado certificado = novoSeletorCertificado(ctx.dialogos, grupo);
+    EdCertificado = certificado.EdCertificado;
     EdCertificado->setGeometry(12, 44 + topo, largura - 64, 26);
-    btCertificado = novoBotao("btCertificado", QStringLiteral("..."), grupo,
-                              QRect(largura - 46, 43 + topo, 34, 28));
+    btCertificado = certificado.btCertificado;
+    btCertificado->setGeometry(largura - 46, 43 + topo, 34, 28);
     filhos << novoRotulo("Label7", QStringLiteral("Senha"), grupo, {12, 78 + topo});
-    Edit1 = novoControle<QLineEdit>("Edit1", grupo);
-    Edit1->setEchoMode(QLineEdit::Password);
-    Edit1->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
+    Edit1 = novoCampoSenha("Edit1", grupo);
     Edit1->setGeometry(12, 96 + topo, 180, 26);
     Button1 = novoBotao("Button1", QStringLiteral("Gerar"), grupo, QRect(204, 94 + topo, 90, 30));
     filhos << EdCertificado << btCertificado << Edit1 << Button1;
@@ -126,13 +122,6 @@ void TFormAssociarAssinatura::FormClose() {
     AtualizaStatusConexao(ctx, false);
     alturaCliente(AlturaAoFechar);
     ctx.mostrar(Janela::Principal);
-}
-
-void TFormAssociarAssinatura::btCertificadoClick() {
-    const QString caminho = ctx.dialogos.abrirArquivo(
-        {QStringLiteral("Carregar Certificado..."), QDir::currentPath(),
-         QStringLiteral("p12 (*.p12);;pfx (*.pfx)"), QStringLiteral("p12")});
-    if (!caminho.isEmpty()) EdCertificado->setText(caminho);
 }
 
 void TFormAssociarAssinatura::Button1Click() {

@@ -35,7 +35,6 @@ class TFormAssociarAssinatura : public Formulario<> {
     void alturaCliente(int altura);
 
     int m_largura = 0;
-    void btCertificadoClick();
     void Button1Click();
     void btEnviarClick();
     void BtCancelarClick();

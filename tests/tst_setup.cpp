@@ -14,6 +14,7 @@
 #include <QtTest>
 
 #include "app/CampoMascara.h"
+#include "app/Controles.h"
 #include "app/Log.h"
 #include "app/NaGui.h"
 #include "app/Respostas.h"
@@ -431,7 +432,7 @@ class TstSetup : public QObject {
         QCOMPARE(valorCNPJ(janela()->MskEdCNPJContr), CnpjContr);
         QCOMPARE(janela()->EdCertificado->text(), QStringLiteral("/tmp/c.pfx"));
         QCOMPARE(estado().ModoAtivacao(), 1);
-        QVERIFY(janela()->RdbAcSatSefaz->isChecked());
+        QVERIFY(janela()->GroupBox1->RdbAcSatSefaz->isChecked());
         QVERIFY(!janela()->GroupBox1->isEnabled());
         QVERIFY(imagensVisiveis().isEmpty());
         QVERIFY(!janela()->expandida());

@@ -260,8 +260,8 @@ void TFormConfRede::BtEnviarClick() {
     const QString cabecalho =
         RdBIpFixo->isChecked()
             ? QStringLiteral(
-                  "<?xml version=\"1.0\" encoding=\"UTF-8\"?><config><tipoInter>ETHE"
-                  "</tipoInter><tipoLan>IPFIX</tipoLan>")
+                  R"(<?xml version="1.0" encoding="UTF-8"?><config><tipoInter>ETHE</tipoInter>)"
+                  R"(<tipoLan>IPFIX</tipoLan>)")
             : QStringLiteral("<config><tipoInter>ETHE</tipoInter><tipoLan>DHCP</tipoLan>");
     enviar(cabecalho + parteRede() + parteProxy() + QStringLiteral("</config>"));
 }

@@ -1,12 +1,10 @@
 #include "operations/TFormAtivarSat.h"
 
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRadioButton>
 
 #include "core/UF.h"
 #include "operations/StatusAoFechar.h"
@@ -43,15 +41,10 @@ void TFormAtivarSat::montar() {
         novoRotulo("lbCodAtivacao", QStringLiteral("Código de Ativação"), this, {12, 58});
     EdCodAtivacao = novoControle<QLineEdit>("EdCodAtivacao", this, {12, 76, 170, 24});
     LbUF = novoRotulo("LbUF", QStringLiteral("UF"), this, {200, 58});
-    CBoxUF = novaListaEditavel("CBoxUF", this);
+    CBoxUF = novaListaUF("CBoxUF", this);
     CBoxUF->setGeometry(200, 76, 64, 24);
-    CBoxUF->setInsertPolicy(QComboBox::NoInsert);
-    CBoxUF->setCompleter(nullptr);
-    CBoxUF->setMaxVisibleItems(27);
-    CBoxUF->addItems(SiglasUF());
-    CBoxUF->lineEdit()->setMaxLength(2);
-    connect(CBoxUF->lineEdit(), &QLineEdit::textEdited, this, &TFormAtivarSat::CBoxUFEdited);
-    montarCertificados();
+    GroupBox1 = new GrupoCertificados(this);
+    GroupBox1->setGeometry(282, 6, 164, 100);
     BtCancelar = novoBotao("BtCancelar", QStringLiteral("Cancelar"), this, {264, 114, 88, 28});
     BtEnviar = novoBotao("BtEnviar", QStringLiteral("Enviar"), this, {358, 114, 88, 28});
 
@@ -62,36 +55,13 @@ void TFormAtivarSat::montar() {
     RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
-void TFormAtivarSat::montarCertificados() {
-    GroupBox1 = novoControle<QGroupBox>("GroupBox1", this, {282, 6, 164, 100});
-    GroupBox1->setTitle(QStringLiteral("CERTIFICADOS"));
-    RdbAcSatSefaz = novoControle<QRadioButton>("RdbAcSatSefaz", GroupBox1, {10, 22, 150, 22});
-    RdbAcSatSefaz->setText(QStringLiteral("AC-SAT/SEFAZ"));
-    RdbICPBrasil = novoControle<QRadioButton>("RdbICPBrasil", GroupBox1, {10, 46, 150, 22});
-    RdbICPBrasil->setText(QStringLiteral("ICP-BRASIL"));
-    RdbRenovarICPBrasil =
-        novoControle<QRadioButton>("RdbRenovarICPBrasil", GroupBox1, {10, 70, 150, 22});
-    RdbRenovarICPBrasil->setText(QStringLiteral("Renovar ICP-BRASIL"));
-}
-
 void TFormAtivarSat::definirAltura(int altura) {
     setFixedSize(Largura, altura);
 }
 
-// Typing selects the entry it spells; any other text leaves no entry
-// selected, and the state code falls back to 35.
-void TFormAtivarSat::CBoxUFEdited(const QString& texto) {
-    const int indice = CBoxUF->findText(texto, Qt::MatchFixedString);
-    if (indice == CBoxUF->currentIndex()) return;
-    CBoxUF->setCurrentIndex(indice);
-    if (indice < 0) CBoxUF->setEditText(texto);
-}
-
 void TFormAtivarSat::FormShow() {
     ctx.esconder(Janela::Principal);
-    RdbAcSatSefaz->setChecked(true);
-    GroupBox1->setEnabled(false);
-    for (QRadioButton* r : {RdbAcSatSefaz, RdbICPBrasil, RdbRenovarICPBrasil}) r->setEnabled(false);
+    GroupBox1->mostrar();
     MskEdCNPJContr->setFocus();
     MskEdCNPJContr->setCursorPosition(0);
     CBoxUF->setCurrentIndex(IndiceSP);

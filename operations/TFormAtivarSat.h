@@ -2,13 +2,12 @@
 
 #include "ui/Formulario.h"
 
+class GrupoCertificados;
 class QComboBox;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
-class QRadioButton;
 
 // Activates a new device: taxpayer's CNPJ, the code to set and the state go
 // to thrAtivarSat, which may wait minutes for the device.
@@ -26,10 +25,7 @@ class TFormAtivarSat : public Formulario<> {
     QLineEdit* EdCodAtivacao;
     QLabel* LbUF;
     QComboBox* CBoxUF;
-    QGroupBox* GroupBox1;
-    QRadioButton* RdbAcSatSefaz;
-    QRadioButton* RdbICPBrasil;
-    QRadioButton* RdbRenovarICPBrasil;
+    GrupoCertificados* GroupBox1;
     QPushButton* BtCancelar;
     QPushButton* BtEnviar;
     QPlainTextEdit* RichEdit1;
@@ -40,8 +36,6 @@ class TFormAtivarSat : public Formulario<> {
 
   private:
     void montar();
-    void montarCertificados();
-    void CBoxUFEdited(const QString& texto);
     void BtEnviarClick();
     void BtCancelarClick();
     void definirAltura(int altura);

@@ -29,22 +29,24 @@ void SetupAtivacao::iniciar(Contexto& ctx, TFormSetupAutom& janela, int execucao
         [trabalho = SetupAtivacao(ctx, janela, execucao)]() mutable { trabalho.executar(); });
 }
 
+// Fourteen zeros for the software house's CNPJ, 344 for the signature.
 QByteArray SetupAtivacao::CupomTeste() {
-    return QByteArrayLiteral(
-               "<?xml version=\"1.0\" encoding=\"utf-8\"?><CFe><infCFe versaoDadosEnt=\"0.07\">"
-               "<ide><CNPJ>") +
-           QByteArray(14, '0') + QByteArrayLiteral("</CNPJ><signAC>") + QByteArray(344, '0') +
-           QByteArrayLiteral(
-               "</signAC><numeroCaixa>001</numeroCaixa></ide><emit><CNPJ>12345678000195</CNPJ>"
-               "<IE>111222333444</IE><IM>123123</IM><cRegTribISSQN>1</cRegTribISSQN>"
-               "<indRatISSQN>N</indRatISSQN></emit><dest/><det nItem=\"1\"><prod><cProd>01</cProd>"
-               "<xProd>Produto 1</xProd><NCM>85447030</NCM><CFOP>5001</CFOP><uCom>un</uCom>"
-               "<qCom>2.0000</qCom><vUnCom>1.000</vUnCom><indRegra>A</indRegra></prod><imposto>"
-               "<ICMS><ICMS00><Orig>0</Orig><CST>00</CST><pICMS>5.00</pICMS></ICMS00></ICMS><PIS>"
-               "<PISAliq><CST>01</CST><vBC>1.00</vBC><pPIS>1.0000</pPIS></PISAliq></PIS><COFINS>"
-               "<COFINSAliq><CST>01</CST><vBC>1.00</vBC><pCOFINS>1.0000</pCOFINS></COFINSAliq>"
-               "</COFINS></imposto></det><total></total><pgto><MP><cMP>01</cMP><vMP>12.00</vMP>"
-               "</MP></pgto></infCFe></CFe>");
+    return QStringLiteral(
+               R"(<?xml version="1.0" encoding="utf-8"?><CFe><infCFe versaoDadosEnt="0.07">)"
+               R"(<ide><CNPJ>%1</CNPJ><signAC>%2</signAC><numeroCaixa>001</numeroCaixa></ide>)"
+               R"(<emit><CNPJ>12345678000195</CNPJ><IE>111222333444</IE><IM>123123</IM>)"
+               R"(<cRegTribISSQN>1</cRegTribISSQN><indRatISSQN>N</indRatISSQN></emit><dest/>)"
+               R"(<det nItem="1"><prod><cProd>01</cProd><xProd>Produto 1</xProd>)"
+               R"(<NCM>85447030</NCM><CFOP>5001</CFOP><uCom>un</uCom><qCom>2.0000</qCom>)"
+               R"(<vUnCom>1.000</vUnCom><indRegra>A</indRegra></prod>)"
+               R"(<imposto><ICMS><ICMS00><Orig>0</Orig><CST>00</CST><pICMS>5.00</pICMS>)"
+               R"(</ICMS00></ICMS>)"
+               R"(<PIS><PISAliq><CST>01</CST><vBC>1.00</vBC><pPIS>1.0000</pPIS></PISAliq></PIS>)"
+               R"(<COFINS><COFINSAliq><CST>01</CST><vBC>1.00</vBC><pCOFINS>1.0000</pCOFINS>)"
+               R"(</COFINSAliq></COFINS></imposto></det><total></total>)"
+               R"(<pgto><MP><cMP>01</cMP><vMP>12.00</vMP></MP></pgto></infCFe></CFe>)")
+        .arg(QString(14, QLatin1Char('0')), QString(344, QLatin1Char('0')))
+        .toLatin1();
 }
 
 void SetupAtivacao::executar() {
@@ -245,13 +247,8 @@ QString SetupAtivacao::assinatura() const {
     return lerNaGui<QString>(janela, [j = janela] { return j->MemoSignac->toPlainText(); });
 }
 
-// The state shown in the list's edit part; a text that is no state of the
-// list counts as no selection.
 int SetupAtivacao::codigoUF() const {
     int indice = -1;
-    naGuiEsperando(janela, [&indice, j = janela] {
-        const QComboBox* uf = j->CBoxUF;
-        indice = uf->findText(uf->currentText(), Qt::MatchFixedString | Qt::MatchCaseSensitive);
-    });
+    naGuiEsperando(janela, [&indice, j = janela] { indice = j->CBoxUF->currentIndex(); });
     return CodigoUF(indice);
 }

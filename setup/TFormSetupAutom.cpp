@@ -1,13 +1,10 @@
 #include "setup/TFormSetupAutom.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QRadioButton>
 #include <QRegularExpression>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "core/Respostas.h"
@@ -20,7 +17,6 @@
 #include "ui/Sessao.h"
 
 namespace {
-constexpr int TamanhoAssinatura = 344;
 constexpr int IndiceSP = 24;
 // The status line sits further right for a serial number than for the two
 // longer texts.
@@ -53,8 +49,6 @@ TFormSetupAutom::TFormSetupAutom(Contexto& ctx)
     montar();
     connect(BtExecutar, &QPushButton::clicked, this, &TFormSetupAutom::BtExecutarClick);
     connect(BtCancelar, &QPushButton::clicked, this, &TFormSetupAutom::BtCancelarClick);
-    connect(btCertificado, &QPushButton::clicked, this, &TFormSetupAutom::btCertificadoClick);
-    connect(MemoSignac, &QPlainTextEdit::textChanged, this, &TFormSetupAutom::limitarAssinatura);
 }
 
 void TFormSetupAutom::montar() {
@@ -78,13 +72,14 @@ void TFormSetupAutom::montar() {
     colunaSuperior->addWidget(montarDados());
 
     auto* grupos = new QHBoxLayout;
-    grupos->addWidget(montarCertificados());
+    GroupBox1 = new GrupoCertificados(superior);
+    grupos->addWidget(GroupBox1);
     grupos->addWidget(montarAssinatura(), 1);
     colunaSuperior->addLayout(grupos);
 
     colunaSuperior->addWidget(
         novoRotulo("Label3", QStringLiteral("Assinatura Aplicativo Comercial"), superior));
-    MemoSignac = novoTexto("MemoSignac", superior);
+    MemoSignac = novoMemoAssinatura("MemoSignac", superior);
     MemoSignac->setFixedHeight(84);
     colunaSuperior->addWidget(MemoSignac);
 
@@ -114,10 +109,7 @@ QWidget* TFormSetupAutom::montarDados() {
         cnpj->setMinimumWidth(
             cnpj->fontMetrics().horizontalAdvance(QStringLiteral("00.000.000/0000-00")) + 20);
     EdCodAtivacao = novoControle<QLineEdit>("EdCodAtivacao", dados);
-    CBoxUF = novaListaEditavel("CBoxUF", dados);
-    CBoxUF->setInsertPolicy(QComboBox::NoInsert);
-    CBoxUF->addItems(SiglasUF());
-    CBoxUF->lineEdit()->setMaxLength(2);
+    CBoxUF = novaListaUF("CBoxUF", dados);
     grade->addWidget(novoRotulo("LbCNPJContr", QStringLiteral("CNPJ do Contribuinte"), dados), 0,
                      0);
     grade->addWidget(novoRotulo("Label2", QStringLiteral("CNPJ Software house"), dados), 0, 1);
@@ -132,36 +124,18 @@ QWidget* TFormSetupAutom::montarDados() {
     return dados;
 }
 
-QGroupBox* TFormSetupAutom::montarCertificados() {
-    GroupBox1 = new QGroupBox(QStringLiteral("CERTIFICADOS"));
-    GroupBox1->setObjectName("GroupBox1");
-    RdbAcSatSefaz = new QRadioButton(QStringLiteral("AC-SAT/SEFAZ"), GroupBox1);
-    RdbAcSatSefaz->setObjectName("RdbAcSatSefaz");
-    RdbICPBrasil = new QRadioButton(QStringLiteral("ICP-BRASIL"), GroupBox1);
-    RdbICPBrasil->setObjectName("RdbICPBrasil");
-    RdbRenovarICPBrasil = new QRadioButton(QStringLiteral("Renovar ICP-BRASIL"), GroupBox1);
-    RdbRenovarICPBrasil->setObjectName("RdbRenovarICPBrasil");
-    auto* coluna = new QVBoxLayout(GroupBox1);
-    for (QRadioButton* r : {RdbAcSatSefaz, RdbICPBrasil, RdbRenovarICPBrasil}) {
-        r->setEnabled(false);
-        coluna->addWidget(r);
-    }
-    return GroupBox1;
-}
-
 QGroupBox* TFormSetupAutom::montarAssinatura() {
     GroupBox3 = new QGroupBox(
         QStringLiteral(" Preencha caso não tenha a assinatura do Aplicativo Comercial "));
     GroupBox3->setObjectName("GroupBox3");
     negrito(GroupBox3);
     auto* label5 = novoRotulo("Label5", QStringLiteral("Certificado Digital(p12/pfx)"), GroupBox3);
-    EdCertificado = novoControle<QLineEdit>("EdCertificado", GroupBox3);
-    btCertificado = novoBotao("btCertificado", QStringLiteral("..."), GroupBox3);
+    const SeletorCertificado certificado = novoSeletorCertificado(ctx.dialogos, GroupBox3);
+    EdCertificado = certificado.EdCertificado;
+    btCertificado = certificado.btCertificado;
     btCertificado->setFixedWidth(32);
     auto* label7 = novoRotulo("Label7", QStringLiteral("Senha Certificado"), GroupBox3);
-    Edit1 = novoControle<QLineEdit>("Edit1", GroupBox3);
-    Edit1->setEchoMode(QLineEdit::Password);
-    Edit1->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
+    Edit1 = novoCampoSenha("Edit1", GroupBox3);
     for (QWidget* w :
          std::initializer_list<QWidget*>{label5, EdCertificado, btCertificado, label7, Edit1})
         negrito(w, false);
@@ -254,8 +228,8 @@ void TFormSetupAutom::ordemTab() {
     QWidget* anterior = nullptr;
     for (QWidget* w : std::initializer_list<QWidget*>{
              MskEdCNPJContr, MskEdCNPJSwHouse, EdCodAtivacao, CBoxUF, MemoSignac, BtExecutar,
-             BtCancelar, RichEdit1, RdbAcSatSefaz, RdbICPBrasil, RdbRenovarICPBrasil, EdCertificado,
-             btCertificado, Edit1}) {
+             BtCancelar, RichEdit1, GroupBox1->RdbAcSatSefaz, GroupBox1->RdbICPBrasil,
+             GroupBox1->RdbRenovarICPBrasil, EdCertificado, btCertificado, Edit1}) {
         if (anterior) setTabOrder(anterior, w);
         anterior = w;
     }
@@ -289,10 +263,7 @@ void TFormSetupAutom::FormShow() {
     MskEdCNPJContr->setFocus();
     MskEdCNPJContr->setCursorPosition(0);
     ctx.estado.setModoAtivacao(1);
-    RdbAcSatSefaz->setChecked(true);
-    for (QWidget* w : std::initializer_list<QWidget*>{RdbAcSatSefaz, RdbICPBrasil,
-                                                      RdbRenovarICPBrasil, GroupBox1})
-        w->setEnabled(false);
+    GroupBox1->mostrar();
     CBoxUF->setCurrentIndex(IndiceSP);
 
     const QString resposta =
@@ -377,13 +348,6 @@ void TFormSetupAutom::iniciarExecucao() {
     BtExecutar->setEnabled(false);
 }
 
-void TFormSetupAutom::btCertificadoClick() {
-    const QString caminho = ctx.dialogos.abrirArquivo(
-        {QStringLiteral("Carregar Certificado..."), QDir::currentPath(),
-         QStringLiteral("p12 (*.p12);;pfx (*.pfx)"), QStringLiteral("p12")});
-    if (!caminho.isEmpty()) EdCertificado->setText(caminho);
-}
-
 void TFormSetupAutom::BtCancelarClick() {
     pararAnimacao();
     AtualizaStatusConexao(ctx, false);
@@ -419,12 +383,4 @@ void TFormSetupAutom::carregarImagens() {
 void TFormSetupAutom::esconderImagens() {
     for (const auto& passo : m_imagens)
         for (QLabel* imagem : passo) imagem->hide();
-}
-
-void TFormSetupAutom::limitarAssinatura() {
-    const QString texto = MemoSignac->toPlainText();
-    if (texto.size() <= TamanhoAssinatura) return;
-    const QSignalBlocker bloqueio(MemoSignac);
-    MemoSignac->setPlainText(texto.left(TamanhoAssinatura));
-    MemoSignac->moveCursor(QTextCursor::End);
 }

@@ -10,10 +10,10 @@
 #include "setup/SetupAtivacao.h"
 #include "ui/Formulario.h"
 
+class GrupoCertificados;
 class QGroupBox;
 class QHBoxLayout;
 class QLayout;
-class QRadioButton;
 class QSpacerItem;
 
 // The bench's window: the data every device gets, then the run of the setup
@@ -30,10 +30,7 @@ class TFormSetupAutom : public Formulario<> {
     QLineEdit* MskEdCNPJSwHouse;
     QLineEdit* EdCodAtivacao;
     QComboBox* CBoxUF;
-    QGroupBox* GroupBox1;
-    QRadioButton* RdbAcSatSefaz;
-    QRadioButton* RdbICPBrasil;
-    QRadioButton* RdbRenovarICPBrasil;
+    GrupoCertificados* GroupBox1;
     QGroupBox* GroupBox3;
     QLineEdit* EdCertificado;
     QPushButton* btCertificado;
@@ -53,7 +50,6 @@ class TFormSetupAutom : public Formulario<> {
   private:
     void montar();
     QWidget* montarDados();
-    QGroupBox* montarCertificados();
     QGroupBox* montarAssinatura();
     QLayout* montarExecucao();
     QGroupBox* montarProgresso();
@@ -65,12 +61,10 @@ class TFormSetupAutom : public Formulario<> {
     void BtExecutarClick();
     bool gerarAssinatura();
     void iniciarExecucao();
-    void btCertificadoClick();
     void BtCancelarClick();
     void pararAnimacao();
     void carregarImagens();
     void esconderImagens();
-    void limitarAssinatura();
 
     QWidget* m_conteudo;
     QHBoxLayout* m_linhaStatus;

@@ -1,11 +1,8 @@
 #include "signature/TFormAssociarAssinatura.h"
 
-#include <QDir>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -17,45 +14,12 @@
 #include "ui/Controles.h"
 #include "ui/Sessao.h"
 
-namespace {
-// A memo whose typing and pasting stop at a number of characters; text set
-// by the program is not cut.
-class MemoLimitado : public TextoPlano {
-  public:
-    MemoLimitado(int limite, QWidget* pai) : TextoPlano(pai), m_limite(limite) {}
-
-  protected:
-    void keyPressEvent(QKeyEvent* evento) override {
-        const QString texto = evento->text();
-        // A line break typed counts as much as any other character.
-        const bool insere =
-            !texto.isEmpty() && (texto.at(0).isPrint() || texto == QLatin1String("\r"));
-        if (insere && espaco() < texto.size()) return;
-        TextoPlano::keyPressEvent(evento);
-    }
-    void insertFromMimeData(const QMimeData* origem) override {
-        if (!origem->hasText()) return;
-        insertPlainText(origem->text().left(std::max(espaco(), 0)));
-    }
-
-  private:
-    int espaco() const {
-        return m_limite - (document()->characterCount() - 1) +
-               static_cast<int>(textCursor().selectedText().size());
-    }
-    int m_limite;
-};
-
-}  // namespace
-
 TFormAssociarAssinatura::TFormAssociarAssinatura(Contexto& ctx)
     : Formulario(ctx, QStringLiteral("TOOL SAT Tivoro - Associar Assinatura "),
                  Borda::FixaComMinimizar) {
     setObjectName("TFormAssociarAssinatura");
     montar();
     alturaCliente(AlturaInicial);
-    connect(btCertificado, &QPushButton::clicked, this,
-            &TFormAssociarAssinatura::btCertificadoClick);
     connect(Button1, &QPushButton::clicked, this, &TFormAssociarAssinatura::Button1Click);
     connect(btEnviar, &QPushButton::clicked, this, &TFormAssociarAssinatura::btEnviarClick);
     connect(BtCancelar, &QPushButton::clicked, this, &TFormAssociarAssinatura::BtCancelarClick);
@@ -74,8 +38,7 @@ void TFormAssociarAssinatura::montar() {
     btEnviar = novoBotao("btEnviar", QStringLiteral("Enviar"), this, QRect(100, 124, 82, 30));
 
     novoRotulo("Label3", QStringLiteral("Assinatura Aplicativo Comercial"), this, {196, 10});
-    MemoSignac = new MemoLimitado(LimiteAssinatura, this);
-    MemoSignac->setObjectName("MemoSignac");
+    MemoSignac = novoMemoAssinatura("MemoSignac", this);
     MemoSignac->setWordWrapMode(QTextOption::WrapAnywhere);
     MemoSignac->setGeometry(196, 28, 250, 126);
 
@@ -116,14 +79,13 @@ QGroupBox* TFormAssociarAssinatura::montarGrupo() {
     const int topo = alturaTitulo - 18;
     QList<QWidget*> filhos{novoRotulo("Label4", QStringLiteral("Certificado Digital(p12/pfx)"),
                                       grupo, {12, 26 + topo})};
-    EdCertificado = novoControle<QLineEdit>("EdCertificado", grupo);
+    const SeletorCertificado certificado = novoSeletorCertificado(ctx.dialogos, grupo);
+    EdCertificado = certificado.EdCertificado;
     EdCertificado->setGeometry(12, 44 + topo, largura - 64, 26);
-    btCertificado = novoBotao("btCertificado", QStringLiteral("..."), grupo,
-                              QRect(largura - 46, 43 + topo, 34, 28));
+    btCertificado = certificado.btCertificado;
+    btCertificado->setGeometry(largura - 46, 43 + topo, 34, 28);
     filhos << novoRotulo("Label7", QStringLiteral("Senha"), grupo, {12, 78 + topo});
-    Edit1 = novoControle<QLineEdit>("Edit1", grupo);
-    Edit1->setEchoMode(QLineEdit::Password);
-    Edit1->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
+    Edit1 = novoCampoSenha("Edit1", grupo);
     Edit1->setGeometry(12, 96 + topo, 180, 26);
     Button1 = novoBotao("Button1", QStringLiteral("Gerar"), grupo, QRect(204, 94 + topo, 90, 30));
     filhos << EdCertificado << btCertificado << Edit1 << Button1;
@@ -160,13 +122,6 @@ void TFormAssociarAssinatura::FormClose() {
     AtualizaStatusConexao(ctx, false);
     alturaCliente(AlturaAoFechar);
     ctx.mostrar(Janela::Principal);
-}
-
-void TFormAssociarAssinatura::btCertificadoClick() {
-    const QString caminho = ctx.dialogos.abrirArquivo(
-        {QStringLiteral("Carregar Certificado..."), QDir::currentPath(),
-         QStringLiteral("p12 (*.p12);;pfx (*.pfx)"), QStringLiteral("p12")});
-    if (!caminho.isEmpty()) EdCertificado->setText(caminho);
 }
 
 void TFormAssociarAssinatura::Button1Click() {

@@ -16,7 +16,6 @@ class TFormAssociarAssinatura : public Formulario<> {
     static constexpr int AlturaInicial = 166;
     static constexpr int AlturaComLog = 292;
     static constexpr int AlturaAoFechar = 167;
-    static constexpr int LimiteAssinatura = 344;
 
     explicit TFormAssociarAssinatura(Contexto& ctx);
 
@@ -36,7 +35,6 @@ class TFormAssociarAssinatura : public Formulario<> {
     void alturaCliente(int altura);
 
     int m_largura = 0;
-    void btCertificadoClick();
     void Button1Click();
     void btEnviarClick();
     void BtCancelarClick();

@@ -304,19 +304,6 @@ class TstAssociar : public QObject {
         QCOMPARE(memo()->toPlainText(), QString());
         QCOMPARE(log()->toPlainText(), QString());
     }
-
-    void memoLimitaSoODigitado() {
-        memo()->setFocus();
-        QTest::keyClicks(memo(), QString(350, 'A'));
-        QCOMPARE(memo()->toPlainText().size(), 344);
-        QTest::keyClick(memo(), Qt::Key_Return);
-        QCOMPARE(memo()->toPlainText().size(), 344);
-        memo()->selectAll();
-        QTest::keyClicks(memo(), "B");
-        QCOMPARE(memo()->toPlainText(), QStringLiteral("B"));
-        memo()->setPlainText(QString(684, 'C'));
-        QCOMPARE(memo()->toPlainText().size(), 684);
-    }
 };
 
 QTEST_MAIN(TstAssociar)

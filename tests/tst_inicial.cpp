@@ -453,6 +453,33 @@ class TstInicial : public QObject {
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("um\n[RX]"));
     }
 
+    // Typing and pasting stop at a 2048-bit key's signature; a 4096-bit
+    // key's, put in by the program, stays whole.
+    void memoDeAssinatura_data() {
+        QTest::addColumn<Janela>("janela");
+        for (Janela j : {Janela::AssociarAssinatura, Janela::SetupAutom, Janela::TesteFimaFim})
+            QTest::addRow("%d", int(j)) << j;
+    }
+    void memoDeAssinatura() {
+        QFETCH(Janela, janela);
+        b->janela(janela)->show();
+        auto* memo = b->controle<QPlainTextEdit>(janela, "MemoSignac");
+        memo->clear();
+        memo->setFocus();
+        QTest::keyClicks(memo, QString(350, 'A'));
+        QCOMPARE(memo->toPlainText().size(), 344);
+        QTest::keyClick(memo, Qt::Key_Return);
+        QCOMPARE(memo->toPlainText().size(), 344);
+        memo->selectAll();
+        QTest::keyClicks(memo, "B");
+        QCOMPARE(memo->toPlainText(), QStringLiteral("B"));
+        QGuiApplication::clipboard()->setText(QString(400, 'D'));
+        memo->paste();
+        QCOMPARE(memo->toPlainText().size(), 344);
+        memo->setPlainText(QString(684, 'C'));
+        QCOMPARE(memo->toPlainText().size(), 684);
+    }
+
     void logFicaNaMargemEsquerda_data() {
         QTest::addColumn<Janela>("janela");
         for (Janela j : {Janela::Principal, Janela::TesteVendaCanc, Janela::AssociarAssinatura})

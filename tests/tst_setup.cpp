@@ -21,6 +21,7 @@
 #include "tests/apoio/Bancada.h"
 #include "tests/setup/Roteiro.h"
 #include "ui/CampoMascara.h"
+#include "ui/Controles.h"
 #include "ui/Log.h"
 #include "ui/Sessao.h"
 
@@ -370,7 +371,9 @@ class TstSetup : public QObject {
             janela()->MskEdCNPJContr->setText(QStringLiteral("99888777000166"));
         });
         preencher();
-        janela()->CBoxUF->setCurrentIndex(18);
+        // Typed in small letters, the state is still chosen.
+        janela()->CBoxUF->lineEdit()->selectAll();
+        QTest::keyClicks(janela()->CBoxUF->lineEdit(), QStringLiteral("rj"));
         rodarAqui();
         const QList<Roteiro::Chamada> c = roteiro->chamadas();
         QCOMPARE(c.first().textos[1], Codigo.toLatin1());
@@ -424,7 +427,7 @@ class TstSetup : public QObject {
         QCOMPARE(valorCNPJ(janela()->MskEdCNPJContr), CnpjContr);
         QCOMPARE(janela()->EdCertificado->text(), QStringLiteral("/tmp/c.pfx"));
         QCOMPARE(estado().ModoAtivacao(), 1);
-        QVERIFY(janela()->RdbAcSatSefaz->isChecked());
+        QVERIFY(janela()->GroupBox1->RdbAcSatSefaz->isChecked());
         QVERIFY(!janela()->GroupBox1->isEnabled());
         QVERIFY(imagensVisiveis().isEmpty());
         QVERIFY(!janela()->expandida());

@@ -21,7 +21,6 @@ TFormTesteFimaFim::TFormTesteFimaFim(Contexto& ctx)
     setObjectName("TFormTesteFimaFim");
     setModal(true);
     montar();
-    connect(MemoSignac, &QPlainTextEdit::textChanged, this, &TFormTesteFimaFim::limitarMemo);
     connect(BtEnviar, &QPushButton::clicked, this, &TFormTesteFimaFim::BtEnviarClick);
     connect(BtCancelar, &QPushButton::clicked, this, &TFormTesteFimaFim::BtCancelarClick);
 }
@@ -37,7 +36,7 @@ void TFormTesteFimaFim::montar() {
     edIE = novoControle<QLineEdit>("edIE", this);
     edIE->setText(QStringLiteral("111222333444"));
     Label4 = novoRotulo("Label4", QStringLiteral("Assinatura Aplicativo Comercial"), this);
-    MemoSignac = novoTexto("MemoSignac", this);
+    MemoSignac = novoMemoAssinatura("MemoSignac", this);
     MemoSignac->setPlainText(SignACPadrao);
     MemoSignac->setMinimumSize(380, 110);
     MemoSignac->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -65,17 +64,6 @@ void TFormTesteFimaFim::perguntar(const QString& titulo) {
 
 void TFormTesteFimaFim::FormShow() {
     MemoSignac->setPlainText(SignACPadrao);
-}
-
-// The memo takes no more than a signature's length.
-void TFormTesteFimaFim::limitarMemo() {
-    const QString texto = MemoSignac->toPlainText();
-    if (texto.size() <= LimiteSignAC) return;
-    const int posicao = qMin(MemoSignac->textCursor().position(), LimiteSignAC);
-    MemoSignac->setPlainText(texto.left(LimiteSignAC));
-    QTextCursor cursor = MemoSignac->textCursor();
-    cursor.setPosition(posicao);
-    MemoSignac->setTextCursor(cursor);
 }
 
 void TFormTesteFimaFim::BtEnviarClick() {

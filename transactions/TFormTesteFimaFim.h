@@ -14,8 +14,6 @@ class QPushButton;
 class TFormTesteFimaFim : public Formulario<QDialog> {
     Q_OBJECT
   public:
-    static constexpr int LimiteSignAC = 344;
-
     explicit TFormTesteFimaFim(Contexto& ctx);
 
     // Shows the window modally under this caption (which stays so) and
@@ -42,7 +40,6 @@ class TFormTesteFimaFim : public Formulario<QDialog> {
 
   private:
     void montar();
-    void limitarMemo();
     void BtEnviarClick();
     void BtCancelarClick();
 };

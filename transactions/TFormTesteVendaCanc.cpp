@@ -189,7 +189,7 @@ void TFormTesteVendaCanc::BtXMLPadraoClick() {
     const int sessao = ctx.aleatorio.sessaoNova();
     RichEdit1->moveCursor(QTextCursor::End);
     if (RdbXMLVenda->isChecked()) {
-        const QString xml = XmlVendaTeste(p);
+        const QString xml = XmlCupomTeste(p, TotalVazio::Unico);
         // An error reply has no key: the built-in cancellation then asks for a sale.
         m_chaveVenda = ExtraiCampo(venda(sessao, xml.toUtf8(), xml), 8);
     } else if (RdbXMLCanc->isChecked()) {

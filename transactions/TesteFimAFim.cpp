@@ -16,7 +16,7 @@ void ExecutarTesteFimAFim(Contexto& ctx) {
     const OpcoesLog rolando{false, true};
     QPlainTextEdit* log = ctx.principal().RichEdit1();
     EscreveLog(log, CorTX, QStringLiteral("[TX] Enviando teste fim a fim..."), rolando);
-    const QString xml = XmlTesteFimAFim(p);
+    const QString xml = XmlCupomTeste(p, TotalVazio::Par);
     const QString resposta = ChamadaComLog(
         ctx, log, xml,
         [&] {

@@ -1,13 +1,19 @@
 #include "ui/Controles.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QVBoxLayout>
 #include <QValidator>
+#include <algorithm>
 #include <limits>
 
+#include "core/Portas.h"
+#include "core/UF.h"
 #include "device/DllSat.h"
 
 namespace {
@@ -45,6 +51,30 @@ QMimeData* TextoPlano::createMimeDataFromSelection() const {
     return dados;
 }
 
+MemoAssinatura::MemoAssinatura(QWidget* pai) : TextoPlano(pai) {}
+
+void MemoAssinatura::keyPressEvent(QKeyEvent* evento) {
+    const QString texto = evento->text();
+    // A line break typed counts as much as any other character.
+    const bool insere = !texto.isEmpty() && (texto.at(0).isPrint() || texto == QLatin1String("\r"));
+    if (insere && espaco() < texto.size()) return;
+    TextoPlano::keyPressEvent(evento);
+}
+
+void MemoAssinatura::insertFromMimeData(const QMimeData* origem) {
+    if (!origem->hasText()) return;
+    insertPlainText(origem->text().left(std::max(espaco(), 0)));
+}
+
+int MemoAssinatura::espaco() const {
+    return Limite - (document()->characterCount() - 1) +
+           static_cast<int>(textCursor().selectedText().size());
+}
+
+MemoAssinatura* novoMemoAssinatura(const char* nome, QWidget* pai) {
+    return novoControle<MemoAssinatura>(nome, pai);
+}
+
 TextoPlano* novoTexto(const char* nome, QWidget* pai) {
     return novoControle<TextoPlano>(nome, pai);
 }
@@ -57,6 +87,22 @@ QComboBox* novaListaEditavel(const char* nome, QWidget* pai) {
     auto* lista = novoControle<QComboBox>(nome, pai);
     lista->setEditable(true);
     campoDeUmaLinha(lista->lineEdit());
+    return lista;
+}
+
+QComboBox* novaListaUF(const char* nome, QWidget* pai) {
+    QComboBox* lista = novaListaEditavel(nome, pai);
+    lista->setInsertPolicy(QComboBox::NoInsert);
+    lista->setCompleter(nullptr);
+    lista->addItems(SiglasUF());
+    lista->setMaxVisibleItems(lista->count());
+    lista->lineEdit()->setMaxLength(2);
+    QObject::connect(lista, &QComboBox::editTextChanged, lista, [lista](const QString& texto) {
+        const int indice = lista->findText(texto, Qt::MatchFixedString);
+        if (indice == lista->currentIndex()) return;
+        lista->setCurrentIndex(indice);
+        if (indice < 0) lista->setEditText(texto);
+    });
     return lista;
 }
 
@@ -96,6 +142,42 @@ QRadioButton* novoRadio(const char* nome, const QString& texto, QWidget* pai) {
     auto* r = novoControle<QRadioButton>(nome, pai);
     r->setText(texto);
     return r;
+}
+
+GrupoCertificados::GrupoCertificados(QWidget* pai)
+    : QGroupBox(QStringLiteral("CERTIFICADOS"), pai) {
+    setObjectName("GroupBox1");
+    RdbAcSatSefaz = novoRadio("RdbAcSatSefaz", QStringLiteral("AC-SAT/SEFAZ"), this);
+    RdbICPBrasil = novoRadio("RdbICPBrasil", QStringLiteral("ICP-BRASIL"), this);
+    RdbRenovarICPBrasil =
+        novoRadio("RdbRenovarICPBrasil", QStringLiteral("Renovar ICP-BRASIL"), this);
+    auto* coluna = new QVBoxLayout(this);
+    for (QRadioButton* r : {RdbAcSatSefaz, RdbICPBrasil, RdbRenovarICPBrasil}) coluna->addWidget(r);
+}
+
+void GrupoCertificados::mostrar() {
+    RdbAcSatSefaz->setChecked(true);
+    setEnabled(false);
+    for (QRadioButton* r : {RdbAcSatSefaz, RdbICPBrasil, RdbRenovarICPBrasil}) r->setEnabled(false);
+}
+
+SeletorCertificado novoSeletorCertificado(PortaDialogos& dialogos, QWidget* pai) {
+    auto* campo = novoControle<QLineEdit>("EdCertificado", pai);
+    QPushButton* botao = novoBotao("btCertificado", QStringLiteral("..."), pai);
+    QObject::connect(botao, &QPushButton::clicked, campo, [&dialogos, campo] {
+        const QString caminho = dialogos.abrirArquivo(
+            {QStringLiteral("Carregar Certificado..."), QDir::currentPath(),
+             QStringLiteral("p12 (*.p12);;pfx (*.pfx)"), QStringLiteral("p12")});
+        if (!caminho.isEmpty()) campo->setText(caminho);
+    });
+    return {campo, botao};
+}
+
+QLineEdit* novoCampoSenha(const char* nome, QWidget* pai) {
+    auto* campo = novoControle<QLineEdit>(nome, pai);
+    campo->setEchoMode(QLineEdit::Password);
+    campo->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
+    return campo;
 }
 
 QWidget* novaIdentificacaoBiblioteca(const DllSat& dll, QWidget* pai, int larguraCaminho) {

@@ -7,8 +7,7 @@
 #include "app/Log.h"
 #include "app/Respostas.h"
 #include "app/Trabalhador.h"
-#include "tests/apoio/Bancada.h"
-#include "tests/apoio/DispositivoEmulado.h"
+#include "tests/apoio/TesteJanelas.h"
 
 using Icone = PortaDialogos::Icone;
 
@@ -23,10 +22,8 @@ const QStringList BotoesAssociado{"BtAtualizarSat", "BtTestesVCan",  "BtTrocarCo
 
 // The associate-signature window against an emulated device activated with
 // the contributor's number, each test on a device of its own.
-class TstAssociarEmulador : public QObject {
+class TstAssociarEmulador : public TesteEmulado {
     Q_OBJECT
-    std::unique_ptr<DispositivoEmulado> dispositivo;
-    std::unique_ptr<Bancada> b;
 
     QLineEdit* campo(const char* nome) {
         return b->controle<QLineEdit>(Janela::AssociarAssinatura, nome);
@@ -63,9 +60,7 @@ class TstAssociarEmulador : public QObject {
         return false;
     }
 
-  private Q_SLOTS:
-    void init() {
-        dispositivo = std::make_unique<DispositivoEmulado>();
+    void preparar() override {
         dispositivo->ativado(stexto(Codigo), stexto(CnpjContribuinte), 35);
         // The restart after an association would leave the device off its
         // port for seconds; the window does not wait for it.
@@ -73,19 +68,14 @@ class TstAssociarEmulador : public QObject {
             e.reinicioAposMs = 0;
             e.diario = true;
         });
-        b = std::make_unique<Bancada>(CaminhoEmulador());
         b->abrirPrincipal(Codigo);
         for (const QString& nome : BotoesAssociado)
             b->controle<QPushButton>(Janela::Principal, qPrintable(nome))->setEnabled(false);
         QVERIFY(b->clicar(Janela::Principal, "BtAssociarAssinatura"));
         QVERIFY(b->janela(Janela::AssociarAssinatura)->isVisible());
     }
-    void cleanup() {
-        QTRY_COMPARE(Trabalhador::vivos(), 0);
-        b.reset();
-        dispositivo.reset();
-    }
 
+  private Q_SLOTS:
     void faltaAlgoNadaChegaAoDispositivo_data() {
         QTest::addColumn<int>("primeiro");
         QTest::addColumn<QString>("mensagem");

@@ -11,8 +11,7 @@
 #include "app/Arquivos.h"
 #include "app/Contexto.h"
 #include "app/Sessao.h"
-#include "tests/apoio/Bancada.h"
-#include "tests/apoio/DllSatFalsa.h"
+#include "tests/apoio/TesteJanelas.h"
 #include "transactions/TFormTesteVendaCanc.h"
 
 using Icone = PortaDialogos::Icone;
@@ -50,10 +49,8 @@ const QString Titulo = QStringLiteral("Tivoro Tecnologia - SAT KT-470e");
 
 // The end-to-end test and the sale and cancellation test, against a
 // stand-in library that answers what the test sets and keeps what it got.
-class TstTransacoes : public QObject {
+class TstTransacoes : public TesteFalso {
     Q_OBJECT
-    DllSatFalsa falsa{DLLSAT_TIVORO};
-    std::unique_ptr<Bancada> b;
     QTemporaryDir pasta;
     QStringList modais;  // captions of the parameters window each time it was shown
 
@@ -120,15 +117,12 @@ class TstTransacoes : public QObject {
     }
     void marcarCancelamento() { QVERIFY(b->marcar(Janela::TesteVendaCanc, "RdbXMLCanc")); }
 
-  private Q_SLOTS:
-    void init() {
-        falsa.responder("1|08000|SAT em opera\xe7\xe3o||");
+    void preparar() override {
         modais.clear();
-        b = std::make_unique<Bancada>(DLLSAT_TIVORO);
         b->abrirPrincipal("12345678");
     }
-    void cleanup() { b.reset(); }
 
+  private Q_SLOTS:
     void fimAFimComOsPadroes() {
         logPrincipal()->setPlainText("anterior");
         logPrincipal()->moveCursor(QTextCursor::End);

@@ -9,8 +9,6 @@
 #include "app/Trabalhador.h"
 #include "tests/apoio/TesteJanelas.h"
 
-using Icone = PortaDialogos::Icone;
-
 namespace {
 const QString Codigo = QStringLiteral("12345678");
 const QString CnpjContribuinte = QStringLiteral("11222333000181");
@@ -54,20 +52,12 @@ class TstAssociarEmulador : public TesteEmulado {
                 nomes << nome;
         return nomes;
     }
-    bool dispositivoChamado() {
-        for (const std::string& linha : dispositivo->linhasDiario())
-            if (qtexto(linha).contains("AssociarAssinatura(")) return true;
-        return false;
-    }
 
     void preparar() override {
         dispositivo->ativado(stexto(Codigo), stexto(CnpjContribuinte), 35);
         // The restart after an association would leave the device off its
         // port for seconds; the window does not wait for it.
-        dispositivo->alterar([](emulador::Estado& e) {
-            e.reinicioAposMs = 0;
-            e.diario = true;
-        });
+        dispositivo->alterar([](emulador::Estado& e) { e.reinicioAposMs = 0; });
         b->abrirPrincipal(Codigo);
         for (const QString& nome : BotoesAssociado)
             b->controle<QPushButton>(Janela::Principal, qPrintable(nome))->setEnabled(false);
@@ -76,34 +66,6 @@ class TstAssociarEmulador : public TesteEmulado {
     }
 
   private Q_SLOTS:
-    void faltaAlgoNadaChegaAoDispositivo_data() {
-        QTest::addColumn<int>("primeiro");
-        QTest::addColumn<QString>("mensagem");
-        QTest::newRow("codigo") << 0 << QStringLiteral("SAT ainda não ativado!");
-        QTest::newRow("contribuinte") << 1 << QStringLiteral("Informe o CNPJ do contribuinte");
-        QTest::newRow("software house") << 2 << QStringLiteral("Informe o CNPJ da Software House");
-        QTest::newRow("assinatura")
-            << 3 << QStringLiteral("Preencha o campo da Assinatura do Aplicativo Comercial");
-    }
-    // The first missing one is reported, whatever follows it.
-    void faltaAlgoNadaChegaAoDispositivo() {
-        QFETCH(int, primeiro);
-        QFETCH(QString, mensagem);
-        preencher(CnpjContribuinte, QString());
-        if (primeiro <= 0) b->ctx().setCodigoAtivacao(QString());
-        if (primeiro <= 1) campo("MskEdCNPJContr")->clear();
-        if (primeiro <= 2) campo("MskEdCNPJSwHouse")->clear();
-        QVERIFY(b->clicar(Janela::AssociarAssinatura, "btEnviar"));
-        QCOMPARE(b->dialogos.caixas().size(), 1);
-        QCOMPARE(b->dialogos.ultima().icone, Icone::Erro);
-        QCOMPARE(b->dialogos.ultima().texto, mensagem);
-        QTRY_COMPARE(Trabalhador::vivos(), 0);
-        QCOMPARE(log()->toPlainText(), QString());
-        QVERIFY(!dispositivoChamado());
-        QVERIFY(dispositivo->estado().assinatura.empty());
-        QCOMPARE(habilitados(), QStringList());
-    }
-
     void associadoHabilitaOsBotoes() {
         preencher(CnpjContribuinte, SignAC);
         enviar();

@@ -95,15 +95,6 @@ class TstTransacoes : public TesteFalso {
         return linha.startsWith('[') ? linha.mid(linha.indexOf(QLatin1String("] ")) + 2)
                                      : QStringLiteral("sem carimbo: ") + linha;
     }
-    static QColor cor(QPlainTextEdit* log, int bloco) {
-        return log->document()
-            ->findBlockByNumber(bloco)
-            .begin()
-            .fragment()
-            .charFormat()
-            .foreground()
-            .color();
-    }
     QString arquivo(const char* nome, const QByteArray& conteudo) {
         const QString caminho = pasta.filePath(QString::fromLatin1(nome));
         QFile f(caminho);
@@ -143,9 +134,9 @@ class TstTransacoes : public TesteFalso {
         QCOMPARE(corpo(l[1]), QStringLiteral("[TX] Enviando teste fim a fim..."));
         QCOMPARE(corpo(l[2]), "[TX] " + QString::fromLatin1(FimAFimPadrao));
         QCOMPARE(corpo(l[3]).left(25), QStringLiteral("[RX] 4|09000|Emitido com "));
-        QCOMPARE(cor(logPrincipal(), 1), QColor(0, 128, 0));
-        QCOMPARE(cor(logPrincipal(), 2), QColor(0, 128, 0));
-        QCOMPARE(cor(logPrincipal(), 3), QColor(0, 0, 255));
+        QCOMPARE(CorDaLinha(logPrincipal(), 1), QColor(0, 128, 0));
+        QCOMPARE(CorDaLinha(logPrincipal(), 2), QColor(0, 128, 0));
+        QCOMPARE(CorDaLinha(logPrincipal(), 3), QColor(0, 0, 255));
 
         QCOMPARE(b->dialogos.caixas().size(), 1);
         QCOMPARE(b->dialogos.ultima().icone, Icone::Informacao);
@@ -249,8 +240,8 @@ class TstTransacoes : public TesteFalso {
         QCOMPARE(corpo(l[0]),
                  "[TX] EnviarDadosVenda(313799,12345678," + QString::fromUtf8(unido) + ");");
         QCOMPARE(corpo(l[1]), QStringLiteral("[RX] 9|06001|0000|Erro||"));
-        QCOMPARE(cor(logVenda(), 0), QColor(0, 128, 0));
-        QCOMPARE(cor(logVenda(), 1), QColor(0, 0, 255));
+        QCOMPARE(CorDaLinha(logVenda(), 0), QColor(0, 128, 0));
+        QCOMPARE(CorDaLinha(logVenda(), 1), QColor(0, 0, 255));
         QCOMPARE(logVenda()->currentCharFormat().foreground().color(), QColor(0, 0, 0));
         QVERIFY(modais.isEmpty());
         QVERIFY(b->dialogos.caixas().isEmpty());

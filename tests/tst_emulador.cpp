@@ -282,8 +282,10 @@ class TstEmulador : public QObject {
 
         QCOMPARE(codigoDe(dll->CancelarUltimaVenda(4, Codigo, chave, cancelamento(chave, "x"))),
                  QString("07007"));
+        // Another check digit: a key that is never valid. A changed digit of
+        // the body may leave it valid when its check digit is 0.
         QString outra = chave;
-        outra[40] = outra[40] == '1' ? '2' : '1';
+        outra[46] = outra[46] == '1' ? '2' : '1';
         QCOMPARE(campos(dll->CancelarUltimaVenda(4, Codigo, outra, cancelamento(outra))).mid(1, 2),
                  QStringList({"07007", "1270"}));
         const QStringList c =

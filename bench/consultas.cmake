@@ -4,9 +4,6 @@ add_executable(bench_base64 ${CMAKE_CURRENT_SOURCE_DIR}/bench_base64.cpp)
 target_link_libraries(bench_base64 PRIVATE toolsat)
 add_executable(bench_extracao ${CMAKE_CURRENT_SOURCE_DIR}/bench_extracao.cpp)
 target_link_libraries(bench_extracao PRIVATE apoio_testes)
-target_compile_definitions(bench_extracao PRIVATE
-    DLLSAT_TIVORO="$<TARGET_FILE:dllsat_falsa_tivoro>")
-add_dependencies(bench_extracao dllsat_falsa_tivoro)
 # Extracted from the emulated device too, when the build has it.
 if(TARGET emulador_controle)
     target_link_libraries(bench_extracao PRIVATE emulador_controle)

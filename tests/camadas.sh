@@ -34,7 +34,8 @@ for par in "${!pares[@]}"; do
         erros=1
     fi
 done
-if readelf -d "$2" | grep -E 'NEEDED.*libQt6(Gui|Widgets)'; then
+dinamica=$(readelf -d "$2")
+if grep -E 'NEEDED.*libQt6(Gui|Widgets)' <<<"$dinamica"; then
     echo "$2: o núcleo puxa QtGui ou QtWidgets"
     erros=1
 fi

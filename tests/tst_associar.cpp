@@ -13,6 +13,7 @@
 #include "signature/funcoes.h"
 #include "tests/apoio/Bancada.h"
 #include "tests/apoio/DllSatFalsa.h"
+#include "tests/apoio/TesteJanelas.h"
 #include "ui/Log.h"
 #include "ui/Sessao.h"
 
@@ -26,10 +27,8 @@ const char* const BotoesAssociado[] = {"BtAtualizarSat", "BtTestesVCan",  "BtTro
 
 // The associate-signature window and its worker, against a stand-in library
 // whose replies the test sets; generation against the real openssl.
-class TstAssociar : public QObject {
+class TstAssociar : public TesteFalso {
     Q_OBJECT
-    DllSatFalsa falsa{DLLSAT_TIVORO};
-    std::unique_ptr<Bancada> b;
     QTemporaryDir certificados;
 
     QWidget* janela() { return b->janela(Janela::AssociarAssinatura); }
@@ -59,6 +58,13 @@ class TstAssociar : public QObject {
     QStringList linhas() { return log()->toPlainText().split('\n'); }
     QString semDataHora(const QString& linha) { return linha.section("] ", 1); }
 
+    void preparar() override {
+        b->ctx().setCodigoAtivacao("12345678");
+        b->ctx().mostrar(Janela::Principal);
+        QVERIFY(b->clicar(Janela::Principal, "BtAssociarAssinatura"));
+        QVERIFY(janela()->isVisible());
+    }
+
   private Q_SLOTS:
     void initTestCase() {
         const QString openssl = QStandardPaths::findExecutable("openssl");
@@ -71,19 +77,6 @@ class TstAssociar : public QObject {
         p.start(openssl, {"pkcs12", "-export", "-in", "c.pem", "-inkey", "k.pem", "-out",
                           "cert.pfx", "-passout", "pass:segredo"});
         QVERIFY(p.waitForFinished(60000) && p.exitCode() == 0);
-    }
-
-    void init() {
-        falsa.emOperacao();
-        b = std::make_unique<Bancada>(DLLSAT_TIVORO);
-        b->ctx().setCodigoAtivacao("12345678");
-        b->ctx().mostrar(Janela::Principal);
-        QVERIFY(b->clicar(Janela::Principal, "BtAssociarAssinatura"));
-        QVERIFY(janela()->isVisible());
-    }
-    void cleanup() {
-        esperarTrabalhadores();
-        b.reset();
     }
 
     void abrirEFechar() {

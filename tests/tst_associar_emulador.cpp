@@ -6,11 +6,8 @@
 
 #include "core/Respostas.h"
 #include "core/Trabalhador.h"
-#include "tests/apoio/Bancada.h"
-#include "tests/apoio/DispositivoEmulado.h"
+#include "tests/apoio/TesteJanelas.h"
 #include "ui/Log.h"
-
-using Icone = PortaDialogos::Icone;
 
 namespace {
 const QString Codigo = QStringLiteral("12345678");
@@ -23,10 +20,8 @@ const QStringList BotoesAssociado{"BtAtualizarSat", "BtTestesVCan",  "BtTrocarCo
 
 // The associate-signature window against an emulated device activated with
 // the contributor's number, each test on a device of its own.
-class TstAssociarEmulador : public QObject {
+class TstAssociarEmulador : public TesteEmulado {
     Q_OBJECT
-    std::unique_ptr<DispositivoEmulado> dispositivo;
-    std::unique_ptr<Bancada> b;
 
     QLineEdit* campo(const char* nome) {
         return b->controle<QLineEdit>(Janela::AssociarAssinatura, nome);
@@ -57,63 +52,20 @@ class TstAssociarEmulador : public QObject {
                 nomes << nome;
         return nomes;
     }
-    bool dispositivoChamado() {
-        for (const std::string& linha : dispositivo->linhasDiario())
-            if (qtexto(linha).contains("AssociarAssinatura(")) return true;
-        return false;
-    }
 
-  private Q_SLOTS:
-    void init() {
-        dispositivo = std::make_unique<DispositivoEmulado>();
+    void preparar() override {
         dispositivo->ativado(stexto(Codigo), stexto(CnpjContribuinte), 35);
         // The restart after an association would leave the device off its
         // port for seconds; the window does not wait for it.
-        dispositivo->alterar([](emulador::Estado& e) {
-            e.reinicioAposMs = 0;
-            e.diario = true;
-        });
-        b = std::make_unique<Bancada>(CaminhoEmulador());
+        dispositivo->alterar([](emulador::Estado& e) { e.reinicioAposMs = 0; });
         b->abrirPrincipal(Codigo);
         for (const QString& nome : BotoesAssociado)
             b->controle<QPushButton>(Janela::Principal, qPrintable(nome))->setEnabled(false);
         QVERIFY(b->clicar(Janela::Principal, "BtAssociarAssinatura"));
         QVERIFY(b->janela(Janela::AssociarAssinatura)->isVisible());
     }
-    void cleanup() {
-        QTRY_COMPARE(Trabalhador::vivos(), 0);
-        b.reset();
-        dispositivo.reset();
-    }
 
-    void faltaAlgoNadaChegaAoDispositivo_data() {
-        QTest::addColumn<int>("primeiro");
-        QTest::addColumn<QString>("mensagem");
-        QTest::newRow("codigo") << 0 << QStringLiteral("SAT ainda não ativado!");
-        QTest::newRow("contribuinte") << 1 << QStringLiteral("Informe o CNPJ do contribuinte");
-        QTest::newRow("software house") << 2 << QStringLiteral("Informe o CNPJ da Software House");
-        QTest::newRow("assinatura")
-            << 3 << QStringLiteral("Preencha o campo da Assinatura do Aplicativo Comercial");
-    }
-    // The first missing one is reported, whatever follows it.
-    void faltaAlgoNadaChegaAoDispositivo() {
-        QFETCH(int, primeiro);
-        QFETCH(QString, mensagem);
-        preencher(CnpjContribuinte, QString());
-        if (primeiro <= 0) b->ctx().setCodigoAtivacao(QString());
-        if (primeiro <= 1) campo("MskEdCNPJContr")->clear();
-        if (primeiro <= 2) campo("MskEdCNPJSwHouse")->clear();
-        QVERIFY(b->clicar(Janela::AssociarAssinatura, "btEnviar"));
-        QCOMPARE(b->dialogos.caixas().size(), 1);
-        QCOMPARE(b->dialogos.ultima().icone, Icone::Erro);
-        QCOMPARE(b->dialogos.ultima().texto, mensagem);
-        QTRY_COMPARE(Trabalhador::vivos(), 0);
-        QCOMPARE(log()->toPlainText(), QString());
-        QVERIFY(!dispositivoChamado());
-        QVERIFY(dispositivo->estado().assinatura.empty());
-        QCOMPARE(habilitados(), QStringList());
-    }
-
+  private Q_SLOTS:
     void associadoHabilitaOsBotoes() {
         preencher(CnpjContribuinte, SignAC);
         enviar();

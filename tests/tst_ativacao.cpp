@@ -13,14 +13,13 @@
 #include "operations/TFormAtivarSat.h"
 #include "tests/apoio/Bancada.h"
 #include "tests/apoio/DllSatFalsa.h"
+#include "tests/apoio/TesteJanelas.h"
 #include "ui/CampoMascara.h"
 
 // The activation window and its worker, against a stand-in library whose
 // replies the test sets.
-class TstAtivacao : public QObject {
+class TstAtivacao : public TesteFalso {
     Q_OBJECT
-    DllSatFalsa falsa{DLLSAT_TIVORO};
-    std::unique_ptr<Bancada> b;
 
     template <typename T>
     T* em(const char* nome) {
@@ -54,18 +53,9 @@ class TstAtivacao : public QObject {
         em<QLineEdit>("EdCodAtivacao")->setText(codigo);
     }
 
-  private Q_SLOTS:
-    void init() {
-        falsa.emOperacao();
-        b = std::make_unique<Bancada>(DLLSAT_TIVORO);
-        b->janela(Janela::CodAtivacao)->show();
-    }
-    void cleanup() {
-        falsa.demora(0);
-        QTRY_COMPARE(Trabalhador::vivos(), 0);
-        b.reset();
-    }
+    void preparar() override { b->janela(Janela::CodAtivacao)->show(); }
 
+  private Q_SLOTS:
     void abreComSeusPadroes() {
         abrir();
         QVERIFY(!b->janela(Janela::Principal)->isVisible());

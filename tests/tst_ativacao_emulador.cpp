@@ -9,6 +9,7 @@
 #include "core/Trabalhador.h"
 #include "tests/apoio/Bancada.h"
 #include "tests/apoio/DispositivoEmulado.h"
+#include "tests/apoio/TesteJanelas.h"
 
 using Icone = PortaDialogos::Icone;
 
@@ -18,10 +19,8 @@ const QString CnpjContribuinte = QStringLiteral("11222333000181");
 
 // Activation and change of code through the real windows, against the
 // emulated device, each test on a device of its own.
-class TstAtivacaoEmulador : public QObject {
+class TstAtivacaoEmulador : public TesteEmulado {
     Q_OBJECT
-    std::unique_ptr<DispositivoEmulado> sat;
-    std::unique_ptr<Bancada> b;
 
     template <typename T>
     T* em(Janela j, const char* nome) {
@@ -55,23 +54,14 @@ class TstAtivacaoEmulador : public QObject {
         QVERIFY(b->clicar(Janela::TrocarCodigo, "BtEnviar"));
     }
 
-  private Q_SLOTS:
-    void init() {
-        sat = std::make_unique<DispositivoEmulado>();
-        b = std::make_unique<Bancada>(CaminhoEmulador());
-        b->janela(Janela::CodAtivacao)->show();
-    }
-    void cleanup() {
-        QTRY_COMPARE(Trabalhador::vivos(), 0);
-        b.reset();
-        sat.reset();
-    }
+    void preparar() override { b->janela(Janela::CodAtivacao)->show(); }
 
+  private Q_SLOTS:
     void dispositivoNovoAtivadoPelaJanela() {
         QVERIFY(b->clicar(Janela::CodAtivacao, "BtSatNaoAtivado"));
         ativar("codigo-novo-1", "DF");
         QCOMPARE(retornoDaAtivacao(), QStringLiteral("04000"));
-        const emulador::Estado estado = sat->estado();
+        const emulador::Estado estado = dispositivo->estado();
         QVERIFY(estado.ativado);
         QCOMPARE(estado.codigoAtivacao, "codigo-novo-1");
         QCOMPARE(qtexto(estado.cnpjContribuinte), CnpjContribuinte);
@@ -97,18 +87,18 @@ class TstAtivacaoEmulador : public QObject {
     }
 
     void ativacaoRecusadaNaoMudaNada() {
-        sat->ativado("codigo-antigo", stexto(CnpjContribuinte), 35);
+        dispositivo->ativado("codigo-antigo", stexto(CnpjContribuinte), 35);
         QVERIFY(b->clicar(Janela::CodAtivacao, "BtSatNaoAtivado"));
         ativar("codigo-outro-2", "AC");
         QCOMPARE(retornoDaAtivacao(), QStringLiteral("04003"));
-        QCOMPARE(sat->estado().codigoAtivacao, "codigo-antigo");
-        QCOMPARE(sat->estado().uf, 35);
+        QCOMPARE(dispositivo->estado().codigoAtivacao, "codigo-antigo");
+        QCOMPARE(dispositivo->estado().uf, 35);
         QCOMPARE(b->ctx().CodigoAtivacao(), QString());
         QVERIFY(!em<QPushButton>(Janela::Principal, "BtAssociarAssinatura")->isEnabled());
     }
 
     void fecharComCodigoDesconhecidoVoltaAoInicio() {
-        sat->ativado("codigo-antigo", stexto(CnpjContribuinte), 35);
+        dispositivo->ativado("codigo-antigo", stexto(CnpjContribuinte), 35);
         QVERIFY(b->clicar(Janela::CodAtivacao, "BtSatNaoAtivado"));
         QVERIFY(b->clicar(Janela::Principal, "BtAtivarSat"));
         QVERIFY(b->clicar(Janela::AtivarSat, "BtCancelar"));
@@ -118,38 +108,38 @@ class TstAtivacaoEmulador : public QObject {
     }
 
     void trocaComOCodigoAtual() {
-        sat->ativado("codigo-antigo", stexto(CnpjContribuinte), 35);
+        dispositivo->ativado("codigo-antigo", stexto(CnpjContribuinte), 35);
         entrar("codigo-antigo");
         QVERIFY(b->clicar(Janela::Principal, "BtTrocarCodAtiv"));
         trocar("codigo-antigo", "codigo-novo-3", "codigo-novo-3");
         QCOMPARE(b->dialogos.ultima().icone, Icone::Informacao);
         QCOMPARE(b->ctx().estado.CampoB(), QStringLiteral("18000"));
-        QCOMPARE(sat->estado().codigoAtivacao, "codigo-novo-3");
+        QCOMPARE(dispositivo->estado().codigoAtivacao, "codigo-novo-3");
         QCOMPARE(b->ctx().CodigoAtivacao(), QStringLiteral("codigo-novo-3"));
         QVERIFY(b->clicar(Janela::TrocarCodigo, "BtCancelar"));
         QCOMPARE(statusPrincipal(), QStringLiteral("CONECTADO"));
     }
 
     void confirmacaoDiferenteERecusada() {
-        sat->ativado("codigo-antigo", stexto(CnpjContribuinte), 35);
+        dispositivo->ativado("codigo-antigo", stexto(CnpjContribuinte), 35);
         entrar("codigo-antigo");
         QVERIFY(b->clicar(Janela::Principal, "BtTrocarCodAtiv"));
         trocar("codigo-antigo", "codigo-novo-3", "codigo-novo-4");
         QCOMPARE(b->dialogos.ultima().icone, Icone::Erro);
         QCOMPARE(b->ctx().estado.CampoB(), QStringLiteral("18099"));
-        QCOMPARE(sat->estado().codigoAtivacao, "codigo-antigo");
+        QCOMPARE(dispositivo->estado().codigoAtivacao, "codigo-antigo");
         QCOMPARE(b->ctx().CodigoAtivacao(), QStringLiteral("codigo-antigo"));
     }
 
     void trocaDeEmergenciaPeloInicio() {
-        sat->ativado("codigo-esquecido", stexto(CnpjContribuinte), 35);
-        const QString emergencia = qtexto(sat->estado().codigoEmergencia);
+        dispositivo->ativado("codigo-esquecido", stexto(CnpjContribuinte), 35);
+        const QString emergencia = qtexto(dispositivo->estado().codigoEmergencia);
         QVERIFY(!emergencia.isEmpty());
         QVERIFY(b->clicar(Janela::CodAtivacao, "BtTrocarCodAtiv"));
         QVERIFY(b->clicar(Janela::TrocarCodigo, "RdbCodigoEmergencia"));
         trocar(emergencia, "codigo-novo-5", "codigo-novo-5");
         QCOMPARE(b->dialogos.ultima().icone, Icone::Informacao);
-        QCOMPARE(sat->estado().codigoAtivacao, "codigo-novo-5");
+        QCOMPARE(dispositivo->estado().codigoAtivacao, "codigo-novo-5");
         // The new code answers "10000": straight to the main window.
         QVERIFY(b->clicar(Janela::TrocarCodigo, "BtCancelar"));
         QVERIFY(b->janela(Janela::Principal)->isVisible());
@@ -159,7 +149,7 @@ class TstAtivacaoEmulador : public QObject {
     }
 
     void dispositivoDesligadoPeloInicio() {
-        sat->conectar(false);
+        dispositivo->conectar(false);
         QVERIFY(b->clicar(Janela::CodAtivacao, "BtTrocarCodAtiv"));
         QVERIFY(b->clicar(Janela::TrocarCodigo, "BtCancelar"));
         QCOMPARE(b->ctx().estado.RespostaSAT(),

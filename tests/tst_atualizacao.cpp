@@ -1,8 +1,6 @@
 #include <QLabel>
-#include <QMutex>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSemaphore>
 #include <QtTest>
 
 #include "app/Aplicacao.h"
@@ -10,48 +8,12 @@
 #include "tests/apoio/DialogosTeste.h"
 #include "tests/apoio/DllSatFalsa.h"
 #include "tests/apoio/RegistroHabilitacao.h"
+#include "tests/apoio/TesteJanelas.h"
 #include "ui/Sessao.h"
 
 using Icone = PortaDialogos::Icone;
 
 namespace {
-// A box stays open until the test closes it, as a person would; only a
-// worker may show one.
-class DialogosAbertos : public PortaDialogos {
-  public:
-    void mensagem(Icone icone, const QString& texto) override {
-        {
-            QMutexLocker trava(&m_mutex);
-            m_caixas.append({icone, QString::fromLatin1(TituloAplicacao), texto});
-        }
-        m_fechar.acquire();
-    }
-    QString abrirArquivo(const Arquivo&) override { return {}; }
-    QString salvarArquivo(const Arquivo&) override { return {}; }
-    void abrirEndereco(const QUrl&) override {}
-
-    QList<DialogosTeste::Caixa> caixas() const {
-        QMutexLocker trava(&m_mutex);
-        return m_caixas;
-    }
-    void fechar() { m_fechar.release(); }
-    // Closes whatever a failed test left open; no closing is kept for later.
-    void fecharTudo() {
-        while (Trabalhador::vivos() > 0) {
-            m_fechar.release();
-            QTest::qWait(10);
-        }
-        m_fechar.tryAcquire(m_fechar.available());
-        QMutexLocker trava(&m_mutex);
-        m_caixas.clear();
-    }
-
-  private:
-    mutable QMutex m_mutex;
-    QList<DialogosTeste::Caixa> m_caixas;
-    QSemaphore m_fechar;
-};
-
 const char* const Botoes[] = {"BtSetupAutomatico",    "BtConfRede",      "BtAtivarSat",
                               "BtAssociarAssinatura", "BtTestFimAFim",   "BtAtualizarSat",
                               "BtTestesVCan",         "BtBloquearSat",   "BtDesbloquearSat",
@@ -60,25 +22,15 @@ const char* const Botoes[] = {"BtSetupAutomatico",    "BtConfRede",      "BtAtiv
 
 // The software update from the main window: its buttons, its log lines, the
 // reply box the worker waits for and the painted status.
-class TstAtualizacao : public QObject {
+class TstAtualizacao : public TesteFalso {
     Q_OBJECT
-    DllSatFalsa falsa{DLLSAT_TIVORO};
-    DialogosAbertos dialogos;
-    RelogioTeste relogio;
-    std::unique_ptr<DllSat> dll;
-    std::unique_ptr<Aplicacao> app;
 
-    QWidget* principal() { return app->janela(Janela::Principal); }
     QPushButton* botao(const char* nome) {
-        return principal()->findChild<QPushButton*>(QString::fromLatin1(nome));
+        return b->controle<QPushButton>(Janela::Principal, nome);
     }
-    QLabel* status() { return principal()->findChild<QLabel*>("LbStatusCom"); }
-    QPlainTextEdit* log() { return principal()->findChild<QPlainTextEdit*>("RichEdit1"); }
-    void clicar(const char* nome) {
-        QPushButton* b = botao(nome);
-        QVERIFY(b->isVisible() && b->isEnabled());
-        QTest::mouseClick(b, Qt::LeftButton);
-    }
+    QLabel* status() { return b->controle<QLabel>(Janela::Principal, "LbStatusCom"); }
+    QPlainTextEdit* log() { return b->controle<QPlainTextEdit>(Janela::Principal, "RichEdit1"); }
+    void clicar(const char* nome) { QVERIFY(b->clicar(Janela::Principal, nome)); }
 
     // Clicks "Atualizar Software Sat" and waits for its reply box: the
     // buttons are disabled all that time, only "Limpar" and "FECHAR" are not.
@@ -86,7 +38,7 @@ class TstAtualizacao : public QObject {
         const QString statusAntes = status()->text();
         for (const char* nome : Botoes) registro.vigiar(botao(nome));
         clicar("BtAtualizarSat");
-        QTRY_COMPARE(dialogos.caixas().size(), 1);
+        QTRY_COMPARE(b->dialogos.caixas().size(), 1);
         QTest::qWait(20);
         for (const char* nome : Botoes) QVERIFY2(!botao(nome)->isEnabled(), nome);
         QVERIFY(botao("BtLimpar")->isEnabled());
@@ -94,7 +46,7 @@ class TstAtualizacao : public QObject {
         QCOMPARE(status()->text(), statusAntes);
     }
     void fecharCaixa() {
-        dialogos.fechar();
+        b->dialogos.fechar();
         QTRY_COMPARE(Trabalhador::vivos(), 0);
         QTRY_VERIFY(botao("BtConhecerSatTivoro")->isEnabled());
     }
@@ -105,29 +57,27 @@ class TstAtualizacao : public QObject {
         return esperado;
     }
 
-  private Q_SLOTS:
-    void init() {
-        falsa.responder("1|08000|SAT em opera\xe7\xe3o||");
-        dll = DllSat::carregarDe(DLLSAT_TIVORO);
-        app = std::make_unique<Aplicacao>(*dll, dialogos, relogio);
-        app->contexto().setCodigoAtivacao("12345678");
-        principal()->show();
-        app->contexto().estado.setRespostaSAT("antiga");
+    void preparar() override {
+        b->dialogos.segurarCaixas();
+        b->abrirPrincipal("12345678");
+        b->ctx().estado.setRespostaSAT("antiga");
     }
-    void cleanup() {
-        dialogos.fecharTudo();
-        QCoreApplication::processEvents();
-        app.reset();
-        dll.reset();
+    // Closes whatever a failed test left open.
+    void encerrar() override {
+        while (Trabalhador::vivos() > 0) {
+            b->dialogos.fechar();
+            QTest::qWait(10);
+        }
     }
 
+  private Q_SLOTS:
     void atualizadoComInformacao() {
         falsa.responder("313799|14000|Software atualizado com sucesso||");
         RegistroHabilitacao registro;
         atualizarAteACaixa(registro);
         QCOMPARE(falsa.inteiro(0), 313799);
         QCOMPARE(falsa.argumento(1), QByteArray("12345678"));
-        const DialogosTeste::Caixa caixa = dialogos.caixas().constFirst();
+        const DialogosTeste::Caixa caixa = b->dialogos.caixas().constFirst();
         QCOMPARE(caixa.icone, Icone::Informacao);
         QCOMPARE(caixa.texto, QStringLiteral("Sessão: 313799\r\nRetorno: 14000\r\n"
                                              "Resposta: Software atualizado com sucesso"));
@@ -166,15 +116,15 @@ class TstAtualizacao : public QObject {
         falsa.responder(resposta);
         RegistroHabilitacao registro;
         atualizarAteACaixa(registro);
-        QCOMPARE(dialogos.caixas().constFirst().icone, Icone::Erro);
-        QCOMPARE(dialogos.caixas().constFirst().texto, texto);
+        QCOMPARE(b->dialogos.caixas().constFirst().icone, Icone::Erro);
+        QCOMPARE(b->dialogos.caixas().constFirst().texto, texto);
         falsa.responder("PORTA SERIAL N\xe3O EST\xe1 PRONTA, TENTE NOVAMENTE");
         fecharCaixa();
         QCOMPARE(registro.eventos, desabilitadosEHabilitados());
-        QCOMPARE(app->contexto().estado.StatusConexao(), StatusDesconectado);
+        QCOMPARE(b->ctx().estado.StatusConexao(), StatusDesconectado);
         QTRY_COMPARE(status()->text(), StatusDesconectado);
         QCOMPARE(status()->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-        QCOMPARE(app->contexto().estado.RespostaSAT(), TextoPortaNaoPronta);
+        QCOMPARE(b->ctx().estado.RespostaSAT(), TextoPortaNaoPronta);
     }
 
     void limparDuranteACaixa() {

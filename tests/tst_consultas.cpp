@@ -18,10 +18,9 @@
 
 #include "core/Trabalhador.h"
 #include "operations/TFormConsultas.h"
-#include "tests/apoio/Bancada.h"
-#include "tests/apoio/DllSatFalsa.h"
 #include "tests/apoio/FifoTeste.h"
 #include "tests/apoio/RegistroHabilitacao.h"
+#include "tests/apoio/TesteJanelas.h"
 #include "ui/DialogosQt.h"
 #include "ui/Sessao.h"
 
@@ -53,10 +52,8 @@ QByteArray conteudo(const QString& caminho) {
 }  // namespace
 
 // The queries window against a stand-in library whose replies the test sets.
-class TstConsultas : public QObject {
+class TstConsultas : public TesteFalso {
     Q_OBJECT
-    DllSatFalsa falsa{DLLSAT_TIVORO};
-    std::unique_ptr<Bancada> b;
     std::unique_ptr<QTemporaryDir> pasta;
 
     TFormConsultas& janela() { return *static_cast<TFormConsultas*>(b->janela(Janela::Consultas)); }
@@ -77,23 +74,17 @@ class TstConsultas : public QObject {
         QVERIFY(clicar("BtSalvarLog"));
     }
 
-  private Q_SLOTS:
-    void init() {
+    void preparar() override {
         pasta = std::make_unique<QTemporaryDir>();
         falsa.responder(RespostaSat);
-        falsa.demora(0);
-        b = std::make_unique<Bancada>(DLLSAT_TIVORO);
         b->ctx().setCodigoAtivacao("12345678");
         b->janela(Janela::Principal)->show();
         QVERIFY(b->clicar(Janela::Principal, "BtConsultas"));
         QVERIFY(janela().isVisible());
         b->ctx().aleatorio.reiniciar();
     }
-    void cleanup() {
-        QTRY_COMPARE(Trabalhador::vivos(), 0);
-        b.reset();
-    }
 
+  private Q_SLOTS:
     void tresConsultasNoFimDoLog() {
         QCOMPARE(log()->toPlainText(), QString());
         QVERIFY(clicar("BtConsultarSat"));

@@ -11,16 +11,15 @@
 #include "operations/TFormConsultas.h"
 #include "tests/apoio/Bancada.h"
 #include "tests/apoio/DispositivoEmulado.h"
+#include "tests/apoio/TesteJanelas.h"
 #include "ui/Sessao.h"
 
 using Icone = PortaDialogos::Icone;
 
 // The queries window and the update against the emulated device, each test
 // on a device of its own.
-class TstConsultasEmulador : public QObject {
+class TstConsultasEmulador : public TesteEmulado {
     Q_OBJECT
-    std::unique_ptr<DispositivoEmulado> dispositivo;
-    std::unique_ptr<Bancada> b;
 
     TFormConsultas& janela() { return *static_cast<TFormConsultas*>(b->janela(Janela::Consultas)); }
     QPlainTextEdit* log() { return janela().RichEdit1; }
@@ -39,19 +38,13 @@ class TstConsultasEmulador : public QObject {
         QVERIFY(b->controle<QWidget>(Janela::Principal, "BtAtualizarSat")->isEnabled());
     }
 
-  private Q_SLOTS:
-    void init() {
-        dispositivo = std::make_unique<DispositivoEmulado>();
+    void preparar() override {
         dispositivo->ativado("12345678");
-        b = std::make_unique<Bancada>(CaminhoEmulador());
         b->ctx().setCodigoAtivacao("12345678");
         b->ctx().estado.setStatusConexao(StatusConectado);
     }
-    void cleanup() {
-        QTRY_COMPARE(Trabalhador::vivos(), 0);
-        b.reset();
-    }
 
+  private Q_SLOTS:
     void logDoDispositivoMostradoESalvo() {
         const qint64 tamanho = 20000 * emulador::TamanhoLinhaLog;
         dispositivo->alterar([&](emulador::Estado& e) { e.tamanhoLog = tamanho; });

@@ -7,7 +7,6 @@
 
 #include <QProcess>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <atomic>
 #include <thread>
@@ -78,8 +77,7 @@ void verificarChave(const QString& chave) {
 // its own (a fresh state folder).
 class TstEmulador : public QObject {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> pasta;
-    std::unique_ptr<Controle> controle;
+    std::unique_ptr<DispositivoEmulado> controle;
     std::unique_ptr<DllSat> dll;
 
     void ativar() {
@@ -101,9 +99,10 @@ class TstEmulador : public QObject {
         return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
     }
 
+    QString pasta() const { return qtexto(controle->pasta()); }
     // A state folder the emulator makes itself, with the journal on.
     QString pastaComDiario() {
-        const QString propria = pasta->path() + "/nova/sat";
+        const QString propria = pasta() + "/nova/sat";
         qputenv("SAT_EMULADOR_DIR", propria.toUtf8());
         Controle(stexto(propria)).alterar([](Estado& e) { e.diario = true; });
         return propria;
@@ -111,16 +110,12 @@ class TstEmulador : public QObject {
 
   private Q_SLOTS:
     void init() {
-        pasta = std::make_unique<QTemporaryDir>();
-        QVERIFY(pasta->isValid());
-        qputenv("SAT_EMULADOR_DIR", pasta->path().toUtf8());
-        controle = std::make_unique<Controle>(stexto(pasta->path()));
+        controle = std::make_unique<DispositivoEmulado>();
         dll = DllSat::carregarDe(CaminhoEmulador());
     }
     void cleanup() {
         dll.reset();
         controle.reset();
-        pasta.reset();
     }
 
     void pastaDoEstado() {
@@ -287,8 +282,10 @@ class TstEmulador : public QObject {
 
         QCOMPARE(codigoDe(dll->CancelarUltimaVenda(4, Codigo, chave, cancelamento(chave, "x"))),
                  QString("07007"));
+        // Another check digit: a key that is never valid. A changed digit of
+        // the body may leave it valid when its check digit is 0.
         QString outra = chave;
-        outra[40] = outra[40] == '1' ? '2' : '1';
+        outra[46] = outra[46] == '1' ? '2' : '1';
         QCOMPARE(campos(dll->CancelarUltimaVenda(4, Codigo, outra, cancelamento(outra))).mid(1, 2),
                  QStringList({"07007", "1270"}));
         const QStringList c =
@@ -728,7 +725,7 @@ class TstEmulador : public QObject {
         QCOMPARE(f.size(), 12);
         QCOMPARE(f[10], QString("52998224725"));
 
-        const QString estranha = pasta->path() + "/a|b";
+        const QString estranha = pasta() + "/a|b";
         QVERIFY(QDir().mkpath(estranha));
         QFile corrompido(estranha + "/estado.json");
         QVERIFY(corrompido.open(QIODevice::WriteOnly));
@@ -820,7 +817,7 @@ class TstEmulador : public QObject {
     // is refused.
     void linksNaoSeguidos() {
         const QString propria = pastaComDiario();
-        QFile vitima(pasta->path() + "/vitima");
+        QFile vitima(pasta() + "/vitima");
         QVERIFY(vitima.open(QIODevice::WriteOnly));
         vitima.write("intacta");
         vitima.close();
@@ -870,7 +867,7 @@ class TstEmulador : public QObject {
     // busy, as a device tells them while it works, instead of waiting for good.
     void dispositivoPresoAtendeOcupado() {
         controle->estado();
-        const int trava = ::open(qPrintable(pasta->path() + "/estado.lock"), O_RDWR);
+        const int trava = ::open(qPrintable(pasta() + "/estado.lock"), O_RDWR);
         QVERIFY(trava >= 0 && ::flock(trava, LOCK_EX) == 0);
         std::atomic<bool> pronta{false};
         QString venda, consulta;

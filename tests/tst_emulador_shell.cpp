@@ -5,16 +5,15 @@
 
 #include "tests/apoio/Bancada.h"
 #include "tests/apoio/DispositivoEmulado.h"
+#include "tests/apoio/TesteJanelas.h"
 #include "ui/Sessao.h"
 
 using Icone = PortaDialogos::Icone;
 
 // The start window and the status refresh of the tool against the emulated
 // device, as a user meets them on a machine without hardware.
-class TstEmuladorShell : public QObject {
+class TstEmuladorShell : public TesteEmulado {
     Q_OBJECT
-    std::unique_ptr<DispositivoEmulado> controle;
-    std::unique_ptr<Bancada> b;
 
     void entrar(const QString& codigo) {
         b->controle<QLineEdit>(Janela::CodAtivacao, "txtCodAtivacao")->setText(codigo);
@@ -22,17 +21,9 @@ class TstEmuladorShell : public QObject {
     }
     QString status() { return b->controle<QLabel>(Janela::Principal, "LbStatusCom")->text(); }
 
-  private Q_SLOTS:
-    void init() {
-        controle = std::make_unique<DispositivoEmulado>();
-        b = std::make_unique<Bancada>(CaminhoEmulador());
-        b->janela(Janela::CodAtivacao)->show();
-    }
-    void cleanup() {
-        b.reset();
-        controle.reset();
-    }
+    void preparar() override { b->janela(Janela::CodAtivacao)->show(); }
 
+  private Q_SLOTS:
     void dispositivoNovoAbreComQualquerCodigo() {
         entrar("qualquer1");
         QVERIFY(b->dialogos.caixas().isEmpty());
@@ -56,7 +47,7 @@ class TstEmuladorShell : public QObject {
     }
 
     void dispositivoAtivadoPedeOSeuCodigo() {
-        controle->ativado("87654321");
+        dispositivo->ativado("87654321");
         entrar("12345678");
         QCOMPARE(b->dialogos.caixas().size(), 1);
         QCOMPARE(b->dialogos.ultima().icone, Icone::Erro);
@@ -70,7 +61,7 @@ class TstEmuladorShell : public QObject {
     }
 
     void dispositivoForaDaPortaNaoDeixaEntrar() {
-        controle->conectar(false);
+        dispositivo->conectar(false);
         entrar("12345678");
         QCOMPARE(b->dialogos.ultima().texto, TextoPortaNaoPronta);
         QVERIFY(!b->janela(Janela::Principal)->isVisible());
@@ -78,21 +69,21 @@ class TstEmuladorShell : public QObject {
 
     void atualizacaoDoStatus() {
         entrar("12345678");
-        controle->conectar(false);
+        dispositivo->conectar(false);
         AtualizaStatusConexao(b->ctx(), true);
         QCoreApplication::processEvents();
         QCOMPARE(b->ctx().estado.StatusConexao(), StatusDesconectado);
         QCOMPARE(status(), StatusDesconectado);
-        controle->conectar(true);
-        controle->ocupar(true);
+        dispositivo->conectar(true);
+        dispositivo->ocupar(true);
         AtualizaStatusConexao(b->ctx(), true);
         QCoreApplication::processEvents();
         QCOMPARE(status(), StatusEmProcessamento);
-        controle->ocupar(false);
+        dispositivo->ocupar(false);
         AtualizaStatusConexao(b->ctx(), true);
         QCoreApplication::processEvents();
         QCOMPARE(status(), StatusConectado);
-        controle->reiniciar(600000);
+        dispositivo->reiniciar(600000);
         AtualizaStatusConexao(b->ctx(), false);
         QCOMPARE(b->ctx().estado.StatusConexao(), StatusDesconectado);
     }

@@ -4,8 +4,7 @@
 
 #include "core/Trabalhador.h"
 #include "setup/TFormSetupAutom.h"
-#include "tests/apoio/Bancada.h"
-#include "tests/apoio/DllSatFalsa.h"
+#include "tests/apoio/TesteJanelas.h"
 
 namespace {
 // Large fonts as some operators have them: set before the application starts.
@@ -26,20 +25,18 @@ QString excesso(const QWidget* janela) {
 
 // Every window as it opens, at 1.5 times, fits a 1280 x 800 screen. The
 // change-of-code window's help form cannot: its 856 pixels are fixed.
-class TstEscala : public QObject {
+class TstEscala : public TesteFalso {
     Q_OBJECT
-    DllSatFalsa falsa{DLLSAT_TIVORO};
+
+    void preparar() override { falsa.responder("1234567|08000|SAT em opera\xe7\xe3o||"); }
 
   private Q_SLOTS:
-    void init() { falsa.responder("1234567|08000|SAT em opera\xe7\xe3o||"); }
-
     void cadaJanelaCabeNaTela() {
         QVERIFY(Escala);
-        Bancada b(DLLSAT_TIVORO);
         QStringList grandes;
         for (int j = 0; j <= int(Janela::TesteFimaFim); ++j) {
-            QWidget* janela = b.janela(Janela(j));
-            b.ctx().mostrar(Janela(j));
+            QWidget* janela = b->janela(Janela(j));
+            b->ctx().mostrar(Janela(j));
             QVERIFY(QTest::qWaitForWindowExposed(janela));
             if (!excesso(janela).isEmpty()) grandes << excesso(janela);
             janela->hide();
@@ -50,15 +47,14 @@ class TstEscala : public QObject {
     // Grown during a run, with its progress panel and log, the bench's window
     // still fits.
     void setupExpandidoCabeNaTela() {
-        Bancada b(DLLSAT_TIVORO);
-        auto* janela = static_cast<TFormSetupAutom*>(b.janela(Janela::SetupAutom));
-        b.ctx().mostrar(Janela::SetupAutom);
+        auto* janela = static_cast<TFormSetupAutom*>(b->janela(Janela::SetupAutom));
+        b->ctx().mostrar(Janela::SetupAutom);
         QVERIFY(QTest::qWaitForWindowExposed(janela));
         janela->MskEdCNPJContr->setText(QStringLiteral("11222333000181"));
         janela->MskEdCNPJSwHouse->setText(QStringLiteral("16716114000172"));
         janela->EdCodAtivacao->setText(QStringLiteral("12345678"));
         janela->MemoSignac->setPlainText(QString(344, QLatin1Char('A')));
-        QVERIFY(b.clicar(Janela::SetupAutom, "BtExecutar"));
+        QVERIFY(b->clicar(Janela::SetupAutom, "BtExecutar"));
         QVERIFY(janela->expandida());
         const QString grande = excesso(janela);
         janela->close();

@@ -19,6 +19,7 @@
 #include "shell/TFormPrincipal.h"
 #include "tests/apoio/Bancada.h"
 #include "tests/apoio/DllSatFalsa.h"
+#include "tests/apoio/TesteJanelas.h"
 #include "ui/DialogosQt.h"
 #include "ui/Log.h"
 #include "ui/Sessao.h"
@@ -38,10 +39,8 @@ QColor corDe(QLabel* l) {
 
 // The start window, the main window and the shared helpers, against a
 // stand-in library whose replies the test sets.
-class TstInicial : public QObject {
+class TstInicial : public TesteFalso {
     Q_OBJECT
-    DllSatFalsa falsa{DLLSAT_TIVORO};
-    std::unique_ptr<Bancada> b;
 
     QLineEdit* codigo() { return b->controle<QLineEdit>(Janela::CodAtivacao, "txtCodAtivacao"); }
     QLabel* status() { return b->controle<QLabel>(Janela::Principal, "LbStatusCom"); }
@@ -62,14 +61,9 @@ class TstInicial : public QObject {
                      ->isVisibleTo(b->janela(Janela::Principal)));
     }
 
-  private Q_SLOTS:
-    void init() {
-        falsa.emOperacao();
-        b = std::make_unique<Bancada>(DLLSAT_TIVORO);
-        b->janela(Janela::CodAtivacao)->show();
-    }
-    void cleanup() { b.reset(); }
+    void preparar() override { b->janela(Janela::CodAtivacao)->show(); }
 
+  private Q_SLOTS:
     void extraiCampoEResto() {
         QCOMPARE(ExtraiCampo("123|08000|em operacao|", 2), QString("em operacao"));
         QCOMPARE(ExtraiCampo("123|08000|em operacao|", 3), QString());

@@ -5,6 +5,7 @@
 
 #include "tests/apoio/Bancada.h"
 #include "tests/apoio/DllSatFalsa.h"
+#include "tests/apoio/TesteJanelas.h"
 #include "ui/CampoMascara.h"
 #include "ui/Contexto.h"
 #include "ui/Sessao.h"
@@ -26,10 +27,8 @@ const QString Vazio = QStringLiteral("   .   .   .   ");
 
 // The network configuration window against a stand-in library that answers
 // what the test sets and keeps the document it received.
-class TstRede : public QObject {
+class TstRede : public TesteFalso {
     Q_OBJECT
-    DllSatFalsa falsa{DLLSAT_TIVORO};
-    std::unique_ptr<Bancada> b;
 
     QWidget* janela() { return b->janela(Janela::ConfRede); }
     QLineEdit* campo(const char* nome) { return b->controle<QLineEdit>(Janela::ConfRede, nome); }
@@ -56,14 +55,12 @@ class TstRede : public QObject {
         QTest::keyClicks(c, texto);
     }
 
-  private Q_SLOTS:
-    void init() {
+    void preparar() override {
         falsa.responder(StatusDHCP);
-        b = std::make_unique<Bancada>(DLLSAT_TIVORO);
         b->janela(Janela::Principal)->show();
     }
-    void cleanup() { b.reset(); }
 
+  private Q_SLOTS:
     void abreComDHCPDoDispositivo() {
         abrir(StatusDHCP);
         QVERIFY(!b->janela(Janela::Principal)->isVisible());

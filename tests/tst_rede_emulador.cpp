@@ -4,15 +4,14 @@
 
 #include "tests/apoio/Bancada.h"
 #include "tests/apoio/DispositivoEmulado.h"
+#include "tests/apoio/TesteJanelas.h"
 #include "ui/CampoMascara.h"
 #include "ui/Contexto.h"
 
 // The network configuration window against the emulated device, each test
 // on a device of its own.
-class TstRedeEmulador : public QObject {
+class TstRedeEmulador : public TesteEmulado {
     Q_OBJECT
-    std::unique_ptr<DispositivoEmulado> dispositivo;
-    std::unique_ptr<Bancada> b;
 
     QLineEdit* campo(const char* nome) { return b->controle<QLineEdit>(Janela::ConfRede, nome); }
     QRadioButton* radio(const char* nome) {
@@ -28,18 +27,12 @@ class TstRedeEmulador : public QObject {
         return linhas.size() == 3 ? linhas[1] : QStringLiteral("sem caixa");
     }
 
-  private Q_SLOTS:
-    void init() {
-        dispositivo = std::make_unique<DispositivoEmulado>();
+    void preparar() override {
         dispositivo->ativado("12345678");
-        b = std::make_unique<Bancada>(CaminhoEmulador());
         b->abrirPrincipal("12345678");
     }
-    void cleanup() {
-        b.reset();
-        dispositivo.reset();
-    }
 
+  private Q_SLOTS:
     void abreComADHCPDeFabrica() {
         abrir();
         QVERIFY(radio("RdBDHCP")->isChecked());

@@ -18,7 +18,7 @@
 #include "core/Trabalhador.h"
 #include "setup/SetupAtivacao.h"
 #include "setup/TFormSetupAutom.h"
-#include "tests/apoio/Bancada.h"
+#include "tests/apoio/TesteJanelas.h"
 #include "tests/setup/Roteiro.h"
 #include "ui/CampoMascara.h"
 #include "ui/Controles.h"
@@ -56,9 +56,8 @@ struct Linha {
 // The bench cycle against a scripted stand-in device: the worker run on the
 // test's own thread (every pause recorded, nothing else running), then the
 // window with its worker and animation on their threads.
-class TstSetup : public QObject {
+class TstSetup : public TesteFalso {
     Q_OBJECT
-    std::unique_ptr<Bancada> b;
     std::unique_ptr<Roteiro> roteiro;
     // Holds a call of the device until the test lets it go.
     QSemaphore m_liberar;
@@ -145,22 +144,21 @@ class TstSetup : public QObject {
         QVERIFY(b->clicar(Janela::SetupAutom, "BtExecutar"));
     }
 
-  private Q_SLOTS:
-    void init() {
+    void preparar() override {
         m_liberar.acquire(m_liberar.available());
-        b = std::make_unique<Bancada>(DLLSAT_TIVORO);
         roteiro = std::make_unique<Roteiro>(DLLSAT_TIVORO, &b->ctx().estado);
         b->ctx().inicial().setCodigoAtivacao(QStringLiteral("codigo antigo"));
     }
-    void cleanup() {
+    void encerrar() override {
         m_liberar.release(10);
         if (janela()->isVisible()) janela()->close();
         estado().pararExecucaoSetup();
+        // The script goes after the last worker that may be inside it.
         QTRY_COMPARE_WITH_TIMEOUT(Trabalhador::vivos(), 0, 10000);
         roteiro.reset();
-        b.reset();
     }
 
+  private Q_SLOTS:
     // Two devices on the bench: everything the first cycle does, in order, and
     // the second device's refusal.
     void doisDispositivosEmSequencia() {

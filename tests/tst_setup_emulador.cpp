@@ -6,8 +6,7 @@
 
 #include "core/Trabalhador.h"
 #include "setup/TFormSetupAutom.h"
-#include "tests/apoio/Bancada.h"
-#include "tests/apoio/DispositivoEmulado.h"
+#include "tests/apoio/TesteJanelas.h"
 
 namespace {
 const QString CnpjContr = QStringLiteral("11222333000181");
@@ -18,10 +17,8 @@ const QString Assinatura = QString(344, QLatin1Char('A'));
 
 // The bench against the emulated device: devices taken off and plugged in as
 // an operator would, the pauses on the harness's clock.
-class TstSetupEmulador : public QObject {
+class TstSetupEmulador : public TesteEmulado {
     Q_OBJECT
-    std::unique_ptr<DispositivoEmulado> sat;
-    std::unique_ptr<Bancada> b;
 
     TFormSetupAutom* janela() {
         return static_cast<TFormSetupAutom*>(b->janela(Janela::SetupAutom));
@@ -45,37 +42,32 @@ class TstSetupEmulador : public QObject {
         QCOMPARE(qtexto(e.assinatura), Assinatura);
     }
 
-  private Q_SLOTS:
-    void init() {
-        sat = std::make_unique<DispositivoEmulado>();
+    void preparar() override {
         // A short restart keeps the test quick; the wait is polled all the same.
-        sat->alterar([](emulador::Estado& e) { e.reinicioAposMs = 300; });
-        b = std::make_unique<Bancada>(DLLSAT_EMULADOR);
+        dispositivo->alterar([](emulador::Estado& e) { e.reinicioAposMs = 300; });
     }
-    void cleanup() {
+    void encerrar() override {
         if (janela()->isVisible()) janela()->close();
-        QTRY_COMPARE_WITH_TIMEOUT(Trabalhador::vivos(), 0, 15000);
-        b.reset();
-        sat.reset();
     }
 
+  private Q_SLOTS:
     void doisDispositivosNaBancada() {
-        const std::string primeiro = sat->estado().serie;
+        const std::string primeiro = dispositivo->estado().serie;
         executar();
         QTRY_COMPARE_WITH_TIMEOUT(texto(), QStringLiteral("SAT TESTADO"), 20000);
-        conferirPreparado(sat->estado());
-        QCOMPARE(sat->estado().serie, primeiro);
+        conferirPreparado(dispositivo->estado());
+        QCOMPARE(dispositivo->estado().serie, primeiro);
         QCOMPARE(b->ctx().CodigoAtivacao(), Codigo);
 
         // The operator takes it off; the next factory-new one answers later.
-        sat->proximo(300);
-        const std::string segundo = sat->estado().serie;
+        dispositivo->proximo(300);
+        const std::string segundo = dispositivo->estado().serie;
         QVERIFY(segundo != primeiro);
         QTRY_COMPARE_WITH_TIMEOUT(janela()->LbConectado->text(),
                                   "SAT CONECTADO NS:" + qtexto(segundo), 20000);
         QTRY_COMPARE_WITH_TIMEOUT(texto(), QStringLiteral("SAT TESTADO"), 20000);
-        conferirPreparado(sat->estado());
-        QCOMPARE(sat->estado().serie, segundo);
+        conferirPreparado(dispositivo->estado());
+        QCOMPARE(dispositivo->estado().serie, segundo);
 
         const QList<int> pausas = b->relogio.pausas();
         QCOMPARE(pausas.count(60000), 2);
@@ -95,18 +87,18 @@ class TstSetupEmulador : public QObject {
 
     // A device activated before refuses; the bench stops on it.
     void dispositivoJaAtivadoRecusa() {
-        sat->ativado("outro-codigo", stexto(CnpjContr), 35);
+        dispositivo->ativado("outro-codigo", stexto(CnpjContr), 35);
         executar();
         QTRY_COMPARE_WITH_TIMEOUT(texto(), QStringLiteral("ERRO"), 10000);
         QCOMPARE(numero(), 2);
         QTRY_VERIFY(janela()->BtExecutar->isEnabled());
         QVERIFY(janela()->RichEdit1->toPlainText().contains(QStringLiteral("|04003|")));
-        QCOMPARE(sat->estado().codigoAtivacao, "outro-codigo");
+        QCOMPARE(dispositivo->estado().codigoAtivacao, "outro-codigo");
     }
 
     // Unplugged during the restart wait and never back: only Cancel ends it.
     void canceladoNaEsperaDoReinicio() {
-        sat->alterar([](emulador::Estado& e) { e.reinicioAposMs = 600000; });
+        dispositivo->alterar([](emulador::Estado& e) { e.reinicioAposMs = 600000; });
         executar();
         QTRY_COMPARE_WITH_TIMEOUT(texto(), QStringLiteral("SAT ASSINADO"), 10000);
         QTRY_VERIFY(b->relogio.pausas().count(5000) >= 3);

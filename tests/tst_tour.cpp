@@ -5,6 +5,7 @@
 
 #include "tests/apoio/Bancada.h"
 #include "tests/apoio/DllSatFalsa.h"
+#include "tests/apoio/TesteJanelas.h"
 #include "ui/Sessao.h"
 
 namespace {
@@ -28,10 +29,8 @@ Qt::CursorShape cursorDaAplicacao() {
 // The device tour on the offscreen platform, driven by real mouse movement
 // through the window system, so that events reach the control under the mouse
 // and travel up to its parents as they would on a screen.
-class TstTour : public QObject {
+class TstTour : public TesteFalso {
     Q_OBJECT
-    DllSatFalsa falsa{DLLSAT_TIVORO};
-    std::unique_ptr<Bancada> b;
     QWidget* tour = nullptr;
 
     QWidget* parte(const char* nome) { return b->controle<QWidget>(Janela::ConhecendoSAT, nome); }
@@ -50,21 +49,18 @@ class TstTour : public QObject {
         return p;
     }
 
-  private Q_SLOTS:
-    void init() {
+    void preparar() override {
+        // No hand cursor left over from the test before.
+        while (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
         falsa.responder("1234567|08000|SAT em opera\xe7\xe3o||");
-        b = std::make_unique<Bancada>(DLLSAT_TIVORO);
         tour = b->janela(Janela::ConhecendoSAT);
         b->ctx().mostrar(Janela::ConhecendoSAT);
         QVERIFY(QTest::qWaitForWindowExposed(tour));
         // Start every test from the window's background.
         mover(tour, fundo());
     }
-    void cleanup() {
-        b.reset();
-        while (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
-    }
 
+  private Q_SLOTS:
     void janelaEFotografia() {
         QCOMPARE(tour->windowTitle(), QStringLiteral("TOOL SAT Tivoro - Conhecendo o SAT"));
         QVERIFY(!(tour->windowFlags() & Qt::WindowMaximizeButtonHint));

@@ -11,6 +11,7 @@
 #include "core/Arquivos.h"
 #include "tests/apoio/Bancada.h"
 #include "tests/apoio/DllSatFalsa.h"
+#include "tests/apoio/TesteJanelas.h"
 #include "transactions/TFormTesteVendaCanc.h"
 #include "ui/Contexto.h"
 #include "ui/Sessao.h"
@@ -50,10 +51,8 @@ const QString Titulo = QStringLiteral("Tivoro Tecnologia - SAT KT-470e");
 
 // The end-to-end test and the sale and cancellation test, against a
 // stand-in library that answers what the test sets and keeps what it got.
-class TstTransacoes : public QObject {
+class TstTransacoes : public TesteFalso {
     Q_OBJECT
-    DllSatFalsa falsa{DLLSAT_TIVORO};
-    std::unique_ptr<Bancada> b;
     QTemporaryDir pasta;
     QStringList modais;  // captions of the parameters window each time it was shown
 
@@ -98,15 +97,6 @@ class TstTransacoes : public QObject {
         return linha.startsWith('[') ? linha.mid(linha.indexOf(QLatin1String("] ")) + 2)
                                      : QStringLiteral("sem carimbo: ") + linha;
     }
-    static QColor cor(QPlainTextEdit* log, int bloco) {
-        return log->document()
-            ->findBlockByNumber(bloco)
-            .begin()
-            .fragment()
-            .charFormat()
-            .foreground()
-            .color();
-    }
     QString arquivo(const char* nome, const QByteArray& conteudo) {
         const QString caminho = pasta.filePath(QString::fromLatin1(nome));
         QFile f(caminho);
@@ -120,15 +110,12 @@ class TstTransacoes : public QObject {
     }
     void marcarCancelamento() { QVERIFY(b->marcar(Janela::TesteVendaCanc, "RdbXMLCanc")); }
 
-  private Q_SLOTS:
-    void init() {
-        falsa.responder("1|08000|SAT em opera\xe7\xe3o||");
+    void preparar() override {
         modais.clear();
-        b = std::make_unique<Bancada>(DLLSAT_TIVORO);
         b->abrirPrincipal("12345678");
     }
-    void cleanup() { b.reset(); }
 
+  private Q_SLOTS:
     void fimAFimComOsPadroes() {
         logPrincipal()->setPlainText("anterior");
         logPrincipal()->moveCursor(QTextCursor::End);
@@ -149,9 +136,9 @@ class TstTransacoes : public QObject {
         QCOMPARE(corpo(l[1]), QStringLiteral("[TX] Enviando teste fim a fim..."));
         QCOMPARE(corpo(l[2]), "[TX] " + QString::fromLatin1(FimAFimPadrao));
         QCOMPARE(corpo(l[3]).left(25), QStringLiteral("[RX] 4|09000|Emitido com "));
-        QCOMPARE(cor(logPrincipal(), 1), QColor(0, 128, 0));
-        QCOMPARE(cor(logPrincipal(), 2), QColor(0, 128, 0));
-        QCOMPARE(cor(logPrincipal(), 3), QColor(0, 0, 255));
+        QCOMPARE(CorDaLinha(logPrincipal(), 1), QColor(0, 128, 0));
+        QCOMPARE(CorDaLinha(logPrincipal(), 2), QColor(0, 128, 0));
+        QCOMPARE(CorDaLinha(logPrincipal(), 3), QColor(0, 0, 255));
 
         QCOMPARE(b->dialogos.caixas().size(), 1);
         QCOMPARE(b->dialogos.ultima().icone, Icone::Informacao);
@@ -255,8 +242,8 @@ class TstTransacoes : public QObject {
         QCOMPARE(corpo(l[0]),
                  "[TX] EnviarDadosVenda(313799,12345678," + QString::fromUtf8(unido) + ");");
         QCOMPARE(corpo(l[1]), QStringLiteral("[RX] 9|06001|0000|Erro||"));
-        QCOMPARE(cor(logVenda(), 0), QColor(0, 128, 0));
-        QCOMPARE(cor(logVenda(), 1), QColor(0, 0, 255));
+        QCOMPARE(CorDaLinha(logVenda(), 0), QColor(0, 128, 0));
+        QCOMPARE(CorDaLinha(logVenda(), 1), QColor(0, 0, 255));
         QCOMPARE(logVenda()->currentCharFormat().foreground().color(), QColor(0, 0, 0));
         QVERIFY(modais.isEmpty());
         QVERIFY(b->dialogos.caixas().isEmpty());

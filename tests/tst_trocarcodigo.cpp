@@ -9,16 +9,15 @@
 #include "core/Respostas.h"
 #include "tests/apoio/Bancada.h"
 #include "tests/apoio/DllSatFalsa.h"
+#include "tests/apoio/TesteJanelas.h"
 #include "ui/Sessao.h"
 
 using Icone = PortaDialogos::Icone;
 
 // The change-of-code window, reached from the start window and from the main
 // window, against a stand-in library whose replies the test sets.
-class TstTrocarCodigo : public QObject {
+class TstTrocarCodigo : public TesteFalso {
     Q_OBJECT
-    DllSatFalsa falsa{DLLSAT_TIVORO};
-    std::unique_ptr<Bancada> b;
 
     template <typename T>
     T* em(const char* nome) {
@@ -64,14 +63,9 @@ class TstTrocarCodigo : public QObject {
         QVERIFY(b->clicar(Janela::TrocarCodigo, "BtEnviar"));
     }
 
-  private Q_SLOTS:
-    void init() {
-        falsa.emOperacao();
-        b = std::make_unique<Bancada>(DLLSAT_TIVORO);
-        b->janela(Janela::CodAtivacao)->show();
-    }
-    void cleanup() { b.reset(); }
+    void preparar() override { b->janela(Janela::CodAtivacao)->show(); }
 
+  private Q_SLOTS:
     void larguraDasOpcoes() {
         abrirPeloInicio();
         QCOMPARE(trocar()->windowTitle(),

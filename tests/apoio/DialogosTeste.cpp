@@ -3,8 +3,21 @@
 #include <QThread>
 
 void DialogosTeste::mensagem(Icone icone, const QString& texto) {
+    {
+        QMutexLocker trava(&m_mutex);
+        m_caixas.append({icone, QString::fromLatin1(TituloAplicacao), texto});
+        if (!m_segurar) return;
+    }
+    m_fechar.acquire();
+}
+
+void DialogosTeste::segurarCaixas() {
     QMutexLocker trava(&m_mutex);
-    m_caixas.append({icone, QString::fromLatin1(TituloAplicacao), texto});
+    m_segurar = true;
+}
+
+void DialogosTeste::fechar() {
+    m_fechar.release();
 }
 
 QString DialogosTeste::abrirArquivo(const Arquivo& dialogo) {

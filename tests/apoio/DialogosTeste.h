@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QMutex>
+#include <QSemaphore>
 #include <QStringList>
 #include <QUrl>
 
@@ -28,10 +29,16 @@ class DialogosTeste : public PortaDialogos {
     void responderArquivo(const QString& caminho);
     QList<Arquivo> dialogosArquivo() const;
     QList<QUrl> enderecos() const;
+    // From now on a box stays open, holding whoever showed it, until the test
+    // closes it, as a person would; only a worker may show one then.
+    void segurarCaixas();
+    void fechar();
 
   private:
     QString proximaResposta(const Arquivo& dialogo);
     mutable QMutex m_mutex;
+    bool m_segurar = false;
+    QSemaphore m_fechar;
     QList<Caixa> m_caixas;
     QStringList m_respostas;
     QList<Arquivo> m_dialogos;

@@ -1,5 +1,0 @@
-foreach(teste tst_ativacao tst_trocarcodigo)
-    sat_add_test(${teste} SOURCES ${teste}.cpp LIBS apoio_testes)
-    target_compile_definitions(${teste} PRIVATE ${DEFINICOES_FALSAS})
-    add_dependencies(${teste} dllsat_falsa_tivoro)
-endforeach()

@@ -1,8 +1,6 @@
 #include "operations/ExtrairLogSatTivoro.h"
 
-#include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -75,7 +73,7 @@ void anexarLog(QPlainTextEdit* log, const QString& texto) {
 }  // namespace
 
 ExtrairLogSatTivoro::ExtrairLogSatTivoro(Contexto& ctx, TFormConsultas& janela)
-    : ctx(ctx), janela(&janela), log(janela.RichEdit1) {}
+    : ctx(ctx), janela(&janela), log(janela.log()) {}
 
 void ExtrairLogSatTivoro::iniciar(Contexto& ctx, TFormConsultas& janela) {
     Trabalhador::iniciar(
@@ -101,11 +99,5 @@ void ExtrairLogSatTivoro::executar() {
 }
 
 void ExtrairLogSatTivoro::habilitar(bool habilitado) {
-    naGui(janela, [j = janela, habilitado] {
-        QWidget* const controles[] = {
-            j->BtConsultarSat, j->BtConsultarStatusOp, j->BtConsultarNumSes,
-            j->BtCancelar,     j->BtExtrairLogs,       j->BtSalvarLog,
-            j->BtLimpar,       j->EdNumeroSessao,      j->RichEdit1};
-        for (QWidget* w : controles) w->setEnabled(habilitado);
-    });
+    naGui(janela, [j = janela, habilitado] { j->habilitarControles(habilitado); });
 }

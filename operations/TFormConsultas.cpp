@@ -218,3 +218,10 @@ void TFormConsultas::BtCancelarClick() {
     close();
     ctx.mostrar(Janela::Principal);
 }
+
+void TFormConsultas::habilitarControles(bool habilitado) {
+    QWidget* const controles[] = {BtConsultarSat, BtConsultarStatusOp, BtConsultarNumSes,
+                                  BtCancelar,     BtExtrairLogs,       BtSalvarLog,
+                                  BtLimpar,       EdNumeroSessao,      RichEdit1};
+    for (QWidget* w : controles) w->setEnabled(habilitado);
+}

@@ -1,26 +1,20 @@
 #include "operations/thrAtivarSat.h"
 
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-
 #include "core/NaGui.h"
 #include "core/Respostas.h"
 #include "core/Trabalhador.h"
 #include "core/UF.h"
 #include "operations/TFormAtivarSat.h"
-#include "ui/CampoMascara.h"
 #include "ui/Contexto.h"
 #include "ui/Log.h"
 
 thrAtivarSat::thrAtivarSat(Contexto& ctx, TFormAtivarSat& janela)
     : ctx(ctx),
       janela(&janela),
-      log(janela.RichEdit1),
-      indiceUF(janela.CBoxUF->currentIndex()),
-      codigo(janela.EdCodAtivacao->text()),
-      cnpj(valorCNPJ(janela.MskEdCNPJContr)) {}
+      log(janela.log()),
+      indiceUF(janela.indiceUF()),
+      codigo(janela.codigoAtivacao()),
+      cnpj(janela.cnpjContribuinte()) {}
 
 void thrAtivarSat::iniciar(Contexto& ctx, TFormAtivarSat& janela) {
     Trabalhador::iniciar([trabalho = thrAtivarSat(ctx, janela)]() mutable { trabalho.executar(); });
@@ -46,5 +40,5 @@ void thrAtivarSat::executar() {
         });
     }
     EscreveLog(log, CorRX, "[RX] " + resposta);
-    naGui(janela, [j = janela] { j->BtEnviar->setEnabled(true); });
+    naGui(janela, [j = janela] { j->liberarEnvio(); });
 }

@@ -5,7 +5,6 @@
 #include "core/Trabalhador.h"
 #include "core/UF.h"
 #include "setup/TFormSetupAutom.h"
-#include "ui/CampoMascara.h"
 #include "ui/Contexto.h"
 #include "ui/Log.h"
 #include "ui/Sessao.h"
@@ -22,7 +21,7 @@ const QString TextoTimeout = QStringLiteral("TIMEOUT");
 }  // namespace
 
 SetupAtivacao::SetupAtivacao(Contexto& ctx, TFormSetupAutom& janela, int execucao)
-    : ctx(ctx), janela(&janela), log(janela.RichEdit1), m_execucao(execucao) {}
+    : ctx(ctx), janela(&janela), log(janela.log()), m_execucao(execucao) {}
 
 void SetupAtivacao::iniciar(Contexto& ctx, TFormSetupAutom& janela, int execucao) {
     Trabalhador::iniciar(
@@ -84,7 +83,7 @@ bool SetupAtivacao::ativar(int sessao) {
     escrever(CorRX, "[RX] " + resposta);
     if (!codigo(resposta, "04000")) {
         publicar(2, "ERRO");
-        naGui(janela, [j = janela] { j->BtExecutar->setEnabled(true); });
+        naGui(janela, [j = janela] { j->liberarExecucao(); });
         return false;
     }
     publicar(2, "SAT ATIVO");
@@ -189,7 +188,7 @@ int SetupAtivacao::proximoSat() {
     const QString resposta = guardar(ctx.dll.ConsultarStatusOperacional(sessao, QString()));
     const QString serie = ExtraiCampo(resposta, 5);
     ctx.estado.setCampoB(serie);
-    naGui(janela, [j = janela, serie] { j->LbConectado->setText("SAT CONECTADO NS:" + serie); });
+    naGui(janela, [j = janela, serie] { j->mostrarConectado(serie); });
     escrever(CorRX, QStringLiteral("[TX] SAT CONECTADO..."));
     return sessao;
 }
@@ -232,23 +231,23 @@ QString SetupAtivacao::consultar(int sessao) {
 // The controls are read at each use, not copied at the start: a value edited
 // during a run takes effect at its next use.
 QString SetupAtivacao::codigoAtivacao() const {
-    return lerNaGui<QString>(janela, [j = janela] { return j->EdCodAtivacao->text(); });
+    return lerNaGui<QString>(janela, [j = janela] { return j->codigoAtivacao(); });
 }
 
 QString SetupAtivacao::cnpjContribuinte() const {
-    return lerNaGui<QString>(janela, [j = janela] { return valorCNPJ(j->MskEdCNPJContr); });
+    return lerNaGui<QString>(janela, [j = janela] { return j->cnpjContribuinte(); });
 }
 
 QString SetupAtivacao::cnpjSoftwareHouse() const {
-    return lerNaGui<QString>(janela, [j = janela] { return valorCNPJ(j->MskEdCNPJSwHouse); });
+    return lerNaGui<QString>(janela, [j = janela] { return j->cnpjSoftwareHouse(); });
 }
 
 QString SetupAtivacao::assinatura() const {
-    return lerNaGui<QString>(janela, [j = janela] { return j->MemoSignac->toPlainText(); });
+    return lerNaGui<QString>(janela, [j = janela] { return j->assinatura(); });
 }
 
 int SetupAtivacao::codigoUF() const {
     int indice = -1;
-    naGuiEsperando(janela, [&indice, j = janela] { indice = j->CBoxUF->currentIndex(); });
+    naGuiEsperando(janela, [&indice, j = janela] { indice = j->indiceUF(); });
     return CodigoUF(indice);
 }

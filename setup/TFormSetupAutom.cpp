@@ -384,3 +384,15 @@ void TFormSetupAutom::esconderImagens() {
     for (const auto& passo : m_imagens)
         for (QLabel* imagem : passo) imagem->hide();
 }
+
+QString TFormSetupAutom::cnpjContribuinte() const {
+    return valorCNPJ(MskEdCNPJContr);
+}
+
+QString TFormSetupAutom::cnpjSoftwareHouse() const {
+    return valorCNPJ(MskEdCNPJSwHouse);
+}
+
+void TFormSetupAutom::mostrarConectado(const QString& serie) {
+    LbConectado->setText("SAT CONECTADO NS:" + serie);
+}

@@ -18,13 +18,13 @@ void AtualizarSat::executar() {
     const int sessao = ctx.aleatorio.sessaoNova();
     ctx.estado.setRespostaSAT({});
     const QString codigo = ctx.CodigoAtivacao();
-    const QString resposta = ChamadaComLog(
+    const QString resposta = chamadaComLog(
         ctx, log, "AtualizarSoftwareSAT(" + QString::number(sessao) + ',' + codigo + ')',
         [&] { return ctx.dll.AtualizarSoftwareSAT(sessao, codigo); });
     const bool atualizado = ExtraiCampo(resposta, 1) == QLatin1String("14000");
     MostraResposta(ctx, resposta,
                    atualizado ? PortaDialogos::Icone::Informacao : PortaDialogos::Icone::Erro);
     ctx.estado.setCampoA({});
-    naGui(principal, [&janela = ctx.principal()] { janela.HabilitarBotoesFuncao(true); });
+    naGui(principal, [&janela = ctx.principal()] { janela.habilitarBotoesFuncao(true); });
     AtualizaStatusConexao(ctx, true);
 }

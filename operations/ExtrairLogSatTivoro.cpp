@@ -12,7 +12,7 @@
 #include "ui/Contexto.h"
 #include "ui/Log.h"
 
-QString CampoDoLog(const QString& resposta) {
+QString campoDoLog(const QString& resposta) {
     return ExtraiResto(resposta, 5);
 }
 
@@ -87,11 +87,11 @@ void ExtrairLogSatTivoro::executar() {
     EscreveLog(log, CorTX, "[TX] ExtrairLogs(" + numero + ')');
     const QString resposta = ctx.dll.ExtrairLogs(sessao, ctx.CodigoAtivacao());
     ctx.inicial().setRetornoLog(resposta);
-    const QString campo = CampoDoLog(resposta);
+    const QString campo = campoDoLog(resposta);
     ctx.estado.setCampoA(campo);
     if (campo.isEmpty()) EscreveLog(log, CorRX, "[RX] (" + numero + ')' + resposta);
     // Decoded here, so that the window only has the insertion to do.
-    const QString texto = TextoDeBytes(DecodificarBase64(campo));
+    const QString texto = textoDeBytes(DecodificarBase64(campo));
     ctx.estado.setCampoA(texto);
     anexarLog(log, texto);
     ctx.estado.setCampoA({});

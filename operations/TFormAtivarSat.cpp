@@ -96,6 +96,6 @@ void TFormAtivarSat::BtCancelarClick() {
 }
 
 void TFormAtivarSat::FormClose() {
-    StatusAoFechar(ctx, {});
+    statusAoFechar(ctx, {});
     definirAltura(AlturaFechada);
 }

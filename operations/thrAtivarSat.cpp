@@ -22,7 +22,7 @@ void thrAtivarSat::iniciar(Contexto& ctx, TFormAtivarSat& janela) {
 
 void thrAtivarSat::executar() {
     const int sessao = ctx.aleatorio.sessaoNova();
-    const int uf = CodigoUF(indiceUF);
+    const int uf = codigoUF(indiceUF);
     EscreveLog(log, CorPreta,
                QStringLiteral("ESTE PROCESSO PODE DEMORAR ALGUNS MINUTOS, AGUARDE!"));
     EscreveLog(log, CorTX,

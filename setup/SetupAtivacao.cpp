@@ -29,7 +29,7 @@ void SetupAtivacao::iniciar(Contexto& ctx, TFormSetupAutom& janela, int execucao
 }
 
 // Fourteen zeros for the software house's CNPJ, 344 for the signature.
-QByteArray SetupAtivacao::CupomTeste() {
+QByteArray SetupAtivacao::cupomTeste() {
     return QStringLiteral(
                R"(<?xml version="1.0" encoding="utf-8"?><CFe><infCFe versaoDadosEnt="0.07">)"
                R"(<ide><CNPJ>%1</CNPJ><signAC>%2</signAC><numeroCaixa>001</numeroCaixa></ide>)"
@@ -73,7 +73,7 @@ bool SetupAtivacao::ciclo(int& sessao) {
 }
 
 bool SetupAtivacao::ativar(int sessao) {
-    const int uf = codigoUF();
+    const int uf = codigoDaUF();
     const QString codigoAtiv = codigoAtivacao();
     const QString cnpj = cnpjContribuinte();
     escrever(CorTX, "[TX] AtivarSAT(" + QString::number(sessao) + ',' + codigoAtiv + ',' + cnpj +
@@ -129,7 +129,7 @@ bool SetupAtivacao::aguardarReinicio(int sessao) {
 bool SetupAtivacao::testar(int& sessao) {
     sessao = ctx.aleatorio.sessaoAleatoria();
     escrever(CorTX, QStringLiteral("[TX] Iniciando teste fim a fim..."));
-    const QByteArray cupom = CupomTeste();
+    const QByteArray cupom = cupomTeste();
     const QString codigoAtiv = codigoAtivacao();
     escrever(CorTX, "[TX] TesteFimAFim(" + QString::number(sessao) + ',' + codigoAtiv + ',' +
                         QString::fromLatin1(cupom) + ')');
@@ -246,8 +246,8 @@ QString SetupAtivacao::assinatura() const {
     return lerNaGui<QString>(janela, [j = janela] { return j->assinatura(); });
 }
 
-int SetupAtivacao::codigoUF() const {
+int SetupAtivacao::codigoDaUF() const {
     int indice = -1;
     naGuiEsperando(janela, [&indice, j = janela] { indice = j->indiceUF(); });
-    return CodigoUF(indice);
+    return codigoUF(indice);
 }

@@ -24,7 +24,7 @@ void ThreadAssociarAssinatura::executar() {
     EscreveLog(log, CorPreta,
                QStringLiteral("ESTE PROCESSO PODE DEMORAR ALGUNS MINUTOS, AGUARDE!"));
     const QString codigo = ctx.CodigoAtivacao();
-    const QString resposta = ChamadaComLog(
+    const QString resposta = chamadaComLog(
         ctx, log,
         "AssociarAssinatura(" + QString::number(sessao) + ',' + codigo + ',' + cnpjs + ',' +
             assinatura + ')',

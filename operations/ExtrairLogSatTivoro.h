@@ -27,6 +27,6 @@ class ExtrairLogSatTivoro {
     void habilitar(bool habilitado);
 
     Contexto& ctx;
-    TFormConsultas* janela;
-    QPlainTextEdit* log;
+    TFormConsultas* m_janela;
+    QPlainTextEdit* m_log;
 };

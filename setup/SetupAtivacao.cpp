@@ -21,7 +21,7 @@ const QString TextoTimeout = QStringLiteral("TIMEOUT");
 }  // namespace
 
 SetupAtivacao::SetupAtivacao(Contexto& ctx, TFormSetupAutom& janela, int execucao)
-    : ctx(ctx), janela(&janela), log(janela.log()), m_execucao(execucao) {}
+    : ctx(ctx), m_janela(&janela), m_log(janela.log()), m_execucao(execucao) {}
 
 void SetupAtivacao::iniciar(Contexto& ctx, TFormSetupAutom& janela, int execucao) {
     Trabalhador::iniciar(
@@ -83,7 +83,7 @@ bool SetupAtivacao::ativar(int sessao) {
     escrever(CorRX, "[RX] " + resposta);
     if (!codigo(resposta, "04000")) {
         publicar(2, "ERRO");
-        naGui(janela, [j = janela] { j->liberarExecucao(); });
+        naGui(m_janela, [j = m_janela] { j->liberarExecucao(); });
         return false;
     }
     publicar(2, "SAT ATIVO");
@@ -188,7 +188,7 @@ int SetupAtivacao::proximoSat() {
     const QString resposta = guardar(ctx.dll.ConsultarStatusOperacional(sessao, QString()));
     const QString serie = ExtraiCampo(resposta, 5);
     ctx.estado.setCampoB(serie);
-    naGui(janela, [j = janela, serie] { j->mostrarConectado(serie); });
+    naGui(m_janela, [j = m_janela, serie] { j->mostrarConectado(serie); });
     escrever(CorRX, QStringLiteral("[TX] SAT CONECTADO..."));
     return sessao;
 }
@@ -214,7 +214,7 @@ void SetupAtivacao::publicar(int numero, const char* texto) {
 
 void SetupAtivacao::escrever(const QColor& cor, const QString& corpo) {
     verificar();
-    EscreveLog(log, cor, corpo, OpcoesLog{false, true});
+    EscreveLog(m_log, cor, corpo, OpcoesLog{false, true});
 }
 
 QString SetupAtivacao::guardar(const QString& resposta) {
@@ -231,23 +231,23 @@ QString SetupAtivacao::consultar(int sessao) {
 // The controls are read at each use, not copied at the start: a value edited
 // during a run takes effect at its next use.
 QString SetupAtivacao::codigoAtivacao() const {
-    return lerNaGui<QString>(janela, [j = janela] { return j->codigoAtivacao(); });
+    return lerNaGui<QString>(m_janela, [j = m_janela] { return j->codigoAtivacao(); });
 }
 
 QString SetupAtivacao::cnpjContribuinte() const {
-    return lerNaGui<QString>(janela, [j = janela] { return j->cnpjContribuinte(); });
+    return lerNaGui<QString>(m_janela, [j = m_janela] { return j->cnpjContribuinte(); });
 }
 
 QString SetupAtivacao::cnpjSoftwareHouse() const {
-    return lerNaGui<QString>(janela, [j = janela] { return j->cnpjSoftwareHouse(); });
+    return lerNaGui<QString>(m_janela, [j = m_janela] { return j->cnpjSoftwareHouse(); });
 }
 
 QString SetupAtivacao::assinatura() const {
-    return lerNaGui<QString>(janela, [j = janela] { return j->assinatura(); });
+    return lerNaGui<QString>(m_janela, [j = m_janela] { return j->assinatura(); });
 }
 
 int SetupAtivacao::codigoDaUF() const {
     int indice = -1;
-    naGuiEsperando(janela, [&indice, j = janela] { indice = j->indiceUF(); });
+    naGuiEsperando(m_janela, [&indice, j = m_janela] { indice = j->indiceUF(); });
     return codigoUF(indice);
 }

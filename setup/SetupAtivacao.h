@@ -47,7 +47,7 @@ class SetupAtivacao {
     int codigoDaUF() const;
 
     Contexto& ctx;
-    TFormSetupAutom* janela;
-    QPlainTextEdit* log;
+    TFormSetupAutom* m_janela;
+    QPlainTextEdit* m_log;
     int m_execucao;
 };

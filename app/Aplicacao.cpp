@@ -28,8 +28,8 @@ Aplicacao::Aplicacao(DllSat& dll, PortaDialogos& dialogos, Relogio& relogio)
     // when the windows go.
     static EsperaComCursor espera;
     dll.setEspera(&espera);
-    IniciaRecursos();
-    CarregaTraducaoQt();
+    iniciaRecursos();
+    carregaTraducaoQt();
     m_inicial = criar<TFormCodAtivacao>(Janela::CodAtivacao);
     m_ctx.registrarInicial(m_inicial);
     m_principal = criar<TFormPrincipal>(Janela::Principal);

@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
     QStringList argumentos;
     for (int i = 0; i < argc; ++i) argumentos << QString::fromLocal8Bit(argv[i]);
     PedidoBiblioteca pedido;
-    if (const auto saida = LerLinhaDeComando(argumentos, pedido)) return *saida;
+    if (const auto saida = lerLinhaDeComando(argumentos, pedido)) return *saida;
     if (semTela()) {
         avisarSemTela();
         return 2;
@@ -52,10 +52,10 @@ int main(int argc, char** argv) {
     qInstallMessageHandler(mensagensAnteriores);
     QApplication::setApplicationName(QStringLiteral("tool-sat-tivoro"));
     QApplication::setDesktopFileName(QStringLiteral("tool-sat-tivoro"));
-    IniciaRecursos();
+    iniciaRecursos();
 
     DialogosQt dialogos;
-    const auto dll = AbrirBiblioteca(pedido, QApplication::applicationDirPath(), dialogos);
+    const auto dll = abrirBiblioteca(pedido, QApplication::applicationDirPath(), dialogos);
     if (!dll) return 1;
     RelogioReal relogio;
     Aplicacao aplicacao(*dll, dialogos, relogio);

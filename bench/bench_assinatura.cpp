@@ -1,4 +1,4 @@
-// Prints how long GerarAssinaturaCnpjs takes next to the three openssl
+// Prints how long gerarAssinaturaCnpjs takes next to the three openssl
 // commands it runs, run back to back by hand on the same certificate.
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -75,14 +75,14 @@ int main(int argc, char** argv) {
                   {"enc", "-base64", "-in", "assinatura.bin", "-out", "assinatura.txt"});
         bare.push_back(t.nsecsElapsed() / 1e6);
         t.start();
-        const ResultadoAssinatura r = GerarAssinaturaCnpjs("11222333000181", "61099008000141",
+        const ResultadoAssinatura r = gerarAssinaturaCnpjs("11222333000181", "61099008000141",
                                                            p + "/cert.pfx", "segredo", amb);
         gerar.push_back(t.nsecsElapsed() / 1e6);
         if (!ok || !r.gerada) return 2;
     }
     const double mg = mediana(gerar), mb = mediana(bare);
     QTextStream(stdout) << "rodadas: " << rodadas << "\n"
-                        << "GerarAssinaturaCnpjs, mediana: " << mg << " ms\n"
+                        << "gerarAssinaturaCnpjs, mediana: " << mg << " ms\n"
                         << "tres openssl seguidos, mediana: " << mb << " ms\n"
                         << "razao: " << mg / mb << " (meta <= 1.5)\n";
     return 0;

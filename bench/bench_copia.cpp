@@ -49,13 +49,14 @@ int main(int argc, char** argv) {
     auto& janela = *static_cast<TFormConsultas*>(b.janela(Janela::Consultas));
     janela.show();
     b.clicar(Janela::Consultas, "BtExtrairLogs");
-    while (Trabalhador::vivos() > 0 || !janela.BtExtrairLogs->isEnabled())
+    while (Trabalhador::vivos() > 0 ||
+           !janela.findChild<QPushButton*>("BtExtrairLogs")->isEnabled())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    for (int i = 1; i <= 3; ++i) copiarEColar("log da janela de consultas", *janela.RichEdit1);
+    for (int i = 1; i <= 3; ++i) copiarEColar("log da janela de consultas", *janela.log());
 
     // Qt's own log view, for comparison, on a small piece: it turns the
     // selection into HTML and Markdown.
-    QPlainTextEdit comum(janela.RichEdit1->toPlainText().left(256 * 1024));
+    QPlainTextEdit comum(janela.log()->toPlainText().left(256 * 1024));
     copiarEColar("QPlainTextEdit comum, 256 KiB", comum);
     return 0;
 }

@@ -46,7 +46,7 @@ Medida extrair(Bancada& b, TFormConsultas& janela) {
     // longest time the window could not answer.
     QElapsedTimer relogio;
     double ultimo = 0, maiorParada = 0, primeiroTrecho = 0;
-    const int blocosAntes = janela.RichEdit1->document()->blockCount();
+    const int blocosAntes = janela.log()->document()->blockCount();
     QTimer pulso;
     pulso.setInterval(1);
     QObject::connect(&pulso, &QTimer::timeout, [&] {
@@ -54,14 +54,15 @@ Medida extrair(Bancada& b, TFormConsultas& janela) {
         maiorParada = std::max(maiorParada, agora - ultimo);
         ultimo = agora;
         // The TX line and the log's first piece.
-        if (primeiroTrecho == 0 && janela.RichEdit1->document()->blockCount() > blocosAntes + 2)
+        if (primeiroTrecho == 0 && janela.log()->document()->blockCount() > blocosAntes + 2)
             primeiroTrecho = agora;
     });
     const std::clock_t cpuAntes = std::clock();
     relogio.start();
     pulso.start();
     if (!b.clicar(Janela::Consultas, "BtExtrairLogs")) std::printf("sem clique\n");
-    while (Trabalhador::vivos() > 0 || !janela.BtExtrairLogs->isEnabled())
+    while (Trabalhador::vivos() > 0 ||
+           !janela.findChild<QPushButton*>("BtExtrairLogs")->isEnabled())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     const double total = relogio.nsecsElapsed() / 1e6;
     pulso.stop();
@@ -92,8 +93,8 @@ void medir(const char* nome, const QString& dll) {
             "primeiro trecho mostrado %.0f ms; maior parada da janela %.0f ms; CPU do processo "
             "%.0f ms; log com %d linhas\n",
             i, m.totalMs, m.totalMs - chamada, m.primeiroTrechoMs, m.maiorParadaMs, m.cpuMs,
-            janela.RichEdit1->document()->blockCount());
-        if (i == 2) janela.RichEdit1->clear();
+            janela.log()->document()->blockCount());
+        if (i == 2) janela.log()->clear();
     }
 }
 

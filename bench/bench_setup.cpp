@@ -50,11 +50,11 @@ Resultado medir(const QString& dll, RelogioBancada& relogio,
     Contexto& ctx = app.contexto();
     preparar(ctx);
     auto* j = static_cast<TFormSetupAutom*>(app.janela(Janela::SetupAutom));
-    j->MskEdCNPJContr->setText(QStringLiteral("11222333000181"));
-    j->MskEdCNPJSwHouse->setText(QStringLiteral("16716114000172"));
-    j->EdCodAtivacao->setText(QStringLiteral("bancada-123"));
-    j->MemoSignac->setPlainText(QString(344, QLatin1Char('A')));
-    j->CBoxUF->setCurrentIndex(24);
+    j->findChild<QLineEdit*>("MskEdCNPJContr")->setText(QStringLiteral("11222333000181"));
+    j->findChild<QLineEdit*>("MskEdCNPJSwHouse")->setText(QStringLiteral("16716114000172"));
+    j->findChild<QLineEdit*>("EdCodAtivacao")->setText(QStringLiteral("bancada-123"));
+    j->findChild<QPlainTextEdit*>("MemoSignac")->setPlainText(QString(344, QLatin1Char('A')));
+    j->findChild<QComboBox*>("CBoxUF")->setCurrentIndex(24);
     QElapsedTimer t;
     t.start();
     const int execucao = ctx.estado.iniciarExecucaoSetup();

@@ -75,7 +75,7 @@ bool gravarTudo(int fd, const QByteArray& dados) {
 }
 }  // namespace
 
-ResultadoArquivo LerArquivoComum(const QString& caminho, qint64 limite) {
+ResultadoArquivo lerArquivoComum(const QString& caminho, qint64 limite) {
     ResultadoArquivo r;
     const int fd = abrirComum(caminho, O_RDONLY, r);
     if (fd < 0) return r;
@@ -92,7 +92,7 @@ ResultadoArquivo LerArquivoComum(const QString& caminho, qint64 limite) {
     return r;
 }
 
-ResultadoArquivo AcrescentarArquivoComum(const QString& caminho, const QByteArray& dados) {
+ResultadoArquivo acrescentarArquivoComum(const QString& caminho, const QByteArray& dados) {
     ResultadoArquivo r;
     const int fd = abrirComum(caminho, O_WRONLY | O_APPEND | O_CREAT, r);
     if (fd < 0) return r;

@@ -20,8 +20,8 @@ struct ResultadoArquivo {
 };
 
 // The whole file, when it is regular and holds at most `limite` bytes.
-ResultadoArquivo LerArquivoComum(const QString& caminho, qint64 limite);
+ResultadoArquivo lerArquivoComum(const QString& caminho, qint64 limite);
 
 // Appends to a regular file, or to a new one; a failed append is taken back,
 // so the file keeps what it held.
-ResultadoArquivo AcrescentarArquivoComum(const QString& caminho, const QByteArray& dados);
+ResultadoArquivo acrescentarArquivoComum(const QString& caminho, const QByteArray& dados);

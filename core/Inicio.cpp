@@ -13,7 +13,7 @@ void imprimir(std::FILE* saida, const QString& texto) {
 }
 }  // namespace
 
-std::optional<int> LerLinhaDeComando(const QStringList& argumentos, PedidoBiblioteca& pedido) {
+std::optional<int> lerLinhaDeComando(const QStringList& argumentos, PedidoBiblioteca& pedido) {
     QCommandLineParser linha;
     linha.setApplicationDescription(QStringLiteral(
         "Ferramenta de serviço do SAT KT-470e da Tivoro.\n"
@@ -61,20 +61,20 @@ std::optional<int> LerLinhaDeComando(const QStringList& argumentos, PedidoBiblio
     return std::nullopt;
 }
 
-void RecusarBiblioteca(const QString& texto, PortaDialogos& dialogos) {
+void recusarBiblioteca(const QString& texto, PortaDialogos& dialogos) {
     imprimir(stderr, QStringLiteral("tool-sat-tivoro: ") + texto + '\n');
     dialogos.erro(texto);
 }
 
-std::unique_ptr<DllSat> AbrirBiblioteca(const PedidoBiblioteca& pedido,
+std::unique_ptr<DllSat> abrirBiblioteca(const PedidoBiblioteca& pedido,
                                         const QString& pastaPrograma, PortaDialogos& dialogos) {
     try {
-        auto dll = DllSat::carregar(EscolherBiblioteca(pedido, pastaPrograma));
+        auto dll = DllSat::carregar(escolherBiblioteca(pedido, pastaPrograma));
         imprimir(stderr, QStringLiteral("biblioteca: %1%2\n")
                              .arg(dll->caminho(), dll->emulado() ? " (SAT EMULADO)" : ""));
         return dll;
     } catch (const DllSat::ErroCarga& erro) {
-        RecusarBiblioteca(QString::fromUtf8(erro.what()), dialogos);
+        recusarBiblioteca(QString::fromUtf8(erro.what()), dialogos);
         return nullptr;
     }
 }

@@ -12,12 +12,12 @@ class PortaDialogos;
 // The start-up's command line: which device library to open. --help and
 // --version print to standard output; a mistake prints to standard error.
 // A value means: end now with this status.
-std::optional<int> LerLinhaDeComando(const QStringList& argumentos, PedidoBiblioteca& pedido);
+std::optional<int> lerLinhaDeComando(const QStringList& argumentos, PedidoBiblioteca& pedido);
 
 // Opens the library asked for and says which one on standard error; a refusal
 // goes to standard error and into an error box, and gives null.
-std::unique_ptr<DllSat> AbrirBiblioteca(const PedidoBiblioteca& pedido,
+std::unique_ptr<DllSat> abrirBiblioteca(const PedidoBiblioteca& pedido,
                                         const QString& pastaPrograma, PortaDialogos& dialogos);
 
 // A refusal of the library, shown and printed alike.
-void RecusarBiblioteca(const QString& texto, PortaDialogos& dialogos);
+void recusarBiblioteca(const QString& texto, PortaDialogos& dialogos);

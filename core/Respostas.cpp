@@ -30,14 +30,14 @@ QString ExtraiResto(const QString& texto, int n, QChar separador) {
     return texto.mid(inicioCampo(texto, n, separador));
 }
 
-QString Aparado(const QString& texto) {
+QString aparado(const QString& texto) {
     qsizetype inicio = 0, fim = texto.size();
     while (inicio < fim && texto[inicio].unicode() <= ' ') ++inicio;
     while (fim > inicio && texto[fim - 1].unicode() <= ' ') --fim;
     return texto.mid(inicio, fim - inicio);
 }
 
-QString TextoDeBytes(const QByteArray& bytes) {
+QString textoDeBytes(const QByteArray& bytes) {
     // Stateless: a sequence cut at the end is an error, not silently dropped.
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString texto = utf8.decode(bytes);

@@ -11,8 +11,8 @@ QString ExtraiCampo(const QString& texto, int n, QChar separador = QLatin1Char('
 QString ExtraiResto(const QString& texto, int n, QChar separador = QLatin1Char('|'));
 
 // The text without the blanks and control characters at both ends.
-QString Aparado(const QString& texto);
+QString aparado(const QString& texto);
 
 // Bytes of a file or a device log as text: UTF-8 when they are, else
 // Windows-1252.
-QString TextoDeBytes(const QByteArray& bytes);
+QString textoDeBytes(const QByteArray& bytes);

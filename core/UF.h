@@ -3,7 +3,7 @@
 #include <QStringList>
 
 // The 27 state abbreviations, in the order of the state lists.
-const QStringList& SiglasUF();
+const QStringList& siglasUF();
 
-// The IBGE code of the state at that index of SiglasUF(); 35 outside 0..26.
-int CodigoUF(int indice);
+// The IBGE code of the state at that index of siglasUF(); 35 outside 0..26.
+int codigoUF(int indice);

@@ -20,10 +20,10 @@ QString escapar(const QString& texto, bool atributo) {
 }
 }  // namespace
 
-QString EscapaXml(const QString& texto) {
+QString escapaXml(const QString& texto) {
     return escapar(texto, false);
 }
 
-QString EscapaAtributoXml(const QString& texto) {
+QString escapaAtributoXml(const QString& texto) {
     return escapar(texto, true);
 }

@@ -6,6 +6,6 @@
 // a value must never break the document nor add elements to it.
 
 // Element content: "&", "<" and ">" escaped.
-QString EscapaXml(const QString& texto);
+QString escapaXml(const QString& texto);
 // Attribute value between double quotes: also the double quote.
-QString EscapaAtributoXml(const QString& texto);
+QString escapaAtributoXml(const QString& texto);

@@ -101,7 +101,7 @@ QString DllSat::deWin1252(const QByteArray& bytes) {
 namespace {
 QString recusa(const QString& caminho, const QStringList& procurados, const QString& falta) {
     return QStringLiteral("Não foi possível usar a biblioteca do SAT.\n") +
-           DescreveRecusa(caminho, falta, procurados);
+           descreveRecusa(caminho, falta, procurados);
 }
 
 QString semBiblioteca(const QString& motivo, const QStringList& procurados) {
@@ -111,7 +111,7 @@ QString semBiblioteca(const QString& motivo, const QStringList& procurados) {
                "  tool-sat-tivoro --biblioteca CAMINHO   (ou SAT_BIBLIOTECA=CAMINHO)\n"
                "Para trabalhar no SAT emulado (pacote sat-emulador):\n"
                "  tool-sat-tivoro --emulador")
-        .arg(QString::fromLatin1(DllSat::NomeArquivo), DescreveProcura(procurados), motivo);
+        .arg(QString::fromLatin1(DllSat::NomeArquivo), descreveProcura(procurados), motivo);
 }
 }  // namespace
 
@@ -152,7 +152,7 @@ void resolver(void* handle, const char* nome, F& destino, const QString& caminho
 
 bool ehEmulador(const QString& caminho) {
     try {
-        return TextoArquivo(caminho, QStringLiteral("SpecialBuild")) ==
+        return textoArquivo(caminho, QStringLiteral("SpecialBuild")) ==
                QLatin1String("SAT EMULADO");
     } catch (const ErroSistemaOperacional&) {
         return false;

@@ -26,14 +26,14 @@ QStringList pastasDaBusca() {
 
 }  // namespace
 
-QString PastaEmulador(const QString& pastaPrograma) {
+QString pastaEmulador(const QString& pastaPrograma) {
     return QDir::cleanPath(pastaPrograma + QStringLiteral("/../" SAT_PASTA_EMULADOR));
 }
 
-EscolhaBiblioteca EscolherBiblioteca(const PedidoBiblioteca& pedido, const QString& pastaPrograma) {
+EscolhaBiblioteca escolherBiblioteca(const PedidoBiblioteca& pedido, const QString& pastaPrograma) {
     if (!pedido.caminho.isEmpty()) return nomeada(pedido.caminho, QStringLiteral("--biblioteca "));
     if (pedido.emulador)
-        return nomeada(naPasta(PastaEmulador(pastaPrograma)), QStringLiteral("--emulador: "));
+        return nomeada(naPasta(pastaEmulador(pastaPrograma)), QStringLiteral("--emulador: "));
     if (!pedido.variavel.isEmpty())
         return nomeada(pedido.variavel, QStringLiteral("SAT_BIBLIOTECA="));
     const QString local = naPasta(pastaPrograma);
@@ -41,13 +41,13 @@ EscolhaBiblioteca EscolherBiblioteca(const PedidoBiblioteca& pedido, const QStri
     return {QString::fromLatin1(DllSat::NomeArquivo), QStringList{local} + pastasDaBusca(), true};
 }
 
-QString DescreveRecusa(const QString& caminho, const QString& falta,
+QString descreveRecusa(const QString& caminho, const QString& falta,
                        const QStringList& procurados) {
     return QStringLiteral("Arquivo: %1\nFalta: %2\n").arg(caminho, falta) +
-           DescreveProcura(procurados);
+           descreveProcura(procurados);
 }
 
-QString DescreveProcura(const QStringList& procurados) {
+QString descreveProcura(const QStringList& procurados) {
     QString texto = QStringLiteral("Procurada, nesta ordem:");
     int n = 0;
     for (const QString& p : procurados) texto += QStringLiteral("\n  %1. %2").arg(++n).arg(p);

@@ -24,13 +24,13 @@ struct EscolhaBiblioteca {
 // In this order: the path named, the emulated device, SAT_BIBLIOTECA, the
 // program's own folder, the platform's search (LD_LIBRARY_PATH, then the
 // system's folders).
-EscolhaBiblioteca EscolherBiblioteca(const PedidoBiblioteca& pedido, const QString& pastaPrograma);
+EscolhaBiblioteca escolherBiblioteca(const PedidoBiblioteca& pedido, const QString& pastaPrograma);
 
 // Where the emulated device lives beside a program in that folder.
-QString PastaEmulador(const QString& pastaPrograma);
+QString pastaEmulador(const QString& pastaPrograma);
 
 // "Procurada, nesta ordem: ..." lines for the messages.
-QString DescreveProcura(const QStringList& procurados);
+QString descreveProcura(const QStringList& procurados);
 // The file, what it lacks and where it was looked for: what every refusal of
 // a library says, so that whoever installed it knows what to change.
-QString DescreveRecusa(const QString& caminho, const QString& falta, const QStringList& procurados);
+QString descreveRecusa(const QString& caminho, const QString& falta, const QStringList& procurados);

@@ -123,10 +123,10 @@ QString ErroSistemaOperacional::mensagem() const {
 }
 
 QString EmpresaArquivo(const QString& arquivo) {
-    return TextoArquivo(arquivo, QStringLiteral("CompanyName"));
+    return textoArquivo(arquivo, QStringLiteral("CompanyName"));
 }
 
-QString TextoArquivo(const QString& arquivo, const QString& nome) {
+QString textoArquivo(const QString& arquivo, const QString& nome) {
     int erro = 0;
     const QByteArray dados = lerSecao(arquivo, erro);
     if (dados.isEmpty()) throw erroDe(erro ? erro : ENODATA, faltaDe(erro ? erro : ENODATA));

@@ -32,7 +32,7 @@ class ErroSistemaOperacional : public std::runtime_error {
 QString EmpresaArquivo(const QString& arquivo);
 // Any string of the first translation (CompanyName, SpecialBuild, ...), as
 // EmpresaArquivo reads CompanyName.
-QString TextoArquivo(const QString& arquivo, const QString& nome);
+QString textoArquivo(const QString& arquivo, const QString& nome);
 
 // The fixed file version as four numbers joined by "."; never throws (an
 // unreadable file gives "0.0.0.0").

@@ -46,7 +46,7 @@ void linha(QGridLayout* grade, const char* nomeRotulo, const QString& rotulo, QW
 
 QString elemento(const char* nome, const QString& valor) {
     const QString tag = QString::fromLatin1(nome);
-    return '<' + tag + '>' + EscapaXml(valor) + "</" + tag + '>';
+    return '<' + tag + '>' + escapaXml(valor) + "</" + tag + '>';
 }
 }  // namespace
 

@@ -8,7 +8,7 @@
 #include "ui/Sessao.h"
 
 AtualizarSat::AtualizarSat(Contexto& ctx)
-    : ctx(ctx), principal(ctx.janela(Janela::Principal)), log(ctx.principal().RichEdit1()) {}
+    : ctx(ctx), m_principal(ctx.janela(Janela::Principal)), m_log(ctx.principal().RichEdit1()) {}
 
 void AtualizarSat::iniciar(Contexto& ctx) {
     Trabalhador::iniciar([trabalho = AtualizarSat(ctx)]() mutable { trabalho.executar(); });
@@ -18,13 +18,13 @@ void AtualizarSat::executar() {
     const int sessao = ctx.aleatorio.sessaoNova();
     ctx.estado.setRespostaSAT({});
     const QString codigo = ctx.CodigoAtivacao();
-    const QString resposta = ChamadaComLog(
-        ctx, log, "AtualizarSoftwareSAT(" + QString::number(sessao) + ',' + codigo + ')',
+    const QString resposta = chamadaComLog(
+        ctx, m_log, "AtualizarSoftwareSAT(" + QString::number(sessao) + ',' + codigo + ')',
         [&] { return ctx.dll.AtualizarSoftwareSAT(sessao, codigo); });
     const bool atualizado = ExtraiCampo(resposta, 1) == QLatin1String("14000");
     MostraResposta(ctx, resposta,
                    atualizado ? PortaDialogos::Icone::Informacao : PortaDialogos::Icone::Erro);
     ctx.estado.setCampoA({});
-    naGui(principal, [&janela = ctx.principal()] { janela.HabilitarBotoesFuncao(true); });
+    naGui(m_principal, [&janela = ctx.principal()] { janela.habilitarBotoesFuncao(true); });
     AtualizaStatusConexao(ctx, true);
 }

@@ -17,6 +17,6 @@ class AtualizarSat {
 
   private:
     Contexto& ctx;
-    QWidget* principal;
-    QPlainTextEdit* log;
+    QWidget* m_principal;
+    QPlainTextEdit* m_log;
 };

@@ -10,7 +10,7 @@ using FuncaoBloqueio = QString (DllSat::*)(int, const QString&);
 void executar(Contexto& ctx, const QString& nome, FuncaoBloqueio funcao) {
     const int sessao = ctx.aleatorio.sessaoNova();
     const QString codigo = ctx.CodigoAtivacao();
-    ChamadaComLog(ctx, ctx.principal().RichEdit1(),
+    chamadaComLog(ctx, ctx.principal().RichEdit1(),
                   nome + '(' + QString::number(sessao) + ',' + codigo + ')',
                   [&] { return (ctx.dll.*funcao)(sessao, codigo); });
     AtualizaStatusConexao(ctx, true);

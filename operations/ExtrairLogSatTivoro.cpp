@@ -1,8 +1,6 @@
 #include "operations/ExtrairLogSatTivoro.h"
 
-#include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -14,7 +12,7 @@
 #include "ui/Contexto.h"
 #include "ui/Log.h"
 
-QString CampoDoLog(const QString& resposta) {
+QString campoDoLog(const QString& resposta) {
     return ExtraiResto(resposta, 5);
 }
 
@@ -75,7 +73,7 @@ void anexarLog(QPlainTextEdit* log, const QString& texto) {
 }  // namespace
 
 ExtrairLogSatTivoro::ExtrairLogSatTivoro(Contexto& ctx, TFormConsultas& janela)
-    : ctx(ctx), janela(&janela), log(janela.RichEdit1) {}
+    : ctx(ctx), m_janela(&janela), m_log(janela.log()) {}
 
 void ExtrairLogSatTivoro::iniciar(Contexto& ctx, TFormConsultas& janela) {
     Trabalhador::iniciar(
@@ -86,26 +84,20 @@ void ExtrairLogSatTivoro::executar() {
     const int sessao = ctx.aleatorio.sessaoNova();
     const QString numero = QString::number(sessao);
     habilitar(false);
-    EscreveLog(log, CorTX, "[TX] ExtrairLogs(" + numero + ')');
+    EscreveLog(m_log, CorTX, "[TX] ExtrairLogs(" + numero + ')');
     const QString resposta = ctx.dll.ExtrairLogs(sessao, ctx.CodigoAtivacao());
     ctx.inicial().setRetornoLog(resposta);
-    const QString campo = CampoDoLog(resposta);
+    const QString campo = campoDoLog(resposta);
     ctx.estado.setCampoA(campo);
-    if (campo.isEmpty()) EscreveLog(log, CorRX, "[RX] (" + numero + ')' + resposta);
+    if (campo.isEmpty()) EscreveLog(m_log, CorRX, "[RX] (" + numero + ')' + resposta);
     // Decoded here, so that the window only has the insertion to do.
-    const QString texto = TextoDeBytes(DecodificarBase64(campo));
+    const QString texto = textoDeBytes(DecodificarBase64(campo));
     ctx.estado.setCampoA(texto);
-    anexarLog(log, texto);
+    anexarLog(m_log, texto);
     ctx.estado.setCampoA({});
     habilitar(true);
 }
 
 void ExtrairLogSatTivoro::habilitar(bool habilitado) {
-    naGui(janela, [j = janela, habilitado] {
-        QWidget* const controles[] = {
-            j->BtConsultarSat, j->BtConsultarStatusOp, j->BtConsultarNumSes,
-            j->BtCancelar,     j->BtExtrairLogs,       j->BtSalvarLog,
-            j->BtLimpar,       j->EdNumeroSessao,      j->RichEdit1};
-        for (QWidget* w : controles) w->setEnabled(habilitado);
-    });
+    naGui(m_janela, [j = m_janela, habilitado] { j->habilitarControles(habilitado); });
 }

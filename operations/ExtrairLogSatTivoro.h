@@ -10,7 +10,7 @@ class TFormConsultas;
 inline constexpr const char* CodigoProvisorio = "24681357";
 
 // The log an ExtrairLogs reply carries: field 5 and all after it.
-QString CampoDoLog(const QString& resposta);
+QString campoDoLog(const QString& resposta);
 
 // The extraction on a thread of its own: the window's controls are disabled
 // meanwhile, the reply is kept in RetornoLog and the decoded log appended to
@@ -27,6 +27,6 @@ class ExtrairLogSatTivoro {
     void habilitar(bool habilitado);
 
     Contexto& ctx;
-    TFormConsultas* janela;
-    QPlainTextEdit* log;
+    TFormConsultas* m_janela;
+    QPlainTextEdit* m_log;
 };

@@ -20,7 +20,7 @@ void mostrarPrincipal(Contexto& ctx, const QString& status, const QString& respo
 }
 }  // namespace
 
-void StatusAoFechar(Contexto& ctx, OpcoesStatusAoFechar opcoes) {
+void statusAoFechar(Contexto& ctx, OpcoesStatusAoFechar opcoes) {
     if (opcoes.limparAntes) {
         ctx.estado.setRespostaSAT(QString());
         ctx.estado.setCampoA(QString());

@@ -17,4 +17,4 @@ struct OpcoesStatusAoFechar {
 // The operational status with the activation code in use decides where the
 // user lands: the start window on "10001" (code not recognised), otherwise the
 // main window with its status, version and layout brought up to date.
-void StatusAoFechar(Contexto& ctx, OpcoesStatusAoFechar opcoes);
+void statusAoFechar(Contexto& ctx, OpcoesStatusAoFechar opcoes);

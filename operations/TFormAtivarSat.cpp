@@ -68,6 +68,22 @@ void TFormAtivarSat::FormShow() {
     RichEdit1->clear();
 }
 
+QString TFormAtivarSat::codigoAtivacao() const {
+    return EdCodAtivacao->text();
+}
+
+QString TFormAtivarSat::cnpjContribuinte() const {
+    return valorCNPJ(MskEdCNPJContr);
+}
+
+int TFormAtivarSat::indiceUF() const {
+    return CBoxUF->currentIndex();
+}
+
+void TFormAtivarSat::liberarEnvio() {
+    BtEnviar->setEnabled(true);
+}
+
 // One activation at a time: "Enviar" comes back when the worker ends.
 void TFormAtivarSat::BtEnviarClick() {
     BtEnviar->setEnabled(false);
@@ -80,6 +96,6 @@ void TFormAtivarSat::BtCancelarClick() {
 }
 
 void TFormAtivarSat::FormClose() {
-    StatusAoFechar(ctx, {});
+    statusAoFechar(ctx, {});
     definirAltura(AlturaFechada);
 }

@@ -19,16 +19,12 @@ class TFormAtivarSat : public Formulario<> {
 
     explicit TFormAtivarSat(Contexto& ctx);
 
-    QLabel* LbCNPJContri;
-    QLineEdit* MskEdCNPJContr;
-    QLabel* lbCodAtivacao;
-    QLineEdit* EdCodAtivacao;
-    QLabel* LbUF;
-    QComboBox* CBoxUF;
-    GrupoCertificados* GroupBox1;
-    QPushButton* BtCancelar;
-    QPushButton* BtEnviar;
-    QPlainTextEdit* RichEdit1;
+    // What the worker takes, read on the GUI thread when it starts.
+    QPlainTextEdit* log() const { return RichEdit1; }
+    QString codigoAtivacao() const;
+    QString cnpjContribuinte() const;
+    int indiceUF() const;
+    void liberarEnvio();
 
   protected:
     void FormShow() override;
@@ -39,4 +35,15 @@ class TFormAtivarSat : public Formulario<> {
     void BtEnviarClick();
     void BtCancelarClick();
     void definirAltura(int altura);
+
+    QLabel* LbCNPJContri;
+    QLineEdit* MskEdCNPJContr;
+    QLabel* lbCodAtivacao;
+    QLineEdit* EdCodAtivacao;
+    QLabel* LbUF;
+    QComboBox* CBoxUF;
+    GrupoCertificados* GroupBox1;
+    QPushButton* BtCancelar;
+    QPushButton* BtEnviar;
+    QPlainTextEdit* RichEdit1;
 };

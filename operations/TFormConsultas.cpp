@@ -139,14 +139,14 @@ void TFormConsultas::FormClose() {
 
 void TFormConsultas::BtConsultarSatClick() {
     const int sessao = ctx.aleatorio.sessaoNova();
-    ChamadaComLog(
+    chamadaComLog(
         ctx, RichEdit1, "ConsultarSAT(" + QString::number(sessao) + ')',
         [&] { return ctx.dll.ConsultarSAT(sessao); }, NoFim);
 }
 
 void TFormConsultas::BtConsultarStatusOpClick() {
     const int sessao = ctx.aleatorio.sessaoNova();
-    ChamadaComLog(
+    chamadaComLog(
         ctx, RichEdit1, "ConsultarStatusOperacional(" + QString::number(sessao) + ')',
         [&] { return ctx.dll.ConsultarStatusOperacional(sessao, ctx.CodigoAtivacao()); }, NoFim);
 }
@@ -160,7 +160,7 @@ void TFormConsultas::BtConsultarNumSesClick() {
     if (sessao == 0) sessao = ctx.aleatorio.sessaoAleatoria();
     RichEdit1->moveCursor(QTextCursor::End);
     const QString texto = EdNumeroSessao->text();
-    if (Aparado(texto).isEmpty()) {
+    if (aparado(texto).isEmpty()) {
         ctx.dialogos.erro(QStringLiteral("Preencha o campo numero de sessão!"));
         return;
     }
@@ -195,14 +195,14 @@ void TFormConsultas::BtSalvarLogClick() {
         {QStringLiteral("Salve o arquivo de log do SAT Tivoro"), QDir::currentPath(),
          QStringLiteral("Text file (*.txt);;Word file (*.doc)"), QStringLiteral("txt")});
     if (caminho.isEmpty()) return;
-    const QString campo = CampoDoLog(ctx.inicial().RetornoLog());
+    const QString campo = campoDoLog(ctx.inicial().RetornoLog());
     // A worker may write the slot meanwhile: it is only the record.
     ctx.estado.setCampoA(campo);
     QByteArray dados = DecodificarBase64(campo);
     ctx.estado.setCampoA({});
     dados.replace("\n", "\r\n");
     dados.append("\r\n");
-    const ResultadoArquivo r = AcrescentarArquivoComum(caminho, dados);
+    const ResultadoArquivo r = acrescentarArquivoComum(caminho, dados);
     if (r.falha == ResultadoArquivo::Falha::Nenhuma) return;
     const QString texto = r.falha == ResultadoArquivo::Falha::NaoAbriu
                               ? QStringLiteral("Não foi possível abrir o arquivo %1: %2")
@@ -217,4 +217,11 @@ void TFormConsultas::BtLimparClick() {
 void TFormConsultas::BtCancelarClick() {
     close();
     ctx.mostrar(Janela::Principal);
+}
+
+void TFormConsultas::habilitarControles(bool habilitado) {
+    QWidget* const controles[] = {BtConsultarSat, BtConsultarStatusOp, BtConsultarNumSes,
+                                  BtCancelar,     BtExtrairLogs,       BtSalvarLog,
+                                  BtLimpar,       EdNumeroSessao,      RichEdit1};
+    for (QWidget* w : controles) w->setEnabled(habilitado);
 }

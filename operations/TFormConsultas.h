@@ -14,16 +14,9 @@ class TFormConsultas : public Formulario<> {
   public:
     explicit TFormConsultas(Contexto& ctx);
 
-    QPlainTextEdit* RichEdit1;
-    QPushButton* BtConsultarSat;
-    QPushButton* BtConsultarStatusOp;
-    QPushButton* BtExtrairLogs;
-    QPushButton* BtSalvarLog;
-    QLabel* Label1;
-    QLineEdit* EdNumeroSessao;
-    QPushButton* BtConsultarNumSes;
-    QPushButton* BtCancelar;
-    QPushButton* BtLimpar;
+    QPlainTextEdit* log() const { return RichEdit1; }
+    // Nothing else is asked of the device while the log is extracted.
+    void habilitarControles(bool habilitado);
 
     // 1 once an extraction has been started; never reset.
     int LogExtraido = 0;
@@ -41,4 +34,15 @@ class TFormConsultas : public Formulario<> {
     void BtSalvarLogClick();
     void BtLimparClick();
     void BtCancelarClick();
+
+    QPlainTextEdit* RichEdit1;
+    QPushButton* BtConsultarSat;
+    QPushButton* BtConsultarStatusOp;
+    QPushButton* BtExtrairLogs;
+    QPushButton* BtSalvarLog;
+    QLabel* Label1;
+    QLineEdit* EdNumeroSessao;
+    QPushButton* BtConsultarNumSes;
+    QPushButton* BtCancelar;
+    QPushButton* BtLimpar;
 };

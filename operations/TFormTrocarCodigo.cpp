@@ -143,5 +143,5 @@ void TFormTrocarCodigo::BtCancelarClick() {
 }
 
 void TFormTrocarCodigo::FormClose() {
-    StatusAoFechar(ctx, {true, true, true});
+    statusAoFechar(ctx, {true, true, true});
 }

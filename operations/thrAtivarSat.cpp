@@ -1,26 +1,20 @@
 #include "operations/thrAtivarSat.h"
 
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-
 #include "core/NaGui.h"
 #include "core/Respostas.h"
 #include "core/Trabalhador.h"
 #include "core/UF.h"
 #include "operations/TFormAtivarSat.h"
-#include "ui/CampoMascara.h"
 #include "ui/Contexto.h"
 #include "ui/Log.h"
 
 thrAtivarSat::thrAtivarSat(Contexto& ctx, TFormAtivarSat& janela)
     : ctx(ctx),
-      janela(&janela),
-      log(janela.RichEdit1),
-      indiceUF(janela.CBoxUF->currentIndex()),
-      codigo(janela.EdCodAtivacao->text()),
-      cnpj(valorCNPJ(janela.MskEdCNPJContr)) {}
+      m_janela(&janela),
+      m_log(janela.log()),
+      m_indiceUF(janela.indiceUF()),
+      m_codigo(janela.codigoAtivacao()),
+      m_cnpj(janela.cnpjContribuinte()) {}
 
 void thrAtivarSat::iniciar(Contexto& ctx, TFormAtivarSat& janela) {
     Trabalhador::iniciar([trabalho = thrAtivarSat(ctx, janela)]() mutable { trabalho.executar(); });
@@ -28,23 +22,23 @@ void thrAtivarSat::iniciar(Contexto& ctx, TFormAtivarSat& janela) {
 
 void thrAtivarSat::executar() {
     const int sessao = ctx.aleatorio.sessaoNova();
-    const int uf = CodigoUF(indiceUF);
-    EscreveLog(log, CorPreta,
+    const int uf = codigoUF(m_indiceUF);
+    EscreveLog(m_log, CorPreta,
                QStringLiteral("ESTE PROCESSO PODE DEMORAR ALGUNS MINUTOS, AGUARDE!"));
-    EscreveLog(log, CorTX,
-               "[TX] AtivarSAT(" + QString::number(sessao) + ",1," + codigo + ',' + cnpj + ',' +
+    EscreveLog(m_log, CorTX,
+               "[TX] AtivarSAT(" + QString::number(sessao) + ",1," + m_codigo + ',' + m_cnpj + ',' +
                    QString::number(uf) + ')');
-    const QString resposta = ctx.dll.AtivarSAT(sessao, 1, codigo, cnpj, uf);
+    const QString resposta = ctx.dll.AtivarSAT(sessao, 1, m_codigo, m_cnpj, uf);
     ctx.estado.setRespostaSAT(resposta);
     // The closing status query may write the slots meanwhile: judge our own copy.
     const QString retorno = ExtraiCampo(resposta, 1);
     ctx.estado.setCampoB(retorno);
     if (retorno == QLatin1String("04000")) {
-        ctx.setCodigoAtivacao(codigo);
+        ctx.setCodigoAtivacao(m_codigo);
         naGui(ctx.janela(Janela::Principal), [&principal = ctx.principal()] {
             principal.habilitar({"BtAssociarAssinatura", "BtTestFimAFim"}, true);
         });
     }
-    EscreveLog(log, CorRX, "[RX] " + resposta);
-    naGui(janela, [j = janela] { j->BtEnviar->setEnabled(true); });
+    EscreveLog(m_log, CorRX, "[RX] " + resposta);
+    naGui(m_janela, [j = m_janela] { j->liberarEnvio(); });
 }

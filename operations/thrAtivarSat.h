@@ -18,9 +18,9 @@ class thrAtivarSat {
 
   private:
     Contexto& ctx;
-    TFormAtivarSat* janela;
-    QPlainTextEdit* log;
-    int indiceUF;
-    QString codigo;
-    QString cnpj;
+    TFormAtivarSat* m_janela;
+    QPlainTextEdit* m_log;
+    int m_indiceUF;
+    QString m_codigo;
+    QString m_cnpj;
 };

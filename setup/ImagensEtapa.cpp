@@ -16,7 +16,7 @@ const char* nomeAparencia(Aparencia aparencia) {
 }
 }  // namespace
 
-QPixmap ImagemEtapa(int passo, Aparencia aparencia) {
+QPixmap imagemEtapa(int passo, Aparencia aparencia) {
     return QPixmap(QStringLiteral(":/imagens/etapa_%1_%2.png")
                        .arg(passo)
                        .arg(QLatin1String(nomeAparencia(aparencia))));

@@ -6,4 +6,4 @@
 enum class Aparencia { Azul, Amarelo, Ok, Erro };
 
 // The 20 by 20 picture of a step (1 to 6, in the panel's order).
-QPixmap ImagemEtapa(int passo, Aparencia aparencia);
+QPixmap imagemEtapa(int passo, Aparencia aparencia);

@@ -5,7 +5,6 @@
 #include "core/Trabalhador.h"
 #include "core/UF.h"
 #include "setup/TFormSetupAutom.h"
-#include "ui/CampoMascara.h"
 #include "ui/Contexto.h"
 #include "ui/Log.h"
 #include "ui/Sessao.h"
@@ -22,7 +21,7 @@ const QString TextoTimeout = QStringLiteral("TIMEOUT");
 }  // namespace
 
 SetupAtivacao::SetupAtivacao(Contexto& ctx, TFormSetupAutom& janela, int execucao)
-    : ctx(ctx), janela(&janela), log(janela.RichEdit1), m_execucao(execucao) {}
+    : ctx(ctx), m_janela(&janela), m_log(janela.log()), m_execucao(execucao) {}
 
 void SetupAtivacao::iniciar(Contexto& ctx, TFormSetupAutom& janela, int execucao) {
     Trabalhador::iniciar(
@@ -30,7 +29,7 @@ void SetupAtivacao::iniciar(Contexto& ctx, TFormSetupAutom& janela, int execucao
 }
 
 // Fourteen zeros for the software house's CNPJ, 344 for the signature.
-QByteArray SetupAtivacao::CupomTeste() {
+QByteArray SetupAtivacao::cupomTeste() {
     return QStringLiteral(
                R"(<?xml version="1.0" encoding="utf-8"?><CFe><infCFe versaoDadosEnt="0.07">)"
                R"(<ide><CNPJ>%1</CNPJ><signAC>%2</signAC><numeroCaixa>001</numeroCaixa></ide>)"
@@ -74,7 +73,7 @@ bool SetupAtivacao::ciclo(int& sessao) {
 }
 
 bool SetupAtivacao::ativar(int sessao) {
-    const int uf = codigoUF();
+    const int uf = codigoDaUF();
     const QString codigoAtiv = codigoAtivacao();
     const QString cnpj = cnpjContribuinte();
     escrever(CorTX, "[TX] AtivarSAT(" + QString::number(sessao) + ',' + codigoAtiv + ',' + cnpj +
@@ -84,7 +83,7 @@ bool SetupAtivacao::ativar(int sessao) {
     escrever(CorRX, "[RX] " + resposta);
     if (!codigo(resposta, "04000")) {
         publicar(2, "ERRO");
-        naGui(janela, [j = janela] { j->BtExecutar->setEnabled(true); });
+        naGui(m_janela, [j = m_janela] { j->liberarExecucao(); });
         return false;
     }
     publicar(2, "SAT ATIVO");
@@ -130,7 +129,7 @@ bool SetupAtivacao::aguardarReinicio(int sessao) {
 bool SetupAtivacao::testar(int& sessao) {
     sessao = ctx.aleatorio.sessaoAleatoria();
     escrever(CorTX, QStringLiteral("[TX] Iniciando teste fim a fim..."));
-    const QByteArray cupom = CupomTeste();
+    const QByteArray cupom = cupomTeste();
     const QString codigoAtiv = codigoAtivacao();
     escrever(CorTX, "[TX] TesteFimAFim(" + QString::number(sessao) + ',' + codigoAtiv + ',' +
                         QString::fromLatin1(cupom) + ')');
@@ -189,7 +188,7 @@ int SetupAtivacao::proximoSat() {
     const QString resposta = guardar(ctx.dll.ConsultarStatusOperacional(sessao, QString()));
     const QString serie = ExtraiCampo(resposta, 5);
     ctx.estado.setCampoB(serie);
-    naGui(janela, [j = janela, serie] { j->LbConectado->setText("SAT CONECTADO NS:" + serie); });
+    naGui(m_janela, [j = m_janela, serie] { j->mostrarConectado(serie); });
     escrever(CorRX, QStringLiteral("[TX] SAT CONECTADO..."));
     return sessao;
 }
@@ -215,7 +214,7 @@ void SetupAtivacao::publicar(int numero, const char* texto) {
 
 void SetupAtivacao::escrever(const QColor& cor, const QString& corpo) {
     verificar();
-    EscreveLog(log, cor, corpo, OpcoesLog{false, true});
+    EscreveLog(m_log, cor, corpo, OpcoesLog{false, true});
 }
 
 QString SetupAtivacao::guardar(const QString& resposta) {
@@ -232,23 +231,23 @@ QString SetupAtivacao::consultar(int sessao) {
 // The controls are read at each use, not copied at the start: a value edited
 // during a run takes effect at its next use.
 QString SetupAtivacao::codigoAtivacao() const {
-    return lerNaGui<QString>(janela, [j = janela] { return j->EdCodAtivacao->text(); });
+    return lerNaGui<QString>(m_janela, [j = m_janela] { return j->codigoAtivacao(); });
 }
 
 QString SetupAtivacao::cnpjContribuinte() const {
-    return lerNaGui<QString>(janela, [j = janela] { return valorCNPJ(j->MskEdCNPJContr); });
+    return lerNaGui<QString>(m_janela, [j = m_janela] { return j->cnpjContribuinte(); });
 }
 
 QString SetupAtivacao::cnpjSoftwareHouse() const {
-    return lerNaGui<QString>(janela, [j = janela] { return valorCNPJ(j->MskEdCNPJSwHouse); });
+    return lerNaGui<QString>(m_janela, [j = m_janela] { return j->cnpjSoftwareHouse(); });
 }
 
 QString SetupAtivacao::assinatura() const {
-    return lerNaGui<QString>(janela, [j = janela] { return j->MemoSignac->toPlainText(); });
+    return lerNaGui<QString>(m_janela, [j = m_janela] { return j->assinatura(); });
 }
 
-int SetupAtivacao::codigoUF() const {
+int SetupAtivacao::codigoDaUF() const {
     int indice = -1;
-    naGuiEsperando(janela, [&indice, j = janela] { indice = j->CBoxUF->currentIndex(); });
-    return CodigoUF(indice);
+    naGuiEsperando(m_janela, [&indice, j = m_janela] { indice = j->indiceUF(); });
+    return codigoUF(indice);
 }

@@ -21,7 +21,7 @@ class SetupAtivacao {
     void executar();
 
     // The end-to-end test's fixed coupon.
-    static QByteArray CupomTeste();
+    static QByteArray cupomTeste();
 
   private:
     bool ciclo(int& sessao);
@@ -44,10 +44,10 @@ class SetupAtivacao {
     QString cnpjContribuinte() const;
     QString cnpjSoftwareHouse() const;
     QString assinatura() const;
-    int codigoUF() const;
+    int codigoDaUF() const;
 
     Contexto& ctx;
-    TFormSetupAutom* janela;
-    QPlainTextEdit* log;
+    TFormSetupAutom* m_janela;
+    QPlainTextEdit* m_log;
     int m_execucao;
 };

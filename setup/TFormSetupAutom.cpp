@@ -320,7 +320,7 @@ bool TFormSetupAutom::gerarAssinatura() {
         ctx.dialogos.informacao(QStringLiteral("Favor informar um certificado e Senha!"));
         return false;
     }
-    const ResultadoAssinatura resultado = GerarAssinaturaCnpjs(
+    const ResultadoAssinatura resultado = gerarAssinaturaCnpjs(
         valorCNPJ(MskEdCNPJSwHouse), valorCNPJ(MskEdCNPJContr), EdCertificado->text(),
         Edit1->text(), AmbienteAssinatura{ctx.dialogos, ctx.relogio});
     if (!resultado.gerada) return false;
@@ -377,10 +377,22 @@ void TFormSetupAutom::carregarImagens() {
         for (std::size_t i = 0; i < m_imagens[passo].size(); ++i)
             if (m_imagens[passo][i]->pixmap().isNull())
                 m_imagens[passo][i]->setPixmap(
-                    ImagemEtapa(static_cast<int>(passo) + 1, static_cast<Aparencia>(i)));
+                    imagemEtapa(static_cast<int>(passo) + 1, static_cast<Aparencia>(i)));
 }
 
 void TFormSetupAutom::esconderImagens() {
     for (const auto& passo : m_imagens)
         for (QLabel* imagem : passo) imagem->hide();
+}
+
+QString TFormSetupAutom::cnpjContribuinte() const {
+    return valorCNPJ(MskEdCNPJContr);
+}
+
+QString TFormSetupAutom::cnpjSoftwareHouse() const {
+    return valorCNPJ(MskEdCNPJSwHouse);
+}
+
+void TFormSetupAutom::mostrarConectado(const QString& serie) {
+    LbConectado->setText("SAT CONECTADO NS:" + serie);
 }

@@ -24,22 +24,15 @@ class TFormSetupAutom : public Formulario<> {
   public:
     explicit TFormSetupAutom(Contexto& ctx);
 
-    QLabel* LbStatusSAT;
-    QLabel* LbConectado;
-    QLineEdit* MskEdCNPJContr;
-    QLineEdit* MskEdCNPJSwHouse;
-    QLineEdit* EdCodAtivacao;
-    QComboBox* CBoxUF;
-    GrupoCertificados* GroupBox1;
-    QGroupBox* GroupBox3;
-    QLineEdit* EdCertificado;
-    QPushButton* btCertificado;
-    QLineEdit* Edit1;
-    QPlainTextEdit* MemoSignac;
-    QPushButton* BtExecutar;
-    QPushButton* BtCancelar;
-    QGroupBox* GroupBox2;
-    QPlainTextEdit* RichEdit1;
+    // What the worker reads and shows, on the GUI thread.
+    QPlainTextEdit* log() const { return RichEdit1; }
+    QString codigoAtivacao() const { return EdCodAtivacao->text(); }
+    QString cnpjContribuinte() const;
+    QString cnpjSoftwareHouse() const;
+    QString assinatura() const { return MemoSignac->toPlainText(); }
+    int indiceUF() const { return CBoxUF->currentIndex(); }
+    void mostrarConectado(const QString& serie);
+    void liberarExecucao() { BtExecutar->setEnabled(true); }
 
     bool expandida() const { return m_expandida; }
 
@@ -65,6 +58,23 @@ class TFormSetupAutom : public Formulario<> {
     void pararAnimacao();
     void carregarImagens();
     void esconderImagens();
+
+    QLabel* LbStatusSAT;
+    QLabel* LbConectado;
+    QLineEdit* MskEdCNPJContr;
+    QLineEdit* MskEdCNPJSwHouse;
+    QLineEdit* EdCodAtivacao;
+    QComboBox* CBoxUF;
+    GrupoCertificados* GroupBox1;
+    QGroupBox* GroupBox3;
+    QLineEdit* EdCertificado;
+    QPushButton* btCertificado;
+    QLineEdit* Edit1;
+    QPlainTextEdit* MemoSignac;
+    QPushButton* BtExecutar;
+    QPushButton* BtCancelar;
+    QGroupBox* GroupBox2;
+    QPlainTextEdit* RichEdit1;
 
     QWidget* m_conteudo;
     QHBoxLayout* m_linhaStatus;

@@ -114,8 +114,8 @@ bool TFormCodAtivacao::dllDaTivoro() {
 }
 
 void TFormCodAtivacao::recusarDll(const QString& motivo, const QString& falta) {
-    RecusarBiblioteca(motivo + "\n\n" +
-                          DescreveRecusa(ctx.dll.caminho(), falta, ctx.dll.procurados()) +
+    recusarBiblioteca(motivo + "\n\n" +
+                          descreveRecusa(ctx.dll.caminho(), falta, ctx.dll.procurados()) +
                           QStringLiteral("\n\nVeja \"Usando um SAT real\" em man tool-sat-tivoro."),
                       ctx.dialogos);
 }
@@ -123,7 +123,7 @@ void TFormCodAtivacao::recusarDll(const QString& motivo, const QString& falta) {
 void TFormCodAtivacao::BtIniciarClick() {
     ctx.estado.setModoAtivacao(0);
     if (!dllDaTivoro()) return;
-    if (Aparado(txtCodAtivacao->text()).size() < 8) {
+    if (aparado(txtCodAtivacao->text()).size() < 8) {
         ctx.dialogos.informacao(QStringLiteral("Favor Informar código de ativação válido!"));
         return;
     }

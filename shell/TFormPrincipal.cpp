@@ -155,7 +155,7 @@ void TFormPrincipal::habilitar(std::initializer_list<const char*> botoes, bool h
         if (auto* b = m_menu->findChild<QPushButton*>(nome)) b->setEnabled(habilitado);
 }
 
-void TFormPrincipal::HabilitarBotoesFuncao(bool habilitado) {
+void TFormPrincipal::habilitarBotoesFuncao(bool habilitado) {
     habilitar({"BtSetupAutomatico", "BtConfRede", "BtAtivarSat", "BtAssociarAssinatura",
                "BtTestFimAFim", "BtAtualizarSat", "BtTestesVCan", "BtBloquearSat",
                "BtDesbloquearSat", "BtConsultas", "BtTrocarCodAtiv", "BtConhecerSatTivoro"},
@@ -205,11 +205,11 @@ void TFormPrincipal::BtAtualizarSatClick() {
     ctx.estado.setRespostaSAT({});
     ctx.estado.setCampoA({});
     AtualizarSat::iniciar(ctx);
-    HabilitarBotoesFuncao(false);
+    habilitarBotoesFuncao(false);
 }
 
 void TFormPrincipal::BtTestFimAFimClick() {
-    ExecutarTesteFimAFim(ctx);
+    executarTesteFimAFim(ctx);
 }
 
 void TFormPrincipal::BtTestesVCanClick() {

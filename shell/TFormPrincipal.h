@@ -18,7 +18,7 @@ class TFormPrincipal : public Formulario<>, public JanelaPrincipal {
     explicit TFormPrincipal(Contexto& ctx);
 
     void habilitar(std::initializer_list<const char*> botoes, bool habilitado) override;
-    void HabilitarBotoesFuncao(bool habilitado) override;
+    void habilitarBotoesFuncao(bool habilitado) override;
     QPlainTextEdit* RichEdit1() override { return m_richEdit1; }
     QLabel* LbLayout() override { return m_lbLayout; }
     QLabel* LbSatVersao() override { return m_lbSatVersao; }

@@ -127,19 +127,19 @@ void TFormAssociarAssinatura::FormClose() {
 void TFormAssociarAssinatura::Button1Click() {
     for (const QString& campo :
          {EdCertificado->text(), Edit1->text(), cnpjContribuinte(), cnpjSoftwareHouse()}) {
-        if (Aparado(campo).isEmpty()) {
+        if (aparado(campo).isEmpty()) {
             ctx.dialogos.erro(
                 QStringLiteral("Favor informar os campos de CNPJs, certificado e senha!"));
             return;
         }
     }
     const ResultadoAssinatura resultado =
-        GerarAssinaturaCnpjs(cnpjSoftwareHouse(), cnpjContribuinte(), EdCertificado->text(),
+        gerarAssinaturaCnpjs(cnpjSoftwareHouse(), cnpjContribuinte(), EdCertificado->text(),
                              Edit1->text(), AmbienteAssinatura{ctx.dialogos, ctx.relogio});
     QString semBrancos = resultado.texto;
     semBrancos.remove(QLatin1Char(' '));
     ctx.estado.setRespostaSAT(semBrancos);
-    MemoSignac->setPlainText(Aparado(semBrancos));
+    MemoSignac->setPlainText(aparado(semBrancos));
 }
 
 void TFormAssociarAssinatura::btEnviarClick() {

@@ -10,9 +10,9 @@
 ThreadAssociarAssinatura::ThreadAssociarAssinatura(Contexto& ctx,
                                                    const TFormAssociarAssinatura& janela)
     : ctx(ctx),
-      log(janela.log()),
-      cnpjs(janela.cnpjSoftwareHouse() + janela.cnpjContribuinte()),
-      assinatura(janela.assinatura()) {}
+      m_log(janela.log()),
+      m_cnpjs(janela.cnpjSoftwareHouse() + janela.cnpjContribuinte()),
+      m_assinatura(janela.assinatura()) {}
 
 void ThreadAssociarAssinatura::iniciar(Contexto& ctx, const TFormAssociarAssinatura& janela) {
     Trabalhador::iniciar(
@@ -21,14 +21,14 @@ void ThreadAssociarAssinatura::iniciar(Contexto& ctx, const TFormAssociarAssinat
 
 void ThreadAssociarAssinatura::executar() {
     const int sessao = ctx.aleatorio.sessaoNova();
-    EscreveLog(log, CorPreta,
+    EscreveLog(m_log, CorPreta,
                QStringLiteral("ESTE PROCESSO PODE DEMORAR ALGUNS MINUTOS, AGUARDE!"));
     const QString codigo = ctx.CodigoAtivacao();
-    const QString resposta = ChamadaComLog(
-        ctx, log,
-        "AssociarAssinatura(" + QString::number(sessao) + ',' + codigo + ',' + cnpjs + ',' +
-            assinatura + ')',
-        [&] { return ctx.dll.AssociarAssinatura(sessao, codigo, cnpjs, assinatura); });
+    const QString resposta = chamadaComLog(
+        ctx, m_log,
+        "AssociarAssinatura(" + QString::number(sessao) + ',' + codigo + ',' + m_cnpjs + ',' +
+            m_assinatura + ')',
+        [&] { return ctx.dll.AssociarAssinatura(sessao, codigo, m_cnpjs, m_assinatura); });
     // Judged on this worker's own reply: another send may change CampoB
     // in between.
     const QString retorno = ExtraiCampo(resposta, 1);

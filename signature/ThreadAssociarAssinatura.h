@@ -20,7 +20,7 @@ class ThreadAssociarAssinatura {
 
   private:
     Contexto& ctx;
-    QPlainTextEdit* log;
-    QString cnpjs;
-    QString assinatura;
+    QPlainTextEdit* m_log;
+    QString m_cnpjs;
+    QString m_assinatura;
 };

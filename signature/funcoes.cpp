@@ -219,7 +219,7 @@ QString comTextosConhecidos(const QString& saida, const QString& certificado) {
 ResultadoAssinatura Pipeline::converter() {
     // A copy that cannot be made is the certificate that is not there. Only a
     // regular file is read: a pipe would hold the window for ever.
-    const ResultadoArquivo lido = LerArquivoComum(certificado, LimiteCertificado);
+    const ResultadoArquivo lido = lerArquivoComum(certificado, LimiteCertificado);
     QFile copia(pasta + Pfx);
     if (lido.falha != ResultadoArquivo::Falha::Nenhuma ||
         !copia.open(QIODevice::WriteOnly | QIODevice::NewOnly) ||
@@ -341,7 +341,7 @@ void GravarArquivoTexto(const QString& caminho, const QString& texto) {
         throw std::runtime_error(
             QString(QStringLiteral("Não foi possível apagar ") + caminho).toStdString());
     QFile arquivo(caminho);
-    const QByteArray dados = Aparado(texto).toLocal8Bit();
+    const QByteArray dados = aparado(texto).toLocal8Bit();
     if (!arquivo.open(QIODevice::WriteOnly | QIODevice::NewOnly) ||
         arquivo.write(dados) != dados.size() || !arquivo.flush())
         throw std::runtime_error(QString(QStringLiteral("Não foi possível gravar ") + caminho +
@@ -389,12 +389,12 @@ QString GerarAssinatura(const QString& pasta, const QString& certificado, const 
     return gerar(pasta, certificado, senha, amb).texto;
 }
 
-ResultadoAssinatura GerarAssinaturaCnpjs(const QString& cnpjSoftwareHouse,
+ResultadoAssinatura gerarAssinaturaCnpjs(const QString& cnpjSoftwareHouse,
                                          const QString& cnpjContribuinte,
                                          const QString& certificado, const QString& senha,
                                          const AmbienteAssinatura& amb) {
     const QString dados = cnpjSoftwareHouse + cnpjContribuinte;
-    if (Aparado(dados).isEmpty()) {
+    if (aparado(dados).isEmpty()) {
         amb.dialogos.erro(QStringLiteral("Não há CNPJs a assinar."));
         return {};
     }

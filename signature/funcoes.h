@@ -46,7 +46,7 @@ struct ResultadoAssinatura {
     QString texto;
     bool gerada = false;
 };
-ResultadoAssinatura GerarAssinaturaCnpjs(const QString& cnpjSoftwareHouse,
+ResultadoAssinatura gerarAssinaturaCnpjs(const QString& cnpjSoftwareHouse,
                                          const QString& cnpjContribuinte,
                                          const QString& certificado, const QString& senha,
                                          const AmbienteAssinatura& amb);

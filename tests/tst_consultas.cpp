@@ -57,7 +57,11 @@ class TstConsultas : public TesteFalso {
     std::unique_ptr<QTemporaryDir> pasta;
 
     TFormConsultas& janela() { return *static_cast<TFormConsultas*>(b->janela(Janela::Consultas)); }
-    QPlainTextEdit* log() { return janela().RichEdit1; }
+    QPlainTextEdit* log() { return janela().log(); }
+    template <typename T>
+    T* controle(const char* nome) {
+        return b->controle<T>(Janela::Consultas, nome);
+    }
     bool clicar(const char* botao) { return b->clicar(Janela::Consultas, botao); }
     QString caminho(const QString& nome) { return pasta->filePath(nome); }
 
@@ -67,7 +71,7 @@ class TstConsultas : public TesteFalso {
         QTRY_COMPARE(Trabalhador::vivos(), 0);
         // Its changes were all handed over before it ended.
         QCoreApplication::processEvents();
-        QVERIFY(janela().BtExtrairLogs->isEnabled());
+        QVERIFY(controle<QPushButton>("BtExtrairLogs")->isEnabled());
     }
     void salvarEm(const QString& arquivo) {
         b->dialogos.responderArquivo(arquivo);
@@ -99,7 +103,7 @@ class TstConsultas : public TesteFalso {
         inicio.movePosition(QTextCursor::Start);
         log()->setTextCursor(inicio);
         falsa.responder("PORTA SERIAL N\xe3O EST\xe1 PRONTA, TENTE NOVAMENTE");
-        janela().EdNumeroSessao->setText("42");
+        controle<QLineEdit>("EdNumeroSessao")->setText("42");
         QVERIFY(clicar("BtConsultarNumSes"));
         QCOMPARE(falsa.inteiro(0), 2025809);
         QCOMPARE(falsa.argumento(1), QByteArray("12345678"));
@@ -130,7 +134,7 @@ class TstConsultas : public TesteFalso {
 
     void numeroDeSessaoRecusado() {
         b->ctx().setCodigoAtivacao(QString());
-        janela().EdNumeroSessao->setText(QString());
+        controle<QLineEdit>("EdNumeroSessao")->setText(QString());
         const int antes = falsa.chamadas();
         QVERIFY(clicar("BtConsultarNumSes"));
         QCOMPARE(b->dialogos.ultima().icone, Icone::Erro);
@@ -138,7 +142,7 @@ class TstConsultas : public TesteFalso {
         QCOMPARE(b->dialogos.ultima().titulo, QStringLiteral("Tivoro Tecnologia - SAT KT-470e"));
 
         b->ctx().setCodigoAtivacao("12345678");
-        janela().EdNumeroSessao->setText(" \t  ");
+        controle<QLineEdit>("EdNumeroSessao")->setText(" \t  ");
         QVERIFY(clicar("BtConsultarNumSes"));
         QCOMPARE(b->dialogos.ultima().icone, Icone::Erro);
         QCOMPARE(b->dialogos.ultima().texto, QStringLiteral("Preencha o campo numero de sessão!"));
@@ -148,13 +152,13 @@ class TstConsultas : public TesteFalso {
 
         // The refused queries took one draw each (the first, 0, and 313799);
         // the next query's draw is the fourth of the run.
-        janela().EdNumeroSessao->setText("7");
+        controle<QLineEdit>("EdNumeroSessao")->setText("7");
         QVERIFY(clicar("BtConsultarNumSes"));
         QCOMPARE(falsa.inteiro(0), 8610483);
     }
 
     void primeiroSorteioZeroEhRefeito() {
-        janela().EdNumeroSessao->setText("7");
+        controle<QLineEdit>("EdNumeroSessao")->setText("7");
         QVERIFY(clicar("BtConsultarNumSes"));
         QCOMPARE(falsa.inteiro(0), 313799);
         QVERIFY(log()->document()->findBlockByNumber(0).text().endsWith("(313799)"));
@@ -171,7 +175,7 @@ class TstConsultas : public TesteFalso {
     void numeroConvertido() {
         QFETCH(QString, texto);
         QFETCH(int, numero);
-        janela().EdNumeroSessao->setText(texto);
+        controle<QLineEdit>("EdNumeroSessao")->setText(texto);
         QVERIFY(clicar("BtConsultarNumSes"));
         QCOMPARE(falsa.inteiro(2), numero);
         QCOMPARE(log()->document()->blockCount(), 2);
@@ -188,7 +192,7 @@ class TstConsultas : public TesteFalso {
     }
     void numeroInvalidoDepoisDoTX() {
         QFETCH(QString, texto);
-        janela().EdNumeroSessao->setText(texto);
+        controle<QLineEdit>("EdNumeroSessao")->setText(texto);
         const int antes = falsa.chamadas();
         QVERIFY(clicar("BtConsultarNumSes"));
         QCOMPARE(falsa.chamadas(), antes);
@@ -200,9 +204,9 @@ class TstConsultas : public TesteFalso {
     }
 
     void campoAceitaSeteCaracteres() {
-        janela().EdNumeroSessao->clear();
-        QTest::keyClicks(janela().EdNumeroSessao, "123456789");
-        QCOMPARE(janela().EdNumeroSessao->text(), QStringLiteral("1234567"));
+        controle<QLineEdit>("EdNumeroSessao")->clear();
+        QTest::keyClicks(controle<QLineEdit>("EdNumeroSessao"), "123456789");
+        QCOMPARE(controle<QLineEdit>("EdNumeroSessao")->text(), QStringLiteral("1234567"));
     }
 
     void limparEReabrir() {
@@ -211,13 +215,13 @@ class TstConsultas : public TesteFalso {
         QVERIFY(log()->document()->isEmpty());
         QVERIFY(clicar("BtConsultarSat"));
         QVERIFY(log()->toPlainText().startsWith('['));
-        janela().EdNumeroSessao->setText("55");
+        controle<QLineEdit>("EdNumeroSessao")->setText("55");
         QVERIFY(clicar("BtCancelar"));
         QVERIFY(!janela().isVisible());
         QVERIFY(b->clicar(Janela::Principal, "BtConsultas"));
         QVERIFY(log()->document()->isEmpty());
-        QCOMPARE(janela().EdNumeroSessao->text(), QStringLiteral("55"));
-        QTRY_VERIFY(janela().BtConsultarSat->hasFocus());
+        QCOMPARE(controle<QLineEdit>("EdNumeroSessao")->text(), QStringLiteral("55"));
+        QTRY_VERIFY(controle<QPushButton>("BtConsultarSat")->hasFocus());
     }
 
     void fecharAtualizaStatusSemLog_data() {
@@ -249,10 +253,15 @@ class TstConsultas : public TesteFalso {
         const QByteArray bytes = "linha 1\nlinha 2 \xc3\xa7\xc3\xa3o\r\nfim";
         falsa.responder(respostaComLog(bytes));
         RegistroHabilitacao registro;
-        const QList<QWidget*> controles{
-            janela().BtConsultarSat, janela().BtConsultarStatusOp, janela().BtConsultarNumSes,
-            janela().BtCancelar,     janela().BtExtrairLogs,       janela().BtSalvarLog,
-            janela().BtLimpar,       janela().EdNumeroSessao,      janela().RichEdit1};
+        const QList<QWidget*> controles{controle<QPushButton>("BtConsultarSat"),
+                                        controle<QPushButton>("BtConsultarStatusOp"),
+                                        controle<QPushButton>("BtConsultarNumSes"),
+                                        controle<QPushButton>("BtCancelar"),
+                                        controle<QPushButton>("BtExtrairLogs"),
+                                        controle<QPushButton>("BtSalvarLog"),
+                                        controle<QPushButton>("BtLimpar"),
+                                        controle<QLineEdit>("EdNumeroSessao"),
+                                        janela().log()};
         QStringList esperado;
         for (QWidget* w : controles) {
             registro.vigiar(w);
@@ -279,7 +288,7 @@ class TstConsultas : public TesteFalso {
         for (int i = 1; i < 4; ++i) QCOMPARE(CorDaLinha(log(), i), QColor(0, 0, 0));
 
         // The placeholder is now the code in use.
-        janela().EdNumeroSessao->setText("3");
+        controle<QLineEdit>("EdNumeroSessao")->setText("3");
         QVERIFY(clicar("BtConsultarNumSes"));
         QCOMPARE(falsa.argumento(1), QByteArray("24681357"));
         QVERIFY(b->dialogos.caixas().isEmpty());
@@ -310,7 +319,7 @@ class TstConsultas : public TesteFalso {
         for (int i = 0; i < linhas.size(); ++i)
             QVERIFY2(linhas[i].endsWith(esperado[i]), qPrintable(linhas[i]));
         if (linhaRX) QCOMPARE(CorDaLinha(log(), 1), QColor(0, 0, 255));
-        QVERIFY(janela().RichEdit1->isEnabled());
+        QVERIFY(janela().log()->isEnabled());
 
         // A later save writes a bare line break.
         salvarEm(caminho("vazio.txt"));
@@ -481,13 +490,13 @@ class TstConsultas : public TesteFalso {
         falsa.responder(respostaComLog("x"));
         falsa.demora(300);
         QVERIFY(clicar("BtExtrairLogs"));
-        QTRY_VERIFY(!janela().BtCancelar->isEnabled());
+        QTRY_VERIFY(!controle<QPushButton>("BtCancelar")->isEnabled());
         QVERIFY(!b->clicar(Janela::Consultas, "BtConsultarSat"));
         janela().close();
         QVERIFY(!janela().isVisible());
         QVERIFY(b->janela(Janela::Principal)->isVisible());
         QTRY_COMPARE(Trabalhador::vivos(), 0);
-        QTRY_VERIFY(janela().BtCancelar->isEnabled());
+        QTRY_VERIFY(controle<QPushButton>("BtCancelar")->isEnabled());
     }
 
     void cursorOcupadoDuranteAChamada() {

@@ -22,14 +22,14 @@ class TstConsultasEmulador : public TesteEmulado {
     Q_OBJECT
 
     TFormConsultas& janela() { return *static_cast<TFormConsultas*>(b->janela(Janela::Consultas)); }
-    QPlainTextEdit* log() { return janela().RichEdit1; }
+    QPlainTextEdit* log() { return janela().log(); }
     QLabel* status() { return b->controle<QLabel>(Janela::Principal, "LbStatusCom"); }
 
     void extrair() {
         QVERIFY(b->clicar(Janela::Consultas, "BtExtrairLogs"));
         QTRY_COMPARE(Trabalhador::vivos(), 0);
         QCoreApplication::processEvents();
-        QVERIFY(janela().BtExtrairLogs->isEnabled());
+        QVERIFY(b->controle<QPushButton>(Janela::Consultas, "BtExtrairLogs")->isEnabled());
     }
     void atualizar() {
         QVERIFY(b->clicar(Janela::Principal, "BtAtualizarSat"));

@@ -40,19 +40,19 @@ class TstDllSat : public QObject {
         QTemporaryDir programa;
         const QString local = programa.filePath("libdllsat.so");
         QVERIFY(QFile::copy(DLLSAT_TIVORO, local));
-        QCOMPARE(EscolherBiblioteca({"/a/lib.so", false, "/b/lib.so"}, programa.path()).caminho,
+        QCOMPARE(escolherBiblioteca({"/a/lib.so", false, "/b/lib.so"}, programa.path()).caminho,
                  QStringLiteral("/a/lib.so"));
-        QCOMPARE(EscolherBiblioteca({{}, false, "/b/lib.so"}, programa.path()).caminho,
+        QCOMPARE(escolherBiblioteca({{}, false, "/b/lib.so"}, programa.path()).caminho,
                  QStringLiteral("/b/lib.so"));
-        QCOMPARE(EscolherBiblioteca({}, programa.path()).caminho, local);
-        QCOMPARE(EscolherBiblioteca({{}, true, "/b/lib.so"}, programa.path()).caminho,
+        QCOMPARE(escolherBiblioteca({}, programa.path()).caminho, local);
+        QCOMPARE(escolherBiblioteca({{}, true, "/b/lib.so"}, programa.path()).caminho,
                  QDir::cleanPath(programa.path() + "/../" SAT_PASTA_EMULADOR "/libdllsat.so"));
     }
 
     void semPastaUsaABuscaDaPlataforma() {
         // LD_LIBRARY_PATH of this test names the stand-in's folder.
         QTemporaryDir vazia;
-        const EscolhaBiblioteca escolha = EscolherBiblioteca({}, vazia.path());
+        const EscolhaBiblioteca escolha = escolherBiblioteca({}, vazia.path());
         QVERIFY(escolha.porBusca);
         QCOMPARE(escolha.procurados.value(1),
                  "LD_LIBRARY_PATH: " + QFileInfo(DLLSAT_TIVORO).absoluteFilePath());
@@ -63,7 +63,7 @@ class TstDllSat : public QObject {
 
     void bibliotecaAusenteOuIncompletaDizOQueFalta() {
         try {
-            DllSat::carregar(EscolherBiblioteca({"/nao/existe/libdllsat.so", false, {}}, "/"));
+            DllSat::carregar(escolherBiblioteca({"/nao/existe/libdllsat.so", false, {}}, "/"));
             QFAIL("carregou uma biblioteca inexistente");
         } catch (const DllSat::ErroCarga& erro) {
             const QString texto = QString::fromUtf8(erro.what());

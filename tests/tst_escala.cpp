@@ -50,10 +50,14 @@ class TstEscala : public TesteFalso {
         auto* janela = static_cast<TFormSetupAutom*>(b->janela(Janela::SetupAutom));
         b->ctx().mostrar(Janela::SetupAutom);
         QVERIFY(QTest::qWaitForWindowExposed(janela));
-        janela->MskEdCNPJContr->setText(QStringLiteral("11222333000181"));
-        janela->MskEdCNPJSwHouse->setText(QStringLiteral("16716114000172"));
-        janela->EdCodAtivacao->setText(QStringLiteral("12345678"));
-        janela->MemoSignac->setPlainText(QString(344, QLatin1Char('A')));
+        b->controle<QLineEdit>(Janela::SetupAutom, "MskEdCNPJContr")
+            ->setText(QStringLiteral("11222333000181"));
+        b->controle<QLineEdit>(Janela::SetupAutom, "MskEdCNPJSwHouse")
+            ->setText(QStringLiteral("16716114000172"));
+        b->controle<QLineEdit>(Janela::SetupAutom, "EdCodAtivacao")
+            ->setText(QStringLiteral("12345678"));
+        b->controle<QPlainTextEdit>(Janela::SetupAutom, "MemoSignac")
+            ->setPlainText(QString(344, QLatin1Char('A')));
         QVERIFY(b->clicar(Janela::SetupAutom, "BtExecutar"));
         QVERIFY(janela->expandida());
         const QString grande = excesso(janela);

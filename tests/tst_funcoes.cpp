@@ -103,7 +103,7 @@ class TstFuncoes : public QObject {
 
     ResultadoAssinatura gerar(const QString& certificado, const QString& senha,
                               int limiteMs = 30000) {
-        return GerarAssinaturaCnpjs(CnpjSH, CnpjContrib, certificado, senha, ambiente(limiteMs));
+        return gerarAssinaturaCnpjs(CnpjSH, CnpjContrib, certificado, senha, ambiente(limiteMs));
     }
 
     // The signature checked with the certificate's public key over the 28 digits.
@@ -358,7 +358,7 @@ class TstFuncoes : public QObject {
             "#!/bin/sh\n"
             "[ \"$1\" = pkcs12 ] && { cat >/dev/null; echo chave > \"$5\"; exit 0; }\n"
             "echo 'unable to load key' >&2; exit 1\n");
-        const ResultadoAssinatura r = GerarAssinaturaCnpjs(CnpjSH, CnpjContrib, cert("moderno.pfx"),
+        const ResultadoAssinatura r = gerarAssinaturaCnpjs(CnpjSH, CnpjContrib, cert("moderno.pfx"),
                                                            Senha, {vigia, relogio, 30000});
         QVERIFY(!r.gerada);
         QCOMPARE(vigia.caixas().size(), 1);

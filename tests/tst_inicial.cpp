@@ -82,11 +82,11 @@ class TstInicial : public TesteFalso {
     }
 
     // A sequence cut at the end is not UTF-8: nothing of it may be dropped.
-    void textoDeBytes() {
-        QCOMPARE(TextoDeBytes("a\xc3\xa7\xc3\xa3o"), QStringLiteral("ação"));
-        QCOMPARE(TextoDeBytes("a\xe7\xe3o"), QStringLiteral("ação"));
-        QCOMPARE(TextoDeBytes("ab\xc3"), QStringLiteral("abÃ"));
-        QCOMPARE(Aparado(QStringLiteral(" \t x y\r\n")), QStringLiteral("x y"));
+    void textoDeBytesEAparado() {
+        QCOMPARE(textoDeBytes("a\xc3\xa7\xc3\xa3o"), QStringLiteral("ação"));
+        QCOMPARE(textoDeBytes("a\xe7\xe3o"), QStringLiteral("ação"));
+        QCOMPARE(textoDeBytes("ab\xc3"), QStringLiteral("abÃ"));
+        QCOMPARE(aparado(QStringLiteral(" \t x y\r\n")), QStringLiteral("x y"));
     }
 
     void sessoesSeguemOGerador() {

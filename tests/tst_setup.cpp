@@ -65,12 +65,16 @@ class TstSetup : public TesteFalso {
     TFormSetupAutom* janela() {
         return static_cast<TFormSetupAutom*>(b->janela(Janela::SetupAutom));
     }
+    template <typename T>
+    T* controle(const char* nome) {
+        return b->controle<T>(Janela::SetupAutom, nome);
+    }
     EstadoSessao& estado() { return b->ctx().estado; }
     void preencher() {
-        janela()->MskEdCNPJContr->setText(CnpjContr);
-        janela()->MskEdCNPJSwHouse->setText(CnpjSH);
-        janela()->EdCodAtivacao->setText(Codigo);
-        janela()->MemoSignac->setPlainText(Assinatura);
+        controle<QLineEdit>("MskEdCNPJContr")->setText(CnpjContr);
+        controle<QLineEdit>("MskEdCNPJSwHouse")->setText(CnpjSH);
+        controle<QLineEdit>("EdCodAtivacao")->setText(Codigo);
+        controle<QPlainTextEdit>("MemoSignac")->setPlainText(Assinatura);
     }
     // The worker on this thread, from the start of a run to its end.
     void rodarAqui() {
@@ -80,7 +84,7 @@ class TstSetup : public TesteFalso {
     }
     QList<Linha> linhas() {
         QList<Linha> resultado;
-        const QTextDocument* doc = janela()->RichEdit1->document();
+        const QTextDocument* doc = controle<QPlainTextEdit>("RichEdit1")->document();
         for (QTextBlock bloco = doc->begin(); bloco.isValid(); bloco = bloco.next()) {
             const QString texto = bloco.text();
             const QColor cor = bloco.begin().fragment().charFormat().foreground().color();
@@ -95,7 +99,7 @@ class TstSetup : public TesteFalso {
     }
     QStringList imagensVisiveis() {
         QStringList nomes;
-        for (QLabel* l : janela()->GroupBox2->findChildren<QLabel*>())
+        for (QLabel* l : controle<QGroupBox>("GroupBox2")->findChildren<QLabel*>())
             if (l->objectName().startsWith(QLatin1String("Img")) && !l->isHidden())
                 nomes << l->objectName();
         nomes.sort();
@@ -167,7 +171,7 @@ class TstSetup : public TesteFalso {
         roteiro->definir("ConsultarStatusOperacional", {r::status("900004020")});
         roteiro->definir("AtivarSAT", {r::Ativado, Recusa});
         preencher();
-        janela()->CBoxUF->setCurrentIndex(18);  // RJ
+        controle<QComboBox>("CBoxUF")->setCurrentIndex(18);  // RJ
         b->ctx().aleatorio.reiniciar();
         rodarAqui();
 
@@ -239,12 +243,13 @@ class TstSetup : public TesteFalso {
             QCOMPARE(log[i].cor, esperadas[i].second);
         }
 
-        QCOMPARE(janela()->LbConectado->text(), QStringLiteral("SAT CONECTADO NS:900004020"));
+        QCOMPARE(controle<QLabel>("LbConectado")->text(),
+                 QStringLiteral("SAT CONECTADO NS:900004020"));
         QCOMPARE(estado().CampoB(), QStringLiteral("900004020"));
         QCOMPARE(b->ctx().CodigoAtivacao(), Codigo);
         QVERIFY(b->controle<QPushButton>(Janela::Principal, "BtTestFimAFim")->isEnabled());
         QVERIFY(b->controle<QPushButton>(Janela::Principal, "BtAssociarAssinatura")->isEnabled());
-        QVERIFY(janela()->BtExecutar->isEnabled());
+        QVERIFY(controle<QPushButton>("BtExecutar")->isEnabled());
         QCOMPARE(estado().RespostaSAT(), DllSat::deWin1252(Recusa));
         QCOMPARE(estado().CampoA(), QStringLiteral("04001"));
     }
@@ -252,11 +257,11 @@ class TstSetup : public TesteFalso {
     void ativacaoRecusadaNaoMudaOCodigo() {
         roteiro->definir("AtivarSAT", {r::SemSat});
         preencher();
-        janela()->BtExecutar->setEnabled(false);
+        controle<QPushButton>("BtExecutar")->setEnabled(false);
         rodarAqui();
         QCOMPARE(roteiro->funcoes(), QStringList({"AtivarSAT"}));
         QCOMPARE(estado().EtapaSetup(), etapa(2, "ERRO"));
-        QVERIFY(janela()->BtExecutar->isEnabled());
+        QVERIFY(controle<QPushButton>("BtExecutar")->isEnabled());
         QCOMPARE(b->ctx().CodigoAtivacao(), QStringLiteral("codigo antigo"));
         QCOMPARE(b->relogio.pausas(), QList<int>({500}));
     }
@@ -264,11 +269,11 @@ class TstSetup : public TesteFalso {
     void associacaoRecusada() {
         roteiro->definir("AssociarAssinatura", {"1|13001|Erro||"});
         preencher();
-        janela()->BtExecutar->setEnabled(false);
+        controle<QPushButton>("BtExecutar")->setEnabled(false);
         rodarAqui();
         QCOMPARE(roteiro->funcoes(), QStringList({"AtivarSAT", "AssociarAssinatura"}));
         QCOMPARE(estado().EtapaSetup(), etapa(3, "ERRO"));
-        QVERIFY(!janela()->BtExecutar->isEnabled());
+        QVERIFY(!controle<QPushButton>("BtExecutar")->isEnabled());
         QCOMPARE(corpos().constLast(), QStringLiteral("[RX] 1|13001|Erro||"));
     }
 
@@ -293,7 +298,7 @@ class TstSetup : public TesteFalso {
                  QStringLiteral("OCORREU UM ERRO NO TESTE FIM A FIM, CLIQUE EM CANCELAR E "
                                 "VERIFIQUE O ERRO, OU CONECTE OUTRO SAT PARA CONTINUAR!"));
         QCOMPARE(linhas()[log.size() - 4].cor, CorRX);
-        QCOMPARE(janela()->LbConectado->text(), QStringLiteral("SAT CONECTADO NS:"));
+        QCOMPARE(controle<QLabel>("LbConectado")->text(), QStringLiteral("SAT CONECTADO NS:"));
         QCOMPARE(estado().EtapaSetup(), etapa(2, "ERRO"));
     }
 
@@ -364,14 +369,14 @@ class TstSetup : public TesteFalso {
         roteiro->definir("AtivarSAT", {r::Ativado, Recusa});
         roteiro->definir("ConsultarSAT", {r::Conectado, r::SemSat, r::Conectado});
         roteiro->quando("AssociarAssinatura", 1, [this] {
-            janela()->EdCodAtivacao->setText(QStringLiteral("87654321"));
-            janela()->CBoxUF->setEditText(QStringLiteral("XX"));
-            janela()->MskEdCNPJContr->setText(QStringLiteral("99888777000166"));
+            controle<QLineEdit>("EdCodAtivacao")->setText(QStringLiteral("87654321"));
+            controle<QComboBox>("CBoxUF")->setEditText(QStringLiteral("XX"));
+            controle<QLineEdit>("MskEdCNPJContr")->setText(QStringLiteral("99888777000166"));
         });
         preencher();
         // Typed in small letters, the state is still chosen.
-        janela()->CBoxUF->lineEdit()->selectAll();
-        QTest::keyClicks(janela()->CBoxUF->lineEdit(), QStringLiteral("rj"));
+        controle<QComboBox>("CBoxUF")->lineEdit()->selectAll();
+        QTest::keyClicks(controle<QComboBox>("CBoxUF")->lineEdit(), QStringLiteral("rj"));
         rodarAqui();
         const QList<Roteiro::Chamada> c = roteiro->chamadas();
         QCOMPARE(c.first().textos[1], Codigo.toLatin1());
@@ -406,27 +411,27 @@ class TstSetup : public TesteFalso {
         QFETCH(QString, texto);
         QFETCH(QColor, cor);
         roteiro->definir("ConsultarStatusOperacional", {resposta});
-        janela()->MskEdCNPJContr->setText(CnpjContr);
-        janela()->EdCertificado->setText(QStringLiteral("/tmp/c.pfx"));
-        janela()->MemoSignac->setPlainText(QStringLiteral("antiga"));
-        janela()->RichEdit1->setPlainText(QStringLiteral("linha"));
-        janela()->CBoxUF->setCurrentIndex(0);
+        controle<QLineEdit>("MskEdCNPJContr")->setText(CnpjContr);
+        controle<QLineEdit>("EdCertificado")->setText(QStringLiteral("/tmp/c.pfx"));
+        controle<QPlainTextEdit>("MemoSignac")->setPlainText(QStringLiteral("antiga"));
+        controle<QPlainTextEdit>("RichEdit1")->setPlainText(QStringLiteral("linha"));
+        controle<QComboBox>("CBoxUF")->setCurrentIndex(0);
         estado().setModoAtivacao(0);
         abrir();
         const Roteiro::Chamada c = roteiro->chamadas().constLast();
         QCOMPARE(c.funcao, QStringLiteral("ConsultarStatusOperacional"));
         QCOMPARE(c.textos[0], QByteArray("codigo antigo"));
-        QCOMPARE(janela()->LbConectado->text(), texto);
-        QCOMPARE(janela()->LbConectado->palette().color(QPalette::WindowText), cor);
+        QCOMPARE(controle<QLabel>("LbConectado")->text(), texto);
+        QCOMPARE(controle<QLabel>("LbConectado")->palette().color(QPalette::WindowText), cor);
         QCOMPARE(estado().CampoB(), ExtraiCampo(DllSat::deWin1252(resposta), 5));
-        QCOMPARE(janela()->CBoxUF->currentText(), QStringLiteral("SP"));
-        QVERIFY(janela()->MemoSignac->toPlainText().isEmpty());
-        QVERIFY(janela()->RichEdit1->toPlainText().isEmpty());
-        QCOMPARE(valorCNPJ(janela()->MskEdCNPJContr), CnpjContr);
-        QCOMPARE(janela()->EdCertificado->text(), QStringLiteral("/tmp/c.pfx"));
+        QCOMPARE(controle<QComboBox>("CBoxUF")->currentText(), QStringLiteral("SP"));
+        QVERIFY(controle<QPlainTextEdit>("MemoSignac")->toPlainText().isEmpty());
+        QVERIFY(controle<QPlainTextEdit>("RichEdit1")->toPlainText().isEmpty());
+        QCOMPARE(valorCNPJ(controle<QLineEdit>("MskEdCNPJContr")), CnpjContr);
+        QCOMPARE(controle<QLineEdit>("EdCertificado")->text(), QStringLiteral("/tmp/c.pfx"));
         QCOMPARE(estado().ModoAtivacao(), 1);
-        QVERIFY(janela()->GroupBox1->RdbAcSatSefaz->isChecked());
-        QVERIFY(!janela()->GroupBox1->isEnabled());
+        QVERIFY(controle<QRadioButton>("RdbAcSatSefaz")->isChecked());
+        QVERIFY(!controle<QGroupBox>("GroupBox1")->isEnabled());
         QVERIFY(imagensVisiveis().isEmpty());
         QVERIFY(!janela()->expandida());
     }
@@ -435,12 +440,12 @@ class TstSetup : public TesteFalso {
     void linhaDeStatusDeslocada() {
         roteiro->definir("ConsultarStatusOperacional", {r::SemSat});
         abrir();
-        QTRY_VERIFY(janela()->LbStatusSAT->x() < 40);
-        const int xTexto = janela()->LbStatusSAT->x();
+        QTRY_VERIFY(controle<QLabel>("LbStatusSAT")->x() < 40);
+        const int xTexto = controle<QLabel>("LbStatusSAT")->x();
         janela()->close();
         roteiro->definir("ConsultarStatusOperacional", {r::status("1")});
         abrir();
-        QTRY_VERIFY(janela()->LbStatusSAT->x() > xTexto + 50);
+        QTRY_VERIFY(controle<QLabel>("LbStatusSAT")->x() > xTexto + 50);
     }
 
     void executarRecusa_data() {
@@ -479,18 +484,18 @@ class TstSetup : public TesteFalso {
         QFETCH(QString, texto);
         abrir();
         roteiro->definir("ConsultarSAT", {consulta});
-        janela()->MskEdCNPJContr->setText(contribuinte);
-        janela()->MskEdCNPJSwHouse->setText(softwareHouse);
-        janela()->EdCodAtivacao->setText(codigo);
-        janela()->MemoSignac->setPlainText(assinatura);
-        janela()->EdCertificado->setText(QStringLiteral("   "));
-        janela()->Edit1->setText(QStringLiteral("senha"));
+        controle<QLineEdit>("MskEdCNPJContr")->setText(contribuinte);
+        controle<QLineEdit>("MskEdCNPJSwHouse")->setText(softwareHouse);
+        controle<QLineEdit>("EdCodAtivacao")->setText(codigo);
+        controle<QPlainTextEdit>("MemoSignac")->setPlainText(assinatura);
+        controle<QLineEdit>("EdCertificado")->setText(QStringLiteral("   "));
+        controle<QLineEdit>("Edit1")->setText(QStringLiteral("senha"));
         QVERIFY(b->clicar(Janela::SetupAutom, "BtExecutar"));
         QCOMPARE(b->dialogos.caixas().size(), 1);
         QCOMPARE(int(b->dialogos.ultima().icone), icone);
         QCOMPARE(b->dialogos.ultima().texto, texto);
         QCOMPARE(Trabalhador::vivos(), 0);
-        QVERIFY(janela()->BtExecutar->isEnabled());
+        QVERIFY(controle<QPushButton>("BtExecutar")->isEnabled());
         QVERIFY(!janela()->expandida());
     }
 
@@ -500,18 +505,19 @@ class TstSetup : public TesteFalso {
         roteiro->definir("AtivarSAT", {Recusa});
         abrir();
         preencher();
-        janela()->EdCodAtivacao->setText(QStringLiteral(" 12345678 "));
-        janela()->EdCertificado->clear();
+        controle<QLineEdit>("EdCodAtivacao")->setText(QStringLiteral(" 12345678 "));
+        controle<QLineEdit>("EdCertificado")->clear();
         QVERIFY(b->clicar(Janela::SetupAutom, "BtExecutar"));
         QVERIFY(b->dialogos.caixas().isEmpty());
         QVERIFY(janela()->expandida());
-        QVERIFY(!janela()->BtExecutar->isEnabled() || estado().EtapaSetup().numero == 2);
+        QVERIFY(!controle<QPushButton>("BtExecutar")->isEnabled() ||
+                estado().EtapaSetup().numero == 2);
         QCOMPARE(corpos().mid(0, 2),
                  QStringList({"[TX] SAT CONECTADO...",
                               "[TX] ESTE PROCESSO PODE DEMORAR ALGUNS MINUTOS, AGUARDE..."}));
         QCOMPARE(linhas().first().cor, CorPreta);
         QTRY_COMPARE(estado().EtapaSetup(), etapa(2, "ERRO"));
-        QTRY_VERIFY(janela()->BtExecutar->isEnabled());
+        QTRY_VERIFY(controle<QPushButton>("BtExecutar")->isEnabled());
         QTRY_COMPARE(imagensVisiveis(), QStringList({"ImgAtivandoSATErro", "ImgSATConectadoOK"}));
         QVERIFY(janela()->expandida());
     }
@@ -588,7 +594,7 @@ class TstSetup : public TesteFalso {
         QVERIFY(!janela()->isVisible());
         QVERIFY(b->janela(Janela::Principal)->isVisible());
         QVERIFY(!janela()->expandida());
-        QVERIFY(janela()->BtExecutar->isEnabled());
+        QVERIFY(controle<QPushButton>("BtExecutar")->isEnabled());
         QCOMPARE(estado().ModoAtivacao(), 0);
         QCOMPARE(estado().StatusConexao(), StatusConectado);
         QTRY_COMPARE(Trabalhador::vivos(), 0);
@@ -621,7 +627,7 @@ class TstSetup : public TesteFalso {
         abrir();
         executar();
         QTRY_COMPARE(Trabalhador::vivos(), 1);
-        QTRY_VERIFY(janela()->BtExecutar->isEnabled());
+        QTRY_VERIFY(controle<QPushButton>("BtExecutar")->isEnabled());
         QVERIFY(b->clicar(Janela::SetupAutom, "BtExecutar"));
         QTRY_COMPARE(estado().EtapaSetup(), etapa(2, "ERRO"));
         QTRY_COMPARE(Trabalhador::vivos(), 1);
@@ -639,7 +645,7 @@ class TstSetup : public TesteFalso {
         executar();
         QTRY_COMPARE_WITH_TIMEOUT(imagensVisiveis(),
                                   QStringList({"ImgAtivandoSATErro", "ImgSATConectadoOK"}), 10000);
-        QTRY_VERIFY(janela()->BtExecutar->isEnabled());
+        QTRY_VERIFY(controle<QPushButton>("BtExecutar")->isEnabled());
         QVERIFY(b->clicar(Janela::SetupAutom, "BtExecutar"));
         QTRY_COMPARE_WITH_TIMEOUT(estado().EtapaSetup(), etapa(3, "ERRO"), 10000);
         QTRY_COMPARE_WITH_TIMEOUT(
@@ -700,17 +706,17 @@ class TstSetup : public TesteFalso {
         roteiro->definir("ConsultarSAT", {r::SemSat});
         abrir();
         preencher();
-        janela()->MemoSignac->clear();
-        janela()->EdCertificado->setText(certificados.filePath("c.pfx"));
-        janela()->Edit1->setText(QStringLiteral("senha errada"));
+        controle<QPlainTextEdit>("MemoSignac")->clear();
+        controle<QLineEdit>("EdCertificado")->setText(certificados.filePath("c.pfx"));
+        controle<QLineEdit>("Edit1")->setText(QStringLiteral("senha errada"));
         QVERIFY(b->clicar(Janela::SetupAutom, "BtExecutar"));
         QCOMPARE(b->dialogos.ultima().texto, QStringLiteral("Senha invalida!"));
-        QVERIFY(janela()->MemoSignac->toPlainText().isEmpty());
+        QVERIFY(controle<QPlainTextEdit>("MemoSignac")->toPlainText().isEmpty());
         QVERIFY(!roteiro->funcoes().contains("ConsultarSAT"));
 
-        janela()->Edit1->setText(QStringLiteral("senha certa"));
+        controle<QLineEdit>("Edit1")->setText(QStringLiteral("senha certa"));
         QVERIFY(b->clicar(Janela::SetupAutom, "BtExecutar"));
-        const QString assinatura = janela()->MemoSignac->toPlainText();
+        const QString assinatura = controle<QPlainTextEdit>("MemoSignac")->toPlainText();
         QCOMPARE(assinatura.size(), 344);
         QVERIFY(!assinatura.contains(QLatin1Char(' ')));
         QCOMPARE(b->dialogos.caixas().size(), 2);
@@ -721,7 +727,7 @@ class TstSetup : public TesteFalso {
         QCOMPARE(Trabalhador::vivos(), 0);
 
         roteiro->definir("ConsultarSAT", {r::Conectado});
-        janela()->EdCertificado->clear();
+        controle<QLineEdit>("EdCertificado")->clear();
         QVERIFY(b->clicar(Janela::SetupAutom, "BtExecutar"));
         QCOMPARE(b->dialogos.caixas().size(), 2);
         QVERIFY(janela()->expandida());
@@ -729,7 +735,7 @@ class TstSetup : public TesteFalso {
 
     void ordemDeTabulacao() {
         abrir();
-        QWidget* w = janela()->MskEdCNPJContr;
+        QWidget* w = controle<QLineEdit>("MskEdCNPJContr");
         QStringList ordem;
         for (int i = 0; i < 12; ++i, w = w->nextInFocusChain()) {
             // The list's own edit part has no name of its own.

@@ -23,14 +23,18 @@ class TstSetupEmulador : public TesteEmulado {
     TFormSetupAutom* janela() {
         return static_cast<TFormSetupAutom*>(b->janela(Janela::SetupAutom));
     }
+    template <typename T>
+    T* controle(const char* nome) {
+        return b->controle<T>(Janela::SetupAutom, nome);
+    }
     QString texto() { return b->ctx().estado.EtapaSetup().texto; }
     int numero() { return b->ctx().estado.EtapaSetup().numero; }
     void executar() {
         janela()->show();
-        janela()->MskEdCNPJContr->setText(CnpjContr);
-        janela()->MskEdCNPJSwHouse->setText(CnpjSH);
-        janela()->EdCodAtivacao->setText(Codigo);
-        janela()->MemoSignac->setPlainText(Assinatura);
+        controle<QLineEdit>("MskEdCNPJContr")->setText(CnpjContr);
+        controle<QLineEdit>("MskEdCNPJSwHouse")->setText(CnpjSH);
+        controle<QLineEdit>("EdCodAtivacao")->setText(Codigo);
+        controle<QPlainTextEdit>("MemoSignac")->setPlainText(Assinatura);
         QVERIFY(b->clicar(Janela::SetupAutom, "BtExecutar"));
     }
     void conferirPreparado(const emulador::Estado& e) {
@@ -63,7 +67,7 @@ class TstSetupEmulador : public TesteEmulado {
         dispositivo->proximo(300);
         const std::string segundo = dispositivo->estado().serie;
         QVERIFY(segundo != primeiro);
-        QTRY_COMPARE_WITH_TIMEOUT(janela()->LbConectado->text(),
+        QTRY_COMPARE_WITH_TIMEOUT(controle<QLabel>("LbConectado")->text(),
                                   "SAT CONECTADO NS:" + qtexto(segundo), 20000);
         QTRY_COMPARE_WITH_TIMEOUT(texto(), QStringLiteral("SAT TESTADO"), 20000);
         conferirPreparado(dispositivo->estado());
@@ -74,7 +78,7 @@ class TstSetupEmulador : public TesteEmulado {
         QCOMPARE(pausas.count(20000), 2);
         QVERIFY(pausas.count(5000) >= 2);  // the restart and the insertion waits polled
         // The log lines reach the window through its event queue.
-        auto log = [this] { return janela()->RichEdit1->toPlainText(); };
+        auto log = [this] { return controle<QPlainTextEdit>("RichEdit1")->toPlainText(); };
         QTRY_COMPARE(log().count(QStringLiteral("|09000|")), 2);
         QTRY_COMPARE(log().count(QStringLiteral("DESCONECTE E CONECTE OUTRO SAT")), 2);
 
@@ -91,8 +95,10 @@ class TstSetupEmulador : public TesteEmulado {
         executar();
         QTRY_COMPARE_WITH_TIMEOUT(texto(), QStringLiteral("ERRO"), 10000);
         QCOMPARE(numero(), 2);
-        QTRY_VERIFY(janela()->BtExecutar->isEnabled());
-        QVERIFY(janela()->RichEdit1->toPlainText().contains(QStringLiteral("|04003|")));
+        QTRY_VERIFY(controle<QPushButton>("BtExecutar")->isEnabled());
+        QVERIFY(controle<QPlainTextEdit>("RichEdit1")
+                    ->toPlainText()
+                    .contains(QStringLiteral("|04003|")));
         QCOMPARE(dispositivo->estado().codigoAtivacao, "outro-codigo");
     }
 

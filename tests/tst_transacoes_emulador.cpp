@@ -94,7 +94,7 @@ class TstTransacoesEmulador : public TesteEmulado {
         const QString caminho = QDir(qtexto(dispositivo->pasta())).filePath("venda.xml");
         QFile f(caminho);
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(XmlCupomTeste(p, TotalVazio::Unico).replace("><", ">\r\n<").toUtf8());
+        f.write(xmlCupomTeste(p, TotalVazio::Unico).replace("><", ">\r\n<").toUtf8());
         f.close();
         QVERIFY(b->clicar(Janela::Principal, "BtTestesVCan"));
         b->controle<QLineEdit>(Janela::TesteVendaCanc, "EdLocalArquivo")->setText(caminho);

@@ -117,19 +117,19 @@ TFormConhecendoSAT::TFormConhecendoSAT(Contexto& ctx)
 }
 
 void TFormConhecendoSAT::montar() {
-    m_label1 = novoRotulo("Label1", TextoPadrao, this);
+    Label1 = novoRotulo("Label1", TextoPadrao, this);
     QFont arial(QStringLiteral("Arial"));
     arial.setPointSizeF(font().pointSizeF());
-    m_label1->setFont(arial);
-    m_label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label1->setFont(arial);
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Room for the longest hint, so the photograph never moves under the mouse.
     const QFontMetrics medidas(arial);
     int largura = medidas.horizontalAdvance(TextoPadrao);
     for (const Regiao& r : regioes())
         for (const QString& linha : r.dica.split('\n'))
             largura = std::max(largura, medidas.horizontalAdvance(linha));
-    m_label1->setFixedHeight(5 * medidas.lineSpacing() + 4);
-    m_label1->setMinimumWidth(largura + 4);
+    Label1->setFixedHeight(5 * medidas.lineSpacing() + 4);
+    Label1->setMinimumWidth(largura + 4);
 
     auto* linhaFoto = new QHBoxLayout;
     linhaFoto->addStretch();
@@ -138,7 +138,7 @@ void TFormConhecendoSAT::montar() {
 
     auto* janela = new QVBoxLayout(this);
     janela->setContentsMargins(12, 10, 12, 12);
-    janela->addWidget(m_label1);
+    janela->addWidget(Label1);
     janela->addLayout(linhaFoto);
     janela->addSpacing(8);
     janela->addLayout(montarContatos());
@@ -146,43 +146,43 @@ void TFormConhecendoSAT::montar() {
 }
 
 QWidget* TFormConhecendoSAT::montarFoto() {
-    m_imageCentral = novoRotulo("ImageCentral", QString(), this);
-    m_imageCentral->setScaledContents(true);
-    m_imageCentral->setFixedSize(AreaFoto);
-    m_imageCentral->setMouseTracking(true);
-    m_imageCentral->installEventFilter(this);
+    ImageCentral = novoRotulo("ImageCentral", QString(), this);
+    ImageCentral->setScaledContents(true);
+    ImageCentral->setFixedSize(AreaFoto);
+    ImageCentral->setMouseTracking(true);
+    ImageCentral->installEventFilter(this);
     // The regions are children of the photograph, so they lie above it.
     for (const Regiao& r : regioes()) {
-        auto* regiao = new QWidget(m_imageCentral);
+        auto* regiao = new QWidget(ImageCentral);
         regiao->setObjectName(r.nome);
         regiao->setGeometry(naArea(r.naFoto));
         regiao->setMouseTracking(true);
         regiao->installEventFilter(this);
         m_dicas.insert(regiao, r.dica);
     }
-    return m_imageCentral;
+    return ImageCentral;
 }
 
 QLayout* TFormConhecendoSAT::montarContatos() {
-    m_label2 = novoRotulo("Label2", QStringLiteral("Suporte ao Desenvolvedor:"), this);
-    m_label3 = novoRotulo("Label3", EnderecoSuporte.toString(), this);
-    QPalette link = m_label3->palette();
+    Label2 = novoRotulo("Label2", QStringLiteral("Suporte ao Desenvolvedor:"), this);
+    Label3 = novoRotulo("Label3", EnderecoSuporte.toString(), this);
+    QPalette link = Label3->palette();
     link.setColor(QPalette::WindowText, link.color(QPalette::Link));
-    m_label3->setPalette(link);
-    m_label3->setMouseTracking(true);
-    m_label4 = novoRotulo("Label4",
-                          QStringLiteral("Suporte ao Cliente e Revendedor: ") + Telefone +
-                              QStringLiteral(" ou ") + TelefoneRevenda,
-                          this);
-    for (QLabel* l : {m_label2, m_label3, m_label4}) l->installEventFilter(this);
+    Label3->setPalette(link);
+    Label3->setMouseTracking(true);
+    Label4 = novoRotulo("Label4",
+                        QStringLiteral("Suporte ao Cliente e Revendedor: ") + Telefone +
+                            QStringLiteral(" ou ") + TelefoneRevenda,
+                        this);
+    for (QLabel* l : {Label2, Label3, Label4}) l->installEventFilter(this);
 
     auto* desenvolvedor = new QHBoxLayout;
-    desenvolvedor->addWidget(m_label2);
-    desenvolvedor->addWidget(m_label3);
+    desenvolvedor->addWidget(Label2);
+    desenvolvedor->addWidget(Label3);
     desenvolvedor->addStretch();
     auto* contatos = new QVBoxLayout;
     contatos->addLayout(desenvolvedor);
-    contatos->addWidget(m_label4);
+    contatos->addWidget(Label4);
     return contatos;
 }
 
@@ -190,9 +190,9 @@ QLayout* TFormConhecendoSAT::montarContatos() {
 // ignored it would hand it on to the photograph or the window's background.
 bool TFormConhecendoSAT::eventFilter(QObject* alvo, QEvent* evento) {
     if (evento->type() == QEvent::MouseMove) {
-        if (alvo == m_imageCentral)
+        if (alvo == ImageCentral)
             ImageCentralMouseMove();
-        else if (alvo == m_label3)
+        else if (alvo == Label3)
             Label3MouseMove();
         else if (m_dicas.contains(alvo))
             RegiaoMouseMove(alvo);
@@ -202,9 +202,9 @@ bool TFormConhecendoSAT::eventFilter(QObject* alvo, QEvent* evento) {
         return true;
     }
     if (cliqueEsquerdo(alvo, evento)) {
-        if (alvo == m_label3)
+        if (alvo == Label3)
             Label3Click();
-        else if (alvo == m_label2 || alvo == m_label4)
+        else if (alvo == Label2 || alvo == Label4)
             Label2Click();
     }
     return Formulario::eventFilter(alvo, evento);
@@ -216,11 +216,11 @@ void TFormConhecendoSAT::mouseMoveEvent(QMouseEvent* evento) {
 }
 
 void TFormConhecendoSAT::ImageCentralMouseMove() {
-    m_label1->setText(TextoPadrao);
+    Label1->setText(TextoPadrao);
 }
 
 void TFormConhecendoSAT::RegiaoMouseMove(QObject* regiao) {
-    m_label1->setText(m_dicas.value(regiao));
+    Label1->setText(m_dicas.value(regiao));
 }
 
 void TFormConhecendoSAT::Label3MouseMove() {
@@ -255,8 +255,8 @@ void TFormConhecendoSAT::hideEvent(QHideEvent* evento) {
 
 // The full-size photograph is decoded when first needed, not at start-up.
 void TFormConhecendoSAT::FormShow() {
-    if (m_imageCentral->pixmap().isNull())
-        m_imageCentral->setPixmap(QPixmap(QStringLiteral(":/imagens/sat_frente.png")));
+    if (ImageCentral->pixmap().isNull())
+        ImageCentral->setPixmap(QPixmap(QStringLiteral(":/imagens/sat_frente.png")));
 }
 
 void TFormConhecendoSAT::FormClose() {

@@ -35,11 +35,11 @@ class TFormConhecendoSAT : public Formulario<> {
     void Label3Click();
     void restaurarCursor();
 
-    QLabel* m_label1;
-    QLabel* m_imageCentral;
-    QLabel* m_label2;
-    QLabel* m_label3;
-    QLabel* m_label4;
+    QLabel* Label1;
+    QLabel* ImageCentral;
+    QLabel* Label2;
+    QLabel* Label3;
+    QLabel* Label4;
     QHash<QObject*, QString> m_dicas;
     bool m_cursorMao = false;
 };

@@ -6,7 +6,7 @@
 // The values go in through one pass of arg(), so a "%1" typed into one of
 // them stays as typed.
 
-QString XmlCupomTeste(const ParametrosTeste& p, TotalVazio total) {
+QString xmlCupomTeste(const ParametrosTeste& p, TotalVazio total) {
     return QStringLiteral(
                R"(<?xml version="1.0" encoding="utf-8"?><CFe><infCFe versaoDadosEnt="0.07">)"
                R"(<ide><CNPJ>%1</CNPJ><signAC>%2</signAC><numeroCaixa>001</numeroCaixa></ide>)"
@@ -20,16 +20,16 @@ QString XmlCupomTeste(const ParametrosTeste& p, TotalVazio total) {
                R"(<COFINS><COFINSAliq><CST>01</CST><vBC>1.00</vBC><pCOFINS>1.0000</pCOFINS>)"
                R"(</COFINSAliq></COFINS></imposto></det>%5)"
                R"(<pgto><MP><cMP>01</cMP><vMP>12.00</vMP></MP></pgto></infCFe></CFe>)")
-        .arg(EscapaXml(p.CNPJSoftwareHouse), EscapaXml(p.SignAC), EscapaXml(p.CNPJEmitente),
-             EscapaXml(p.IEEmitente),
+        .arg(escapaXml(p.CNPJSoftwareHouse), escapaXml(p.SignAC), escapaXml(p.CNPJEmitente),
+             escapaXml(p.IEEmitente),
              total == TotalVazio::Par ? QStringLiteral("<total></total>")
                                       : QStringLiteral("<total/>"));
 }
 
-QString XmlCancelamentoTeste(const ParametrosTeste& p, const QString& chave) {
+QString xmlCancelamentoTeste(const ParametrosTeste& p, const QString& chave) {
     return QStringLiteral(
                R"(<CFeCanc><infCFe chCanc="%1"><ide><CNPJ>%2</CNPJ><signAC>%3</signAC>)"
                R"(<numeroCaixa>001</numeroCaixa></ide><emit/><dest></dest><total/><infAdic/>)"
                R"(</infCFe></CFeCanc>)")
-        .arg(EscapaAtributoXml(chave), EscapaXml(p.CNPJSoftwareHouse), EscapaXml(p.SignAC));
+        .arg(escapaAtributoXml(chave), escapaXml(p.CNPJSoftwareHouse), escapaXml(p.SignAC));
 }

@@ -12,6 +12,6 @@ struct ParametrosTeste;
 enum class TotalVazio { Par, Unico };
 
 // The one-item coupon of the end-to-end test and of the test sale.
-QString XmlCupomTeste(const ParametrosTeste& p, TotalVazio total);
+QString xmlCupomTeste(const ParametrosTeste& p, TotalVazio total);
 // The cancellation of the sale with this key.
-QString XmlCancelamentoTeste(const ParametrosTeste& p, const QString& chave);
+QString xmlCancelamentoTeste(const ParametrosTeste& p, const QString& chave);

@@ -112,7 +112,7 @@ void TFormTesteVendaCanc::BtLocalArquivoClick() {
 }
 
 QString TFormTesteVendaCanc::chamar(const QString& tx, const std::function<QString()>& chamada) {
-    const QString resposta = ChamadaComLog(ctx, RichEdit1, tx, chamada, {true, false});
+    const QString resposta = chamadaComLog(ctx, RichEdit1, tx, chamada, {true, false});
     QTextCharFormat preto;
     preto.setForeground(CorPreta);
     RichEdit1->setCurrentCharFormat(preto);
@@ -122,7 +122,7 @@ QString TFormTesteVendaCanc::chamar(const QString& tx, const std::function<QStri
 QString TFormTesteVendaCanc::venda(int sessao, const QByteArray& xml, const QString& textoXml) {
     const QString codigo = ctx.CodigoAtivacao();
     return chamar("EnviarDadosVenda(" + QString::number(sessao) + ',' + codigo + ',' +
-                      TrechoParaLog(textoXml) + ");",
+                      trechoParaLog(textoXml) + ");",
                   [&] { return ctx.dll.EnviarDadosVenda(sessao, codigo, xml); });
 }
 
@@ -130,7 +130,7 @@ QString TFormTesteVendaCanc::cancelamento(int sessao, const QString& chave, cons
                                           const QString& textoXml) {
     const QString codigo = ctx.CodigoAtivacao();
     return chamar("CancelarUltimaVenda(" + QString::number(sessao) + ',' + codigo + ',' + chave +
-                      ',' + TrechoParaLog(textoXml) + ");",
+                      ',' + trechoParaLog(textoXml) + ");",
                   [&] { return ctx.dll.CancelarUltimaVenda(sessao, codigo, chave, xml); });
 }
 
@@ -143,7 +143,7 @@ void TFormTesteVendaCanc::BtEnviarClick() {
     }
     QByteArray xml;
     if (!lerDocumento(EdLocalArquivo->text(), xml)) return;
-    const QString texto = TextoDeBytes(xml);
+    const QString texto = textoDeBytes(xml);
     if (RdbXMLVenda->isChecked()) {
         venda(sessao, xml, texto);
     } else if (RdbXMLCanc->isChecked()) {
@@ -158,7 +158,7 @@ void TFormTesteVendaCanc::BtEnviarClick() {
 // untouched, whatever their encoding; false, after saying why, when it is not
 // a regular file or is larger than the device could take.
 bool TFormTesteVendaCanc::lerDocumento(const QString& caminho, QByteArray& xml) {
-    const ResultadoArquivo lido = LerArquivoComum(caminho, LimiteDocumento);
+    const ResultadoArquivo lido = lerArquivoComum(caminho, LimiteDocumento);
     if (lido.falha == ResultadoArquivo::Falha::GrandeDemais) {
         ctx.dialogos.erro(QStringLiteral("O arquivo %1 tem %2 bytes, mais do que o limite de %3 "
                                          "bytes (o SAT recusa documentos acima de 1.500 KB): "
@@ -189,7 +189,7 @@ void TFormTesteVendaCanc::BtXMLPadraoClick() {
     const int sessao = ctx.aleatorio.sessaoNova();
     RichEdit1->moveCursor(QTextCursor::End);
     if (RdbXMLVenda->isChecked()) {
-        const QString xml = XmlCupomTeste(p, TotalVazio::Unico);
+        const QString xml = xmlCupomTeste(p, TotalVazio::Unico);
         // An error reply has no key: the built-in cancellation then asks for a sale.
         m_chaveVenda = ExtraiCampo(venda(sessao, xml.toUtf8(), xml), 8);
     } else if (RdbXMLCanc->isChecked()) {
@@ -198,7 +198,7 @@ void TFormTesteVendaCanc::BtXMLPadraoClick() {
                 QStringLiteral("Faça uma venda antes de fazer um cancelamento!"));
             return;
         }
-        const QString xml = XmlCancelamentoTeste(p, m_chaveVenda);
+        const QString xml = xmlCancelamentoTeste(p, m_chaveVenda);
         cancelamento(sessao, m_chaveVenda, xml.toUtf8(), xml);
     }
 }

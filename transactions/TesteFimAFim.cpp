@@ -6,7 +6,7 @@
 #include "ui/Log.h"
 #include "ui/Sessao.h"
 
-void ExecutarTesteFimAFim(Contexto& ctx) {
+void executarTesteFimAFim(Contexto& ctx) {
     ParametrosTeste& p = ctx.principal().parametrosTeste();
     p.TesteConfirmado = 0;
     static_cast<TFormTesteFimaFim*>(ctx.janela(Janela::TesteFimaFim))
@@ -16,8 +16,8 @@ void ExecutarTesteFimAFim(Contexto& ctx) {
     const OpcoesLog rolando{false, true};
     QPlainTextEdit* log = ctx.principal().RichEdit1();
     EscreveLog(log, CorTX, QStringLiteral("[TX] Enviando teste fim a fim..."), rolando);
-    const QString xml = XmlCupomTeste(p, TotalVazio::Par);
-    const QString resposta = ChamadaComLog(
+    const QString xml = xmlCupomTeste(p, TotalVazio::Par);
+    const QString resposta = chamadaComLog(
         ctx, log, xml,
         [&] {
             return ctx.dll.TesteFimAFim(ctx.aleatorio.sessaoAleatoria(), ctx.CodigoAtivacao(),

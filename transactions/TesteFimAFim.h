@@ -5,4 +5,4 @@ class Contexto;
 // The end-to-end test from the main window, on the GUI thread: the
 // parameters window, then the test coupon sent with its lines in the
 // operation log, the reply box and the painted status refresh.
-void ExecutarTesteFimAFim(Contexto& ctx);
+void executarTesteFimAFim(Contexto& ctx);

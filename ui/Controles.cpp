@@ -94,7 +94,7 @@ QComboBox* novaListaUF(const char* nome, QWidget* pai) {
     QComboBox* lista = novaListaEditavel(nome, pai);
     lista->setInsertPolicy(QComboBox::NoInsert);
     lista->setCompleter(nullptr);
-    lista->addItems(SiglasUF());
+    lista->addItems(siglasUF());
     lista->setMaxVisibleItems(lista->count());
     lista->lineEdit()->setMaxLength(2);
     QObject::connect(lista, &QComboBox::editTextChanged, lista, [lista](const QString& texto) {

@@ -51,7 +51,7 @@ class JanelaPrincipal {
     // Enables or disables the named menu buttons, in the order given.
     virtual void habilitar(std::initializer_list<const char*> botoes, bool habilitado) = 0;
     // The function buttons, which the update keeps disabled while it runs.
-    virtual void HabilitarBotoesFuncao(bool habilitado) = 0;
+    virtual void habilitarBotoesFuncao(bool habilitado) = 0;
     virtual QPlainTextEdit* RichEdit1() = 0;
     virtual QLabel* LbLayout() = 0;
     virtual QLabel* LbSatVersao() = 0;

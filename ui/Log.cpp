@@ -46,7 +46,7 @@ void EscreveLog(QPlainTextEdit* log, const QColor& cor, const QString& corpo, Op
     });
 }
 
-QString TrechoParaLog(const QString& texto) {
+QString trechoParaLog(const QString& texto) {
     if (texto.size() <= LimiteTrechoLog) return texto;
     // Never half of a character outside the basic plane.
     const qsizetype corte =
@@ -56,11 +56,11 @@ QString TrechoParaLog(const QString& texto) {
                                    .arg(LimiteTrechoLog);
 }
 
-QString ChamadaComLog(Contexto& ctx, QPlainTextEdit* log, const QString& tx,
+QString chamadaComLog(Contexto& ctx, QPlainTextEdit* log, const QString& tx,
                       const std::function<QString()>& chamada, OpcoesLog opcoes) {
     EscreveLog(log, CorTX, "[TX] " + tx, opcoes);
     const QString resposta = chamada();
     ctx.estado.setRespostaSAT(resposta);
-    EscreveLog(log, CorRX, "[RX] " + TrechoParaLog(resposta), opcoes);
+    EscreveLog(log, CorRX, "[RX] " + trechoParaLog(resposta), opcoes);
     return resposta;
 }

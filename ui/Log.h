@@ -31,9 +31,9 @@ void EscreveLog(QPlainTextEdit* log, const QColor& cor, const QString& corpo,
 // shortened. Qt lays a line out whole: megabytes in one line froze the window
 // for seconds, and hundreds of megabytes crashed it.
 inline constexpr qsizetype LimiteTrechoLog = 4000;
-QString TrechoParaLog(const QString& texto);
+QString trechoParaLog(const QString& texto);
 
 // The TX line, the call, the reply kept in RespostaSAT, the RX line; returns
 // the reply. The RX line holds a screenful of it; RespostaSAT all of it.
-QString ChamadaComLog(Contexto& ctx, QPlainTextEdit* log, const QString& tx,
+QString chamadaComLog(Contexto& ctx, QPlainTextEdit* log, const QString& tx,
                       const std::function<QString()>& chamada, OpcoesLog opcoes = {});

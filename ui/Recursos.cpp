@@ -7,11 +7,11 @@
 #include <QtGlobal>
 
 // Outside any namespace: the macro names a global function.
-void IniciaRecursos() {
+void iniciaRecursos() {
     Q_INIT_RESOURCE(imagens);
 }
 
-void CarregaTraducaoQt() {
+void carregaTraducaoQt() {
     static QPointer<QTranslator> traducao;
     if (traducao) return;
     traducao = new QTranslator(QCoreApplication::instance());

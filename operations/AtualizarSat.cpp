@@ -7,8 +7,10 @@
 #include "ui/Log.h"
 #include "ui/Sessao.h"
 
-AtualizarSat::AtualizarSat(Contexto& ctx)
-    : ctx(ctx), principal(ctx.janela(Janela::Principal)), log(ctx.principal().RichEdit1()) {}
+AtualizarSat::AtualizarSat(Contexto& contexto)
+    : ctx(contexto),
+      principal(contexto.janela(Janela::Principal)),
+      log(contexto.principal().RichEdit1()) {}
 
 void AtualizarSat::iniciar(Contexto& ctx) {
     Trabalhador::iniciar([trabalho = AtualizarSat(ctx)]() mutable { trabalho.executar(); });

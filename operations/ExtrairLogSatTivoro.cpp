@@ -74,8 +74,8 @@ void anexarLog(QPlainTextEdit* log, const QString& texto) {
 }
 }  // namespace
 
-ExtrairLogSatTivoro::ExtrairLogSatTivoro(Contexto& ctx, TFormConsultas& janela)
-    : ctx(ctx), janela(&janela), log(janela.RichEdit1) {}
+ExtrairLogSatTivoro::ExtrairLogSatTivoro(Contexto& contexto, TFormConsultas& alvo)
+    : ctx(contexto), janela(&alvo), log(alvo.RichEdit1) {}
 
 void ExtrairLogSatTivoro::iniciar(Contexto& ctx, TFormConsultas& janela) {
     Trabalhador::iniciar(

@@ -12,7 +12,7 @@ class QPushButton;
 class TFormConsultas : public Formulario<> {
     Q_OBJECT
   public:
-    explicit TFormConsultas(Contexto& ctx);
+    explicit TFormConsultas(Contexto& contexto);
 
     QPlainTextEdit* RichEdit1;
     QPushButton* BtConsultarSat;

@@ -14,13 +14,13 @@
 #include "ui/Contexto.h"
 #include "ui/Log.h"
 
-thrAtivarSat::thrAtivarSat(Contexto& ctx, TFormAtivarSat& janela)
-    : ctx(ctx),
-      janela(&janela),
-      log(janela.RichEdit1),
-      indiceUF(janela.CBoxUF->currentIndex()),
-      codigo(janela.EdCodAtivacao->text()),
-      cnpj(valorCNPJ(janela.MskEdCNPJContr)) {}
+thrAtivarSat::thrAtivarSat(Contexto& contexto, TFormAtivarSat& alvo)
+    : ctx(contexto),
+      janela(&alvo),
+      log(alvo.RichEdit1),
+      indiceUF(alvo.CBoxUF->currentIndex()),
+      codigo(alvo.EdCodAtivacao->text()),
+      cnpj(valorCNPJ(alvo.MskEdCNPJContr)) {}
 
 void thrAtivarSat::iniciar(Contexto& ctx, TFormAtivarSat& janela) {
     Trabalhador::iniciar([trabalho = thrAtivarSat(ctx, janela)]() mutable { trabalho.executar(); });

@@ -21,8 +21,8 @@ bool codigo(const QString& resposta, const char* esperado) {
 const QString TextoTimeout = QStringLiteral("TIMEOUT");
 }  // namespace
 
-SetupAtivacao::SetupAtivacao(Contexto& ctx, TFormSetupAutom& janela, int execucao)
-    : ctx(ctx), janela(&janela), log(janela.RichEdit1), m_execucao(execucao) {}
+SetupAtivacao::SetupAtivacao(Contexto& contexto, TFormSetupAutom& alvo, int execucao)
+    : ctx(contexto), janela(&alvo), log(alvo.RichEdit1), m_execucao(execucao) {}
 
 void SetupAtivacao::iniciar(Contexto& ctx, TFormSetupAutom& janela, int execucao) {
     Trabalhador::iniciar(

@@ -22,7 +22,7 @@ class QSpacerItem;
 class TFormSetupAutom : public Formulario<> {
     Q_OBJECT
   public:
-    explicit TFormSetupAutom(Contexto& ctx);
+    explicit TFormSetupAutom(Contexto& contexto);
 
     QLabel* LbStatusSAT;
     QLabel* LbConectado;

@@ -1,5 +1,5 @@
 # Median time of each emulated device call, through the library as the tool loads it.
-if(TARGET dllsat)
+if(SAT_EMULADOR)
     add_executable(bench_emulador ${CMAKE_CURRENT_SOURCE_DIR}/bench_emulador.cpp)
     target_link_libraries(bench_emulador PRIVATE emulador_controle ${CMAKE_DL_LIBS})
     target_compile_definitions(bench_emulador PRIVATE ${DEFINICOES_EMULADOR})

@@ -10,5 +10,8 @@ if(XCB_BIBLIOTECA AND XCB_CABECALHOS)
     target_compile_definitions(bench_inicio PRIVATE
         TOOL_SAT="$<TARGET_FILE:tool-sat-tivoro>"
         JANELA_NUA="$<TARGET_FILE:bench_janela_nua>")
-    add_dependencies(bench_inicio tool-sat-tivoro bench_janela_nua dllsat)
+    add_dependencies(bench_inicio tool-sat-tivoro bench_janela_nua)
+    if(SAT_EMULADOR)
+        add_dependencies(bench_inicio dllsat)
+    endif()
 endif()

@@ -35,19 +35,22 @@ install(FILES ${EMBALAGEM}/copyright ${CMAKE_BINARY_DIR}/embalagem/changelog.gz
 
 # The emulator's own rules install the library and satemu; here the rest of
 # its package: the second menu entry, its man page and documents.
-install(FILES ${EMBALAGEM}/tool-sat-tivoro-emulado.desktop
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT sat-emulador)
-install(FILES ${CMAKE_BINARY_DIR}/embalagem/satemu.1.gz
-        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT sat-emulador)
-install(FILES ${EMBALAGEM}/sat-emulador.lintian-overrides
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME sat-emulador
-        COMPONENT sat-emulador)
-install(FILES ${EMBALAGEM}/copyright ${CMAKE_BINARY_DIR}/embalagem/changelog.gz
-        DESTINATION ${PASTA_DOC_EMULADOR} COMPONENT sat-emulador)
+set(CPACK_COMPONENTS_ALL tool)
+if(SAT_EMULADOR)
+    install(FILES ${EMBALAGEM}/tool-sat-tivoro-emulado.desktop
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT sat-emulador)
+    install(FILES ${CMAKE_BINARY_DIR}/embalagem/satemu.1.gz
+            DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT sat-emulador)
+    install(FILES ${EMBALAGEM}/sat-emulador.lintian-overrides
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME sat-emulador
+            COMPONENT sat-emulador)
+    install(FILES ${EMBALAGEM}/copyright ${CMAKE_BINARY_DIR}/embalagem/changelog.gz
+            DESTINATION ${PASTA_DOC_EMULADOR} COMPONENT sat-emulador)
+    list(APPEND CPACK_COMPONENTS_ALL sat-emulador)
+endif()
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
-set(CPACK_COMPONENTS_ALL tool sat-emulador)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Tivoro Tecnologia")
 set(CPACK_PACKAGE_CONTACT "Tivoro Tecnologia <suporte@tivoro.example>")

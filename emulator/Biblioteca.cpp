@@ -37,7 +37,9 @@ const char* responder(F chamada) {
 
 }  // namespace
 
+// Declared first: the exported names have no header of their own.
 #define EMULADOR_EXPORTAR(nome, codigo, detalhe, parametros, argumentos) \
+    EXPORTA const char* nome parametros;                                 \
     EXPORTA const char* nome parametros {                                \
         return responder([&](auto& d) { return d.nome argumentos; });    \
     }

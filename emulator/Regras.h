@@ -17,7 +17,8 @@ inline constexpr std::size_t LimiteRede = 16 * 1024;
 
 class Regras {
   public:
-    Regras(const Resposta& r, Estado& e, bool& mudou) : r(r), e(e), mudou(mudou) {}
+    Regras(const Resposta& resposta, Estado& estado, bool& mudouEstado)
+        : r(resposta), e(estado), mudou(mudouEstado) {}
 
 #define EMULADOR_DECLARAR(nome, codigo, detalhe, parametros, argumentos) \
     std::string nome parametros;

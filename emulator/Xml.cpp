@@ -25,8 +25,8 @@ std::string No::valor(const std::string& caminho) const {
 }
 
 std::string No::atributo(const std::string& n) const {
-    for (const auto& [nome, valor] : atributos)
-        if (nome == n) return valor;
+    for (const auto& [chave, valor] : atributos)
+        if (chave == n) return valor;
     return {};
 }
 

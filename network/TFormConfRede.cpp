@@ -50,8 +50,8 @@ QString elemento(const char* nome, const QString& valor) {
 }
 }  // namespace
 
-TFormConfRede::TFormConfRede(Contexto& ctx)
-    : Formulario(ctx, QStringLiteral("TOOL SAT Tivoro - Configurar Rede"),
+TFormConfRede::TFormConfRede(Contexto& contexto)
+    : Formulario(contexto, QStringLiteral("TOOL SAT Tivoro - Configurar Rede"),
                  Borda::FixaComMinimizar) {
     setObjectName("TFormConfRede");
     montar();

@@ -12,7 +12,7 @@ class QRadioButton;
 class TFormConfRede : public Formulario<> {
     Q_OBJECT
   public:
-    explicit TFormConfRede(Contexto& ctx);
+    explicit TFormConfRede(Contexto& contexto);
 
     QGroupBox* GpBRede;
     QRadioButton* RdBDHCP;

@@ -7,8 +7,10 @@
 #include "ui/Log.h"
 #include "ui/Sessao.h"
 
-AtualizarSat::AtualizarSat(Contexto& ctx)
-    : ctx(ctx), m_principal(ctx.janela(Janela::Principal)), m_log(ctx.principal().RichEdit1()) {}
+AtualizarSat::AtualizarSat(Contexto& contexto)
+    : ctx(contexto),
+      m_principal(contexto.janela(Janela::Principal)),
+      m_log(contexto.principal().RichEdit1()) {}
 
 void AtualizarSat::iniciar(Contexto& ctx) {
     Trabalhador::iniciar([trabalho = AtualizarSat(ctx)]() mutable { trabalho.executar(); });

@@ -10,7 +10,7 @@ class QWidget;
 class AtualizarSat {
   public:
     // Takes the main window's log; on the GUI thread.
-    explicit AtualizarSat(Contexto& ctx);
+    explicit AtualizarSat(Contexto& contexto);
     // Started at once; nobody waits for it.
     static void iniciar(Contexto& ctx);
     void executar();

@@ -72,8 +72,8 @@ void anexarLog(QPlainTextEdit* log, const QString& texto) {
 }
 }  // namespace
 
-ExtrairLogSatTivoro::ExtrairLogSatTivoro(Contexto& ctx, TFormConsultas& janela)
-    : ctx(ctx), m_janela(&janela), m_log(janela.log()) {}
+ExtrairLogSatTivoro::ExtrairLogSatTivoro(Contexto& contexto, TFormConsultas& janela)
+    : ctx(contexto), m_janela(&janela), m_log(janela.log()) {}
 
 void ExtrairLogSatTivoro::iniciar(Contexto& ctx, TFormConsultas& janela) {
     Trabalhador::iniciar(

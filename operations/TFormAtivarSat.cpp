@@ -24,8 +24,8 @@ constexpr Qt::WindowFlags BordaAtivar = Qt::Window | Qt::CustomizeWindowHint | Q
 
 }  // namespace
 
-TFormAtivarSat::TFormAtivarSat(Contexto& ctx)
-    : Formulario(ctx, QStringLiteral("TOOL SAT Tivoro - Ativar SAT"), BordaAtivar) {
+TFormAtivarSat::TFormAtivarSat(Contexto& contexto)
+    : Formulario(contexto, QStringLiteral("TOOL SAT Tivoro - Ativar SAT"), BordaAtivar) {
     setObjectName("TFormAtivarSat");
     montar();
     definirAltura(AlturaFechada);

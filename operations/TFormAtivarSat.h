@@ -17,7 +17,7 @@ class TFormAtivarSat : public Formulario<> {
     static constexpr int AlturaFechada = 150;
     static constexpr int AlturaComLog = 269;
 
-    explicit TFormAtivarSat(Contexto& ctx);
+    explicit TFormAtivarSat(Contexto& contexto);
 
     // What the worker takes, read on the GUI thread when it starts.
     QPlainTextEdit* log() const { return RichEdit1; }

@@ -53,8 +53,9 @@ std::optional<int> inteiro(const QString& texto) {
 const OpcoesLog NoFim{true, false};
 }  // namespace
 
-TFormConsultas::TFormConsultas(Contexto& ctx)
-    : Formulario(ctx, QStringLiteral("TOOL SAT Tivoro - Consultar SAT"), Borda::FixaComMinimizar) {
+TFormConsultas::TFormConsultas(Contexto& contexto)
+    : Formulario(contexto, QStringLiteral("TOOL SAT Tivoro - Consultar SAT"),
+                 Borda::FixaComMinimizar) {
     setObjectName("TFormConsultas");
     montar();
     connect(BtConsultarSat, &QPushButton::clicked, this, &TFormConsultas::BtConsultarSatClick);

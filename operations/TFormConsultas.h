@@ -12,7 +12,7 @@ class QPushButton;
 class TFormConsultas : public Formulario<> {
     Q_OBJECT
   public:
-    explicit TFormConsultas(Contexto& ctx);
+    explicit TFormConsultas(Contexto& contexto);
 
     QPlainTextEdit* log() const { return RichEdit1; }
     // Nothing else is asked of the device while the log is extracted.

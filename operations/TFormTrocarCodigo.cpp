@@ -27,8 +27,9 @@ QRadioButton* opcao(const char* nome, const QString& texto, QWidget* pai, const 
 }
 }  // namespace
 
-TFormTrocarCodigo::TFormTrocarCodigo(Contexto& ctx)
-    : Formulario(ctx, QStringLiteral("TOOL SAT TIVORO - Trocar código de ativação"), BordaTrocar) {
+TFormTrocarCodigo::TFormTrocarCodigo(Contexto& contexto)
+    : Formulario(contexto, QStringLiteral("TOOL SAT TIVORO - Trocar código de ativação"),
+                 BordaTrocar) {
     setObjectName("TFormTrocarCodigo");
     montar();
     montarAjuda();

@@ -18,7 +18,7 @@ class TFormTrocarCodigo : public Formulario<> {
     static constexpr int LarguraComAjuda = 856;
     static constexpr const char* ImagemCartao = ":/imagens/cartao_ativacao.jpg";
 
-    explicit TFormTrocarCodigo(Contexto& ctx);
+    explicit TFormTrocarCodigo(Contexto& contexto);
 
     QRadioButton* RdbCodigoAtual;
     QRadioButton* RdbCodigoEmergencia;

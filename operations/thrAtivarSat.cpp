@@ -8,8 +8,8 @@
 #include "ui/Contexto.h"
 #include "ui/Log.h"
 
-thrAtivarSat::thrAtivarSat(Contexto& ctx, TFormAtivarSat& janela)
-    : ctx(ctx),
+thrAtivarSat::thrAtivarSat(Contexto& contexto, TFormAtivarSat& janela)
+    : ctx(contexto),
       m_janela(&janela),
       m_log(janela.log()),
       m_indiceUF(janela.indiceUF()),

@@ -12,7 +12,7 @@ class TFormAtivarSat;
 class thrAtivarSat {
   public:
     // Copies the window's fields; on the GUI thread.
-    thrAtivarSat(Contexto& ctx, TFormAtivarSat& janela);
+    thrAtivarSat(Contexto& contexto, TFormAtivarSat& alvo);
     static void iniciar(Contexto& ctx, TFormAtivarSat& janela);
     void executar();
 

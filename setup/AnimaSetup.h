@@ -17,7 +17,7 @@ class AnimaSetup {
     // Per step of the panel (in its order), the images by look.
     using Imagens = std::array<std::array<QLabel*, 4>, 6>;
 
-    AnimaSetup(Contexto& ctx, const Imagens& imagens) : ctx(ctx), m_imagens(imagens) {}
+    AnimaSetup(Contexto& contexto, const Imagens& imagens) : ctx(contexto), m_imagens(imagens) {}
 
     // Starts an animation on its own thread; the handle asks it to stop.
     static std::shared_ptr<AnimaSetup> iniciar(Contexto& ctx, const Imagens& imagens);

@@ -20,8 +20,8 @@ bool codigo(const QString& resposta, const char* esperado) {
 const QString TextoTimeout = QStringLiteral("TIMEOUT");
 }  // namespace
 
-SetupAtivacao::SetupAtivacao(Contexto& ctx, TFormSetupAutom& janela, int execucao)
-    : ctx(ctx), m_janela(&janela), m_log(janela.log()), m_execucao(execucao) {}
+SetupAtivacao::SetupAtivacao(Contexto& contexto, TFormSetupAutom& janela, int execucao)
+    : ctx(contexto), m_janela(&janela), m_log(janela.log()), m_execucao(execucao) {}
 
 void SetupAtivacao::iniciar(Contexto& ctx, TFormSetupAutom& janela, int execucao) {
     Trabalhador::iniciar(

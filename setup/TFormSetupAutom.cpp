@@ -42,8 +42,8 @@ QString semBrancos(QString texto) {
 }
 }  // namespace
 
-TFormSetupAutom::TFormSetupAutom(Contexto& ctx)
-    : Formulario(ctx, QStringLiteral("TOOL SAT Tivoro - Setup Automático"),
+TFormSetupAutom::TFormSetupAutom(Contexto& contexto)
+    : Formulario(contexto, QStringLiteral("TOOL SAT Tivoro - Setup Automático"),
                  Borda::FixaComMinimizar) {
     setObjectName("TFormSetupAutom");
     montar();

@@ -22,7 +22,7 @@ class QSpacerItem;
 class TFormSetupAutom : public Formulario<> {
     Q_OBJECT
   public:
-    explicit TFormSetupAutom(Contexto& ctx);
+    explicit TFormSetupAutom(Contexto& contexto);
 
     // What the worker reads and shows, on the GUI thread.
     QPlainTextEdit* log() const { return RichEdit1; }

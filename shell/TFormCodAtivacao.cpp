@@ -14,8 +14,9 @@
 #include "ui/Controles.h"
 #include "ui/Sessao.h"
 
-TFormCodAtivacao::TFormCodAtivacao(Contexto& ctx)
-    : Formulario(ctx, QStringLiteral("TOOL SAT Tivoro  - Tivoro Tecnologia"), Borda::SemBotoes) {
+TFormCodAtivacao::TFormCodAtivacao(Contexto& contexto)
+    : Formulario(contexto, QStringLiteral("TOOL SAT Tivoro  - Tivoro Tecnologia"),
+                 Borda::SemBotoes) {
     setObjectName("TFormCodAtivacao");
     montar();
     connect(BtIniciar, &QPushButton::clicked, this, &TFormCodAtivacao::BtIniciarClick);

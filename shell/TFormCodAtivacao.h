@@ -17,7 +17,7 @@ class TFormCodAtivacao : public Formulario<>, public JanelaCodAtivacao {
   public:
     static constexpr const char* EmpresaTivoro = "Tivoro Telecomunicacoes e Informatica S/A";
 
-    explicit TFormCodAtivacao(Contexto& ctx);
+    explicit TFormCodAtivacao(Contexto& contexto);
 
     QString CodigoAtivacao() const override;
     void setCodigoAtivacao(const QString& codigo) override;

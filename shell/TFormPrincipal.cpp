@@ -42,8 +42,8 @@ QColor corDoStatus(const QString& status) {
 }
 }  // namespace
 
-TFormPrincipal::TFormPrincipal(Contexto& ctx)
-    : Formulario(ctx, QStringLiteral("TOOL SAT Tivoro"), Borda::FixaComMinimizar) {
+TFormPrincipal::TFormPrincipal(Contexto& contexto)
+    : Formulario(contexto, QStringLiteral("TOOL SAT Tivoro"), Borda::FixaComMinimizar) {
     setObjectName("TFormPrincipal");
     montar();
 }

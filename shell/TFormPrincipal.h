@@ -15,7 +15,7 @@ class TFormPrincipal : public Formulario<>, public JanelaPrincipal {
   public:
     static constexpr const char* VersaoTool = "TOOL - 2.0.2.1";
 
-    explicit TFormPrincipal(Contexto& ctx);
+    explicit TFormPrincipal(Contexto& contexto);
 
     void habilitar(std::initializer_list<const char*> botoes, bool habilitado) override;
     void habilitarBotoesFuncao(bool habilitado) override;

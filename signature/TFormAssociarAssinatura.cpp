@@ -14,8 +14,8 @@
 #include "ui/Controles.h"
 #include "ui/Sessao.h"
 
-TFormAssociarAssinatura::TFormAssociarAssinatura(Contexto& ctx)
-    : Formulario(ctx, QStringLiteral("TOOL SAT Tivoro - Associar Assinatura "),
+TFormAssociarAssinatura::TFormAssociarAssinatura(Contexto& contexto)
+    : Formulario(contexto, QStringLiteral("TOOL SAT Tivoro - Associar Assinatura "),
                  Borda::FixaComMinimizar) {
     setObjectName("TFormAssociarAssinatura");
     montar();

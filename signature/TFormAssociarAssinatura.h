@@ -17,7 +17,7 @@ class TFormAssociarAssinatura : public Formulario<> {
     static constexpr int AlturaComLog = 292;
     static constexpr int AlturaAoFechar = 167;
 
-    explicit TFormAssociarAssinatura(Contexto& ctx);
+    explicit TFormAssociarAssinatura(Contexto& contexto);
 
     // What the worker copies before it starts (GUI thread only).
     QString cnpjContribuinte() const;

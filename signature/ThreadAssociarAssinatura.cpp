@@ -7,9 +7,9 @@
 #include "ui/Contexto.h"
 #include "ui/Log.h"
 
-ThreadAssociarAssinatura::ThreadAssociarAssinatura(Contexto& ctx,
+ThreadAssociarAssinatura::ThreadAssociarAssinatura(Contexto& contexto,
                                                    const TFormAssociarAssinatura& janela)
-    : ctx(ctx),
+    : ctx(contexto),
       m_log(janela.log()),
       m_cnpjs(janela.cnpjSoftwareHouse() + janela.cnpjContribuinte()),
       m_assinatura(janela.assinatura()) {}

@@ -14,7 +14,7 @@ class TFormAssociarAssinatura;
 class ThreadAssociarAssinatura {
   public:
     // Copies the window's fields; on the GUI thread.
-    ThreadAssociarAssinatura(Contexto& ctx, const TFormAssociarAssinatura& janela);
+    ThreadAssociarAssinatura(Contexto& contexto, const TFormAssociarAssinatura& janela);
     static void iniciar(Contexto& ctx, const TFormAssociarAssinatura& janela);
     void executar();
 

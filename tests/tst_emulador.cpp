@@ -664,10 +664,10 @@ class TstEmulador : public QObject {
                 const QList<QByteArray> partes = r[i].split('|');
                 if (partes.value(0) != QByteArray::number(i + 1))
                     return QStringList{QString::fromLatin1(r[i])};
-                QByteArray codigo = partes.value(1);
+                QByteArray retorno = partes.value(1);
                 // The functions with a detail code carry it in field 2.
-                if (partes.size() == 6 && codigo != "15000") codigo += "/" + partes[2];
-                codigos << QString::fromLatin1(codigo);
+                if (partes.size() == 6 && retorno != "15000") retorno += "/" + partes[2];
+                codigos << QString::fromLatin1(retorno);
             }
             return codigos;
         };

@@ -107,9 +107,9 @@ bool cliqueEsquerdo(QObject* alvo, QEvent* evento) {
 const QUrl TFormConhecendoSAT::EnderecoSuporte(
     QStringLiteral("https://suporte.tivoro.example/contatos"));
 
-TFormConhecendoSAT::TFormConhecendoSAT(Contexto& ctx)
+TFormConhecendoSAT::TFormConhecendoSAT(Contexto& contexto)
     // Sizeable, but without a maximise box: the fixed windows' title bar.
-    : Formulario(ctx, QStringLiteral("TOOL SAT Tivoro - Conhecendo o SAT"),
+    : Formulario(contexto, QStringLiteral("TOOL SAT Tivoro - Conhecendo o SAT"),
                  Borda::FixaComMinimizar) {
     setObjectName("TFormConhecendoSAT");
     setMouseTracking(true);

@@ -12,7 +12,7 @@ class QLabel;
 class TFormConhecendoSAT : public Formulario<> {
     Q_OBJECT
   public:
-    explicit TFormConhecendoSAT(Contexto& ctx);
+    explicit TFormConhecendoSAT(Contexto& contexto);
 
     static const QUrl EnderecoSuporte;
 

@@ -16,8 +16,8 @@ const QString SignACPadrao = QStringLiteral("SGR-SAT SISTEMA DE GESTAO E RETAGUA
 
 }  // namespace
 
-TFormTesteFimaFim::TFormTesteFimaFim(Contexto& ctx)
-    : Formulario(ctx, QStringLiteral("TOOL SAT Tivoro - Teste Fim a Fim"), Borda::SemBotoes) {
+TFormTesteFimaFim::TFormTesteFimaFim(Contexto& contexto)
+    : Formulario(contexto, QStringLiteral("TOOL SAT Tivoro - Teste Fim a Fim"), Borda::SemBotoes) {
     setObjectName("TFormTesteFimaFim");
     setModal(true);
     montar();

@@ -14,7 +14,7 @@ class QPushButton;
 class TFormTesteFimaFim : public Formulario<QDialog> {
     Q_OBJECT
   public:
-    explicit TFormTesteFimaFim(Contexto& ctx);
+    explicit TFormTesteFimaFim(Contexto& contexto);
 
     // Shows the window modally under this caption (which stays so) and
     // returns once it is closed.

@@ -19,9 +19,9 @@
 #include "ui/Log.h"
 #include "ui/Sessao.h"
 
-TFormTesteVendaCanc::TFormTesteVendaCanc(Contexto& ctx)
+TFormTesteVendaCanc::TFormTesteVendaCanc(Contexto& contexto)
     // Sizeable, but without a maximise box: the fixed windows' title bar.
-    : Formulario(ctx, QStringLiteral("TOOL SAT Tivoro - Teste de venda e cancelamento"),
+    : Formulario(contexto, QStringLiteral("TOOL SAT Tivoro - Teste de venda e cancelamento"),
                  Borda::FixaComMinimizar) {
     setObjectName("TFormTesteVendaCanc");
     montar();

@@ -16,7 +16,7 @@ class QRadioButton;
 class TFormTesteVendaCanc : public Formulario<> {
     Q_OBJECT
   public:
-    explicit TFormTesteVendaCanc(Contexto& ctx);
+    explicit TFormTesteVendaCanc(Contexto& contexto);
 
     QString chaveVenda() const { return m_chaveVenda; }
 

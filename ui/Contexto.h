@@ -13,8 +13,8 @@
 // program-wide values, the session-number generator and the windows.
 class Contexto {
   public:
-    Contexto(DllSat& dll, PortaDialogos& dialogos, Relogio& relogio)
-        : dll(dll), dialogos(dialogos), relogio(relogio) {}
+    Contexto(DllSat& biblioteca, PortaDialogos& porta, Relogio& horas)
+        : dll(biblioteca), dialogos(porta), relogio(horas) {}
 
     DllSat& dll;
     PortaDialogos& dialogos;

@@ -13,8 +13,8 @@ class Contexto;
 template <typename Base = QWidget>
 class Formulario : public Base {
   public:
-    Formulario(Contexto& ctx, const QString& titulo, Qt::WindowFlags flags)
-        : Base(nullptr, flags), ctx(ctx) {
+    Formulario(Contexto& contexto, const QString& titulo, Qt::WindowFlags flags)
+        : Base(nullptr, flags), ctx(contexto) {
         this->setWindowTitle(titulo);
     }
 

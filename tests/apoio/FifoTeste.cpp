@@ -7,8 +7,8 @@
 #include <QFile>
 #include <chrono>
 
-FifoTeste::FifoTeste(const QString& caminho, int esperaMs) : caminho(caminho) {
-    const QByteArray nome = QFile::encodeName(caminho);
+FifoTeste::FifoTeste(const QString& arquivo, int esperaMs) : caminho(arquivo) {
+    const QByteArray nome = QFile::encodeName(arquivo);
     if (::mkfifo(nome.constData(), 0600) != 0) qFatal("mkfifo %s", nome.constData());
     m_liberador = std::thread([this, nome, esperaMs] {
         using namespace std::chrono;

@@ -9,7 +9,7 @@
 // ends for a moment, which lets such an open return, and says it had to.
 class FifoTeste {
   public:
-    explicit FifoTeste(const QString& caminho, int esperaMs = 2000);
+    explicit FifoTeste(const QString& arquivo, int esperaMs = 2000);
     ~FifoTeste();
     FifoTeste(const FifoTeste&) = delete;
     FifoTeste& operator=(const FifoTeste&) = delete;

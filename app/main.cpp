@@ -64,5 +64,5 @@ int main(int argc, char** argv) {
     // Decoded once the start window is up: the window need not wait for it.
     QTimer::singleShot(
         0, [] { QApplication::setWindowIcon(QIcon(QStringLiteral(":/imagens/icone.png"))); });
-    return Trabalhador::encerrar(app.exec());
+    return Trabalhador::encerrar(QApplication::exec());
 }

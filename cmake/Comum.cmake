@@ -34,5 +34,5 @@ function(sat_add_test nome)
     add_test(NAME ${nome} COMMAND ${nome})
     set_tests_properties(${nome} PROPERTIES
         TIMEOUT ${T_TIMEOUT}
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=pt_BR.UTF-8;LC_ALL=;LC_TIME=;QT_LOGGING_RULES=qt.qpa.*=false;SAT_EMULADOR_DIR=${CMAKE_BINARY_DIR}/estado-testes/${nome};ASAN_OPTIONS=detect_leaks=0")
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=pt_BR.UTF-8;LC_ALL=;LC_TIME=;QT_LOGGING_RULES=qt.qpa.*=false;SAT_EMULADOR_DIR=${CMAKE_BINARY_DIR}/estado-testes/${nome};ASAN_OPTIONS=detect_leaks=1;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/cmake/vazamentos.supp:print_suppressions=0")
 endfunction()

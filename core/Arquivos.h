@@ -9,7 +9,7 @@
 
 // The SAT standard refuses a sale over 1 500 KB (06005); a little more is read,
 // so that the device still says so itself.
-inline constexpr qint64 LimiteDocumento = 2 * 1024 * 1024;
+inline constexpr qint64 LimiteDocumento = qint64(2) * 1024 * 1024;
 
 struct ResultadoArquivo {
     enum class Falha { Nenhuma, NaoAbriu, GrandeDemais, NaoGravou };

@@ -80,7 +80,7 @@ QByteArray DllSat::paraWin1252(const QString& texto) {
 }
 
 QString DllSat::deWin1252(const char* bytes) {
-    return bytes ? deWin1252(QByteArray::fromRawData(bytes, qstrlen(bytes))) : QString();
+    return bytes ? deWin1252(QByteArray::fromRawData(bytes, qsizetype(qstrlen(bytes)))) : QString();
 }
 
 QString DllSat::deWin1252(const QByteArray& bytes) {
@@ -161,10 +161,7 @@ bool ehEmulador(const QString& caminho) {
 }  // namespace
 
 DllSat::DllSat(void* handle, const QString& caminho, const QStringList& procurados)
-    : m_handle(handle),
-      m_caminho(caminho),
-      m_procurados(procurados),
-      m_f(std::make_unique<Funcoes>()) {
+    : m_caminho(caminho), m_procurados(procurados), m_f(std::make_unique<Funcoes>()) {
 #define SAT_RESOLVER(nome) resolver(handle, #nome, m_f->nome, caminho, procurados)
     SAT_RESOLVER(ConsultarSAT);
     SAT_RESOLVER(ConsultarStatusOperacional);

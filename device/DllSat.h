@@ -78,7 +78,6 @@ class DllSat {
 
   private:
     DllSat(void* handle, const QString& caminho, const QStringList& procurados);
-    void* m_handle;
     QString m_caminho;
     QStringList m_procurados;
     bool m_emulado = false;

@@ -11,7 +11,7 @@
 namespace {
 
 constexpr const char* NomeSecao = ".versioninfo";
-constexpr qint64 TamanhoMaximoSecao = 64 * 1024;
+constexpr qint64 TamanhoMaximoSecao = qint64(64) * 1024;
 
 ErroSistemaOperacional erroDe(int codigo, const QString& falta) {
     return ErroSistemaOperacional(codigo, QString::fromLocal8Bit(std::strerror(codigo)), falta);

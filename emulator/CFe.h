@@ -13,7 +13,7 @@ namespace emulador {
 
 // cUF AAMM CNPJ 59 serie nCFe cNF DV: 44 digits.
 std::string novaChave(int uf, const std::string& cnpj, const std::string& serie, int numero,
-                      std::int64_t ms, int codigoNumerico);
+                      std::int64_t ms, int cnf);
 // A random cNF for a new key.
 int codigoNumerico();
 

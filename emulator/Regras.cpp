@@ -180,7 +180,8 @@ std::string Regras::CancelarUltimaVenda(int, const char* codigo, const char* cha
     if (alvo == e.chaveCancelada) return r.detalhada(7, 1218, MsgErroConteudo);
     if (semPrefixo(e.ultimaChave) != alvo) return r.detalhada(2, 0, "Cupom inválido");
     const std::int64_t agora = agoraMs();
-    if (agora - e.ultimaVendaMs > 30 * 60 * 1000) return r.detalhada(7, 1210, MsgErroConteudo);
+    if (agora - e.ultimaVendaMs > std::int64_t(30) * 60 * 1000)
+        return r.detalhada(7, 1210, MsgErroConteudo);
     e.numeroCFe = e.numeroCFe % 999999 + 1;
     const std::string nova = novaChave(std::stoi(alvo.substr(0, 2)), alvo.substr(6, 14), e.serie,
                                        e.numeroCFe, agora, codigoNumerico());

@@ -12,8 +12,8 @@
 namespace emulador {
 
 // The largest document each document function takes, in bytes.
-inline constexpr std::size_t LimiteCFe = 1500 * 1024;
-inline constexpr std::size_t LimiteRede = 16 * 1024;
+inline constexpr std::size_t LimiteCFe = std::size_t(1500) * 1024;
+inline constexpr std::size_t LimiteRede = std::size_t(16) * 1024;
 
 class Regras {
   public:

@@ -19,7 +19,7 @@ QString campoDoLog(const QString& resposta) {
 namespace {
 // Lines handed over at a time: a log of megabytes is shown piece by piece, so
 // the window keeps answering while it fills.
-constexpr qsizetype Fatia = 256 * 1024;
+constexpr qsizetype Fatia = qsizetype(256) * 1024;
 
 // Nothing of it is kept to be undone: that would cost as much again as the
 // insertion, and the log is a record, not a draft.

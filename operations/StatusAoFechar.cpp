@@ -35,6 +35,8 @@ void statusAoFechar(Contexto& ctx, OpcoesStatusAoFechar opcoes) {
     ctx.estado.setCampoB(ExtraiCampo(resposta, 19));
     ctx.estado.setCampoC(ExtraiCampo(resposta, 18));
 
+    // The order of the tests decides, so one outcome appears twice.
+    // NOLINTNEXTLINE(bugprone-branch-clone)
     if (codigo == QLatin1String("10001")) {
         voltarAoInicio(ctx);
     } else if (codigo == QLatin1String("10000")) {

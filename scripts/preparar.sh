@@ -7,7 +7,7 @@ pasta=${1:-"$raiz/build"}
 shift || true
 
 pacotes=(cmake ninja-build g++ qt6-base-dev qt6-translations-l10n libexpat1-dev openssl
-    fonts-dejavu-core xvfb xauth binutils dpkg-dev lintian)
+    fonts-dejavu-core xvfb xauth binutils dpkg-dev lintian git clang-format clang-tidy)
 faltam=()
 for p in "${pacotes[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || faltam+=("$p")

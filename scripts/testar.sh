@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Builds and runs every test twice: as shipped, then under AddressSanitizer
-# and UndefinedBehaviorSanitizer. Warnings are errors.
+# Checks the format and clang-tidy's findings, then builds and runs every
+# test twice: as shipped, then under AddressSanitizer (leaks included) and
+# UndefinedBehaviorSanitizer. Warnings are errors.
 set -euo pipefail
 raiz=$(cd "$(dirname "$0")/.." && pwd)
 
 "$raiz/scripts/preparar.sh" "$raiz/build" -DSAT_WERROR=ON
+"$raiz/scripts/verificar.sh" "$raiz/build"
 (cd "$raiz/build" && ctest --output-on-failure -j2)
 
 "$raiz/scripts/preparar.sh" "$raiz/build-asan" -DSAT_WERROR=ON -DSAT_SANITIZE=ON \

@@ -1,6 +1,5 @@
 #include "signature/funcoes.h"
 
-#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,6 +13,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <stdexcept>
 
 #include "core/Arquivos.h"
@@ -30,7 +30,7 @@ const QString Pem = QStringLiteral("certificado.pem");
 const QString Bin = QStringLiteral("assinatura.bin");
 const QString Base64 = QStringLiteral("assinatura.txt");
 // A PKCS#12 file holds a few kilobytes; nothing past a megabyte is one.
-constexpr qint64 LimiteCertificado = 1024 * 1024;
+constexpr qint64 LimiteCertificado = qint64(1024) * 1024;
 // The pipeline's own files, in the order they are removed.
 const QStringList ArquivosPipeline{Base64, Bin, Pem, Pfx, Retorno};
 
@@ -141,7 +141,7 @@ Execucao executar(const QString& programa, const QStringList& argumentos, const 
         r.fim = Execucao::Fim::NaoTerminou;
         // Not yet reaped, so its group is still there; never a group of 0,
         // which would be the tool's own.
-        if (const qint64 pid = processo.processId(); pid > 0) ::kill(-pid, SIGKILL);
+        if (const auto pid = pid_t(processo.processId()); pid > 0) ::kill(-pid, SIGKILL);
         processo.kill();
         processo.waitForFinished(1000);
         return r;

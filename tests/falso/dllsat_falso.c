@@ -28,6 +28,12 @@ static DllSatFalsoRoteiroFn roteiro = NULL;
 /* The reply this thread got, valid until its next call: a test may set the
  * next reply while a worker still reads the last one. */
 static __thread char* copia = NULL;
+/* Frees a thread's last copy when the thread ends. */
+static pthread_key_t chaveCopia;
+static pthread_once_t chaveCriada = PTHREAD_ONCE_INIT;
+static void criarChave(void) {
+    pthread_key_create(&chaveCopia, free);
+}
 
 EXPORTA void DllSatFalsoResponder(const char* texto) {
     pthread_mutex_lock(&trava);
@@ -91,6 +97,8 @@ static const char* atender(const char* funcao, const struct chamada* c) {
     demora = demoraMs;
     free(copia);
     copia = resposta ? strdup(resposta) : NULL;
+    pthread_once(&chaveCriada, criarChave);
+    pthread_setspecific(chaveCopia, copia);
     pthread_mutex_unlock(&trava);
     if (demora > 0) {
         struct timespec t = {demora / 1000, (demora % 1000) * 1000000L};

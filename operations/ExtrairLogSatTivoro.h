@@ -18,7 +18,7 @@ QString campoDoLog(const QString& resposta);
 class ExtrairLogSatTivoro {
   public:
     // Takes the window's log; on the GUI thread.
-    ExtrairLogSatTivoro(Contexto& contexto, TFormConsultas& alvo);
+    ExtrairLogSatTivoro(Contexto& contexto, TFormConsultas& janela);
     // Started at once; nobody waits for it.
     static void iniciar(Contexto& ctx, TFormConsultas& janela);
     void executar();

@@ -12,7 +12,7 @@ class TFormAtivarSat;
 class thrAtivarSat {
   public:
     // Copies the window's fields; on the GUI thread.
-    thrAtivarSat(Contexto& contexto, TFormAtivarSat& alvo);
+    thrAtivarSat(Contexto& contexto, TFormAtivarSat& janela);
     static void iniciar(Contexto& ctx, TFormAtivarSat& janela);
     void executar();
 

@@ -16,7 +16,7 @@ class SetupAtivacao {
     // The run must already be started (its number and first pair published).
     static void iniciar(Contexto& ctx, TFormSetupAutom& janela, int execucao);
     // Keeps the window, whose controls it reads at each use.
-    SetupAtivacao(Contexto& contexto, TFormSetupAutom& alvo, int execucao);
+    SetupAtivacao(Contexto& contexto, TFormSetupAutom& janela, int execucao);
 
     void executar();
 

@@ -23,11 +23,8 @@ T* Aplicacao::criar(Janela janela) {
 }
 
 Aplicacao::Aplicacao(DllSat& dll, PortaDialogos& dialogos, Relogio& relogio)
-    : m_ctx(dll, dialogos, relogio) {
-    // Lives as long as the program: a worker may still be inside a call
-    // when the windows go.
-    static EsperaComCursor espera;
-    dll.setEspera(&espera);
+    : m_ctx(dll, dialogos, relogio), m_espera(std::make_unique<EsperaComCursor>(dialogos)) {
+    dll.setEspera(m_espera.get());
     iniciaRecursos();
     carregaTraducaoQt();
     m_inicial = criar<TFormCodAtivacao>(Janela::CodAtivacao);
@@ -45,7 +42,9 @@ Aplicacao::Aplicacao(DllSat& dll, PortaDialogos& dialogos, Relogio& relogio)
     criar<TFormTesteFimaFim>(Janela::TesteFimaFim);
 }
 
-// Windows go in the reverse order of their creation.
+// Windows go in the reverse order of their creation. No worker is inside a
+// call by now: the program ends at once while one is (Trabalhador).
 Aplicacao::~Aplicacao() {
+    m_ctx.dll.setEspera(nullptr);
     while (!m_janelas.empty()) m_janelas.pop_back();
 }

@@ -25,6 +25,8 @@ class Aplicacao {
     T* criar(Janela janela);
 
     Contexto m_ctx;
+    // Shows the library's calls and failures.
+    std::unique_ptr<EsperaDispositivo> m_espera;
     std::vector<std::unique_ptr<QWidget>> m_janelas;
     TFormCodAtivacao* m_inicial;
     TFormPrincipal* m_principal;

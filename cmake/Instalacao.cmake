@@ -20,6 +20,7 @@ add_custom_target(embalagem ALL DEPENDS ${CMAKE_BINARY_DIR}/embalagem/tool-sat-t
     ${CMAKE_BINARY_DIR}/embalagem/satemu.1.gz ${CMAKE_BINARY_DIR}/embalagem/changelog.gz)
 
 install(TARGETS tool-sat-tivoro RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT tool)
+install(TARGETS sat-auxiliar RUNTIME DESTINATION ${SAT_PASTA_AUXILIAR} COMPONENT tool)
 install(FILES ${EMBALAGEM}/tool-sat-tivoro.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT tool)
 install(FILES ${CMAKE_SOURCE_DIR}/resources/imagens/icone.png

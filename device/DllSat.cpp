@@ -1,23 +1,15 @@
 #include "device/DllSat.h"
 
-#include <dlfcn.h>
-
 #include <QFileInfo>
 #include <array>
+#include <cstdio>
 
+#include "device/CanalAuxiliar.h"
 #include "device/EscolhaBiblioteca.h"
+#include "device/TempoLimite.h"
 #include "device/VersaoArquivo.h"
 
 namespace {
-
-using Texto = const char*;
-using FnSessao = Texto (*)(int);
-using FnCodigo = Texto (*)(int, Texto);
-using FnNumeroSessao = Texto (*)(int, Texto, int);
-using FnAtivar = Texto (*)(int, int, Texto, Texto, int);
-using FnCodigoDoisTextos = Texto (*)(int, Texto, Texto, Texto);
-using FnCodigoTexto = Texto (*)(int, Texto, Texto);
-using FnTrocar = Texto (*)(int, Texto, int, Texto, Texto);
 
 // Code points of bytes 0x80 to 0x9F; the five undefined bytes map to
 // themselves, as the platform's converters do.
@@ -34,44 +26,19 @@ char paraByte(char16_t c) {
 }
 
 // A null pointer for an empty text, as the library expects.
-class Arg {
-  public:
-    explicit Arg(const QByteArray& b) : m_b(b) {}
-    explicit Arg(const QString& s) : m_b(DllSat::paraWin1252(s)) {}
-    operator Texto() const { return m_b.isEmpty() ? nullptr : m_b.constData(); }
-
-  private:
-    QByteArray m_b;
-};
-
-// The reply as text; whoever waits is told before and after.
-template <typename F, typename... Argumentos>
-QString chamar(EsperaDispositivo* espera, F funcao, const Argumentos&... argumentos) {
-    if (espera) espera->comecar();
-    const char* resposta = funcao(argumentos...);
-    QString texto = DllSat::deWin1252(resposta);
-    if (espera) espera->terminar();
-    return texto;
+sat::Argumento texto(const QByteArray& bytes) {
+    return sat::Argumento::deTexto(bytes.toStdString(), bytes.isEmpty());
+}
+sat::Argumento texto(const QString& s) {
+    return texto(DllSat::paraWin1252(s));
+}
+sat::Argumento inteiro(int valor) {
+    return sat::Argumento::deInteiro(valor);
 }
 
 }  // namespace
 
-struct DllSat::Funcoes {
-    FnSessao ConsultarSAT;
-    FnCodigo ConsultarStatusOperacional;
-    FnNumeroSessao ConsultarNumeroSessao;
-    FnAtivar AtivarSAT;
-    FnCodigoDoisTextos AssociarAssinatura;
-    FnCodigoTexto TesteFimAFim;
-    FnCodigoTexto EnviarDadosVenda;
-    FnCodigoDoisTextos CancelarUltimaVenda;
-    FnCodigoTexto ConfigurarInterfaceDeRede;
-    FnTrocar TrocarCodigoDeAtivacao;
-    FnCodigo ExtrairLogs;
-    FnCodigo AtualizarSoftwareSAT;
-    FnCodigo BloquearSAT;
-    FnCodigo DesbloquearSAT;
-};
+const QString DllSat::SemResposta = QStringLiteral("a biblioteca não devolveu resposta");
 
 QByteArray DllSat::paraWin1252(const QString& texto) {
     QByteArray bytes(texto.size(), Qt::Uninitialized);
@@ -115,41 +82,7 @@ QString semBiblioteca(const QString& motivo, const QStringList& procurados) {
 }
 }  // namespace
 
-std::unique_ptr<DllSat> DllSat::carregar(const EscolhaBiblioteca& escolha) {
-    if (!escolha.porBusca && !QFileInfo::exists(escolha.caminho))
-        throw ErroCarga(
-            semBiblioteca(QStringLiteral("o arquivo %1 não existe").arg(escolha.caminho),
-                          escolha.procurados)
-                .toStdString());
-    void* handle = dlopen(QFile::encodeName(escolha.caminho).constData(), RTLD_NOW | RTLD_LOCAL);
-    if (!handle) {
-        const QString motivo = QString::fromLocal8Bit(dlerror());
-        throw ErroCarga((escolha.porBusca ? semBiblioteca(motivo, escolha.procurados)
-                                          : recusa(escolha.caminho, escolha.procurados,
-                                                   QStringLiteral("uma biblioteca que o sistema "
-                                                                  "carregue: ") +
-                                                       motivo))
-                            .toStdString());
-    }
-    return std::unique_ptr<DllSat>(new DllSat(handle, escolha.caminho, escolha.procurados));
-}
-
-std::unique_ptr<DllSat> DllSat::carregarDe(const QString& caminho) {
-    return carregar({caminho, {caminho}, false});
-}
-
 namespace {
-template <typename F>
-void resolver(void* handle, const char* nome, F& destino, const QString& caminho,
-              const QStringList& procurados) {
-    destino = reinterpret_cast<F>(dlsym(handle, nome));
-    if (!destino) {
-        dlclose(handle);
-        throw DllSat::ErroCarga(
-            recusa(caminho, procurados, QStringLiteral("a função %1").arg(nome)).toStdString());
-    }
-}
-
 bool ehEmulador(const QString& caminho) {
     try {
         return textoArquivo(caminho, QStringLiteral("SpecialBuild")) ==
@@ -158,96 +91,222 @@ bool ehEmulador(const QString& caminho) {
         return false;
     }
 }
+
+[[noreturn]] void recusar(const EscolhaBiblioteca& escolha, const CanalAuxiliar::Abertura& a) {
+    QString texto;
+    switch (a.tipo) {
+        case sat::TipoResposta::NaoCarrega:
+            texto =
+                escolha.porBusca
+                    ? semBiblioteca(a.texto, escolha.procurados)
+                    : recusa(escolha.caminho, escolha.procurados,
+                             QStringLiteral("uma biblioteca que o sistema carregue: ") + a.texto);
+            break;
+        case sat::TipoResposta::SemFuncao:
+            texto = recusa(escolha.caminho, escolha.procurados,
+                           QStringLiteral("a função %1").arg(a.texto));
+            break;
+        default:
+            texto = recusa(escolha.caminho, escolha.procurados,
+                           QStringLiteral("uma biblioteca que carregue sem erro: ") + a.texto);
+    }
+    throw DllSat::ErroCarga(texto.toStdString());
+}
 }  // namespace
 
-DllSat::DllSat(void* handle, const QString& caminho, const QStringList& procurados)
-    : m_caminho(caminho), m_procurados(procurados), m_f(std::make_unique<Funcoes>()) {
-#define SAT_RESOLVER(nome) resolver(handle, #nome, m_f->nome, caminho, procurados)
-    SAT_RESOLVER(ConsultarSAT);
-    SAT_RESOLVER(ConsultarStatusOperacional);
-    SAT_RESOLVER(ConsultarNumeroSessao);
-    SAT_RESOLVER(AtivarSAT);
-    SAT_RESOLVER(AssociarAssinatura);
-    SAT_RESOLVER(TesteFimAFim);
-    SAT_RESOLVER(EnviarDadosVenda);
-    SAT_RESOLVER(CancelarUltimaVenda);
-    SAT_RESOLVER(ConfigurarInterfaceDeRede);
-    SAT_RESOLVER(TrocarCodigoDeAtivacao);
-    SAT_RESOLVER(ExtrairLogs);
-    SAT_RESOLVER(AtualizarSoftwareSAT);
-    SAT_RESOLVER(BloquearSAT);
-    SAT_RESOLVER(DesbloquearSAT);
-#undef SAT_RESOLVER
+std::unique_ptr<DllSat> DllSat::carregar(const EscolhaBiblioteca& escolha) {
+    if (!escolha.porBusca && !QFileInfo::exists(escolha.caminho))
+        throw ErroCarga(
+            semBiblioteca(QStringLiteral("o arquivo %1 não existe").arg(escolha.caminho),
+                          escolha.procurados)
+                .toStdString());
+    auto canal = std::make_unique<CanalAuxiliar>(ProcessoAuxiliar::programa(), escolha.caminho);
+    const CanalAuxiliar::Abertura aberta = canal->abrir();
+    if (aberta.tipo != sat::TipoResposta::Pronta) recusar(escolha, aberta);
     // The file actually loaded, wherever the platform's search found it.
-    Dl_info info{};
-    if (dladdr(reinterpret_cast<void*>(m_f->ConsultarSAT), &info) && info.dli_fname)
-        m_caminho = QFileInfo(QFile::decodeName(info.dli_fname)).absoluteFilePath();
-    m_emulado = ehEmulador(m_caminho);
+    const QString caminho =
+        aberta.texto.isEmpty() ? escolha.caminho : QFileInfo(aberta.texto).absoluteFilePath();
+    return std::make_unique<DllSat>(std::move(canal), caminho, escolha.procurados);
 }
 
-// Left loaded: a worker may still be inside a call while the program ends.
+std::unique_ptr<DllSat> DllSat::carregarDe(const QString& caminho) {
+    return carregar({caminho, {caminho}, false});
+}
+
+DllSat::DllSat(std::unique_ptr<CanalDispositivo> canal, const QString& caminho,
+               const QStringList& procurados)
+    : m_canal(std::move(canal)),
+      m_caminho(caminho),
+      m_procurados(procurados),
+      m_emulado(ehEmulador(caminho)) {
+    QString erro;
+    m_limiteGeral = tempoLimiteDoAmbiente(&erro);
+    if (!erro.isEmpty()) std::fprintf(stderr, "tool-sat-tivoro: %s\n", qPrintable(erro));
+}
+
 DllSat::~DllSat() = default;
 
+int DllSat::tempoLimite(sat::Funcao funcao) const {
+    return m_limiteGeral ? *m_limiteGeral : tempoLimitePadrao(funcao);
+}
+
+namespace {
+QString nomeDe(sat::Funcao f) {
+    return QString::fromLatin1(sat::info(f).nome);
+}
+
+// The device's own busy reply, in the function's layout.
+QString ocupado(sat::Funcao f, int sessao) {
+    const sat::InfoFuncao& i = sat::info(f);
+    return QStringLiteral("%1|%2%3|SAT em processamento. Tente novamente.||")
+        .arg(sessao)
+        .arg(i.codigo * 1000 + 98, 5, 10, QLatin1Char('0'))
+        .arg(i.comDetalhe ? QStringLiteral("|0000") : QString());
+}
+
+// For a call whose reply was lost on the way.
+QString desconhecido(sat::Funcao f) {
+    if (!mudaDispositivo(f)) return {};
+    return QStringLiteral(
+               "\n\nO resultado de %1 é desconhecido: o SAT pode ter feito a operação. "
+               "Consulte o status operacional do SAT antes de repeti-la.")
+        .arg(nomeDe(f));
+}
+
+QString depois(sat::Funcao f) {
+    return QStringLiteral("\nA próxima chamada carrega a biblioteca de novo.") + desconhecido(f);
+}
+
+// The reply the caller gets, and the box's text when the library failed.
+struct Leitura {
+    QString resposta;
+    QString falha;
+};
+
+Leitura ler(const Desfecho& d, sat::Funcao f, int limite) {
+    switch (d.tipo) {
+        case Desfecho::Tipo::Resposta:
+            return {d.bytes.isEmpty() ? DllSat::SemResposta : DllSat::deWin1252(d.bytes), {}};
+        case Desfecho::Tipo::Nula:
+            return {DllSat::SemResposta, {}};
+        case Desfecho::Tipo::Grande: {
+            const QString t = QStringLiteral(
+                                  "a biblioteca devolveu a %1 uma resposta de %2 bytes, acima do "
+                                  "limite de %3 bytes; a resposta foi descartada")
+                                  .arg(nomeDe(f), d.detalhe)
+                                  .arg(sat::LimiteResposta);
+            return {t, t + '.' + desconhecido(f)};
+        }
+        case Desfecho::Tipo::Prazo:
+            return {QStringLiteral("TIMEOUT"),
+                    QStringLiteral("A biblioteca do fabricante não respondeu a %1 em %2 s, o "
+                                   "limite desta função, e foi encerrada.")
+                            .arg(nomeDe(f))
+                            .arg(limite) +
+                        depois(f) +
+                        QStringLiteral("\n\nPara um SAT mais lento, aumente o limite: "
+                                       "SAT_TEMPO_LIMITE=SEGUNDOS.")};
+        case Desfecho::Tipo::Terminou: {
+            const QString t = QStringLiteral("a biblioteca do fabricante terminou com %1 em %2")
+                                  .arg(d.detalhe, nomeDe(f));
+            return {t, t + '.' + depois(f)};
+        }
+        case Desfecho::Tipo::NaoRecarrega: {
+            const QString t = QStringLiteral(
+                                  "a biblioteca do fabricante não pôde ser carregada de novo para "
+                                  "%1: %2")
+                                  .arg(nomeDe(f), d.detalhe);
+            return {t, t};
+        }
+    }
+    return {DllSat::SemResposta, {}};
+}
+}  // namespace
+
+QString DllSat::chamar(sat::Funcao funcao, std::vector<sat::Argumento> argumentos) {
+    bool livre = false;
+    if (!m_ocupado.compare_exchange_strong(livre, true))
+        return ocupado(funcao, argumentos.front().inteiro);
+    EsperaDispositivo* espera = m_espera.load();
+    if (espera) espera->comecar();
+    const int limite = tempoLimite(funcao);
+    const Desfecho d = m_canal->chamar({funcao, std::move(argumentos)}, limite * 1000, [espera] {
+        if (espera) espera->aguardar();
+    });
+    m_ocupado = false;
+    const Leitura l = ler(d, funcao, limite);
+    if (espera) {
+        espera->terminar();
+        if (!l.falha.isEmpty()) espera->falhou(l.falha);
+    }
+    return l.resposta;
+}
+
 QString DllSat::ConsultarSAT(int sessao) {
-    return chamar(m_espera, m_f->ConsultarSAT, sessao);
+    return chamar(sat::Funcao::ConsultarSAT, {inteiro(sessao)});
 }
 
 QString DllSat::ConsultarStatusOperacional(int sessao, const QString& codigo) {
-    return chamar(m_espera, m_f->ConsultarStatusOperacional, sessao, Arg(codigo));
+    return chamar(sat::Funcao::ConsultarStatusOperacional, {inteiro(sessao), texto(codigo)});
 }
 
 QString DllSat::ConsultarNumeroSessao(int sessao, const QString& codigo, int sessaoConsultada) {
-    return chamar(m_espera, m_f->ConsultarNumeroSessao, sessao, Arg(codigo), sessaoConsultada);
+    return chamar(sat::Funcao::ConsultarNumeroSessao,
+                  {inteiro(sessao), texto(codigo), inteiro(sessaoConsultada)});
 }
 
 QString DllSat::AtivarSAT(int sessao, int subComando, const QString& codigo, const QString& cnpj,
                           int uf) {
-    return chamar(m_espera, m_f->AtivarSAT, sessao, subComando, Arg(codigo), Arg(cnpj), uf);
+    return chamar(sat::Funcao::AtivarSAT,
+                  {inteiro(sessao), inteiro(subComando), texto(codigo), texto(cnpj), inteiro(uf)});
 }
 
 QString DllSat::AssociarAssinatura(int sessao, const QString& codigo, const QString& cnpjs,
                                    const QString& assinatura) {
-    return chamar(m_espera, m_f->AssociarAssinatura, sessao, Arg(codigo), Arg(cnpjs),
-                  Arg(assinatura));
+    return chamar(sat::Funcao::AssociarAssinatura,
+                  {inteiro(sessao), texto(codigo), texto(cnpjs), texto(assinatura)});
 }
 
 QString DllSat::TesteFimAFim(int sessao, const QString& codigo, const QByteArray& documento) {
-    return chamar(m_espera, m_f->TesteFimAFim, sessao, Arg(codigo), Arg(documento));
+    return chamar(sat::Funcao::TesteFimAFim, {inteiro(sessao), texto(codigo), texto(documento)});
 }
 
 QString DllSat::EnviarDadosVenda(int sessao, const QString& codigo, const QByteArray& documento) {
-    return chamar(m_espera, m_f->EnviarDadosVenda, sessao, Arg(codigo), Arg(documento));
+    return chamar(sat::Funcao::EnviarDadosVenda,
+                  {inteiro(sessao), texto(codigo), texto(documento)});
 }
 
 QString DllSat::CancelarUltimaVenda(int sessao, const QString& codigo, const QString& chave,
                                     const QByteArray& documento) {
-    return chamar(m_espera, m_f->CancelarUltimaVenda, sessao, Arg(codigo), Arg(chave),
-                  Arg(documento));
+    return chamar(sat::Funcao::CancelarUltimaVenda,
+                  {inteiro(sessao), texto(codigo), texto(chave), texto(documento)});
 }
 
 QString DllSat::ConfigurarInterfaceDeRede(int sessao, const QString& codigo,
                                           const QByteArray& documento) {
-    return chamar(m_espera, m_f->ConfigurarInterfaceDeRede, sessao, Arg(codigo), Arg(documento));
+    return chamar(sat::Funcao::ConfigurarInterfaceDeRede,
+                  {inteiro(sessao), texto(codigo), texto(documento)});
 }
 
 QString DllSat::TrocarCodigoDeAtivacao(int sessao, const QString& codigo, int opcao,
                                        const QString& novo, const QString& confirmacao) {
-    return chamar(m_espera, m_f->TrocarCodigoDeAtivacao, sessao, Arg(codigo), opcao, Arg(novo),
-                  Arg(confirmacao));
+    return chamar(
+        sat::Funcao::TrocarCodigoDeAtivacao,
+        {inteiro(sessao), texto(codigo), inteiro(opcao), texto(novo), texto(confirmacao)});
 }
 
 QString DllSat::ExtrairLogs(int sessao, const QString& codigo) {
-    return chamar(m_espera, m_f->ExtrairLogs, sessao, Arg(codigo));
+    return chamar(sat::Funcao::ExtrairLogs, {inteiro(sessao), texto(codigo)});
 }
 
 QString DllSat::AtualizarSoftwareSAT(int sessao, const QString& codigo) {
-    return chamar(m_espera, m_f->AtualizarSoftwareSAT, sessao, Arg(codigo));
+    return chamar(sat::Funcao::AtualizarSoftwareSAT, {inteiro(sessao), texto(codigo)});
 }
 
 QString DllSat::BloquearSAT(int sessao, const QString& codigo) {
-    return chamar(m_espera, m_f->BloquearSAT, sessao, Arg(codigo));
+    return chamar(sat::Funcao::BloquearSAT, {inteiro(sessao), texto(codigo)});
 }
 
 QString DllSat::DesbloquearSAT(int sessao, const QString& codigo) {
-    return chamar(m_espera, m_f->DesbloquearSAT, sessao, Arg(codigo));
+    return chamar(sat::Funcao::DesbloquearSAT, {inteiro(sessao), texto(codigo)});
 }

@@ -43,4 +43,4 @@ const char* responder(F chamada) {
     EXPORTA const char* nome parametros {                                \
         return responder([&](auto& d) { return d.nome argumentos; });    \
     }
-EMULADOR_FUNCOES(EMULADOR_EXPORTAR)
+SAT_FUNCOES(EMULADOR_EXPORTAR)

@@ -34,7 +34,7 @@ Dispositivo::Dispositivo(const std::string& pasta) : m_controle(pasta) {}
                 return Regras(r, e, mudou).nome argumentos;                          \
             });                                                                      \
     }
-EMULADOR_FUNCOES(EMULADOR_DEFINIR)
+SAT_FUNCOES(EMULADOR_DEFINIR)
 #undef EMULADOR_DEFINIR
 
 }  // namespace emulador

@@ -19,7 +19,7 @@ class Dispositivo {
 
 #define EMULADOR_DECLARAR(nome, codigo, detalhe, parametros, argumentos) \
     std::string nome parametros;
-    EMULADOR_FUNCOES(EMULADOR_DECLARAR)
+    SAT_FUNCOES(EMULADOR_DECLARAR)
 #undef EMULADOR_DECLARAR
 
     // The development signature that development kits accept.

@@ -22,7 +22,7 @@ class Regras {
 
 #define EMULADOR_DECLARAR(nome, codigo, detalhe, parametros, argumentos) \
     std::string nome parametros;
-    EMULADOR_FUNCOES(EMULADOR_DECLARAR)
+    SAT_FUNCOES(EMULADOR_DECLARAR)
 #undef EMULADOR_DECLARAR
 
   private:

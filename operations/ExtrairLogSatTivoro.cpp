@@ -17,6 +17,14 @@ QString campoDoLog(const QString& resposta) {
 }
 
 namespace {
+// Only a completed transfer holds a log; anything else (a refusal, no
+// device, a failure of the library) is a reply to show.
+bool trazLog(const QString& resposta) {
+    return ExtraiCampo(resposta, 1) == QLatin1String("15000") && !campoDoLog(resposta).isEmpty();
+}
+}  // namespace
+
+namespace {
 // Lines handed over at a time: a log of megabytes is shown piece by piece, so
 // the window keeps answering while it fills.
 constexpr qsizetype Fatia = qsizetype(256) * 1024;
@@ -86,10 +94,15 @@ void ExtrairLogSatTivoro::executar() {
     habilitar(false);
     EscreveLog(m_log, CorTX, "[TX] ExtrairLogs(" + numero + ')');
     const QString resposta = ctx.dll.ExtrairLogs(sessao, ctx.CodigoAtivacao());
+    // A reply without a log leaves the log extracted before for "Salvar Log".
+    if (!trazLog(resposta)) {
+        EscreveLog(m_log, CorRX, "[RX] (" + numero + ')' + resposta);
+        habilitar(true);
+        return;
+    }
     ctx.inicial().setRetornoLog(resposta);
     const QString campo = campoDoLog(resposta);
     ctx.estado.setCampoA(campo);
-    if (campo.isEmpty()) EscreveLog(m_log, CorRX, "[RX] (" + numero + ')' + resposta);
     // Decoded here, so that the window only has the insertion to do.
     const QString texto = textoDeBytes(DecodificarBase64(campo));
     ctx.estado.setCampoA(texto);

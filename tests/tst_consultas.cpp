@@ -304,7 +304,7 @@ class TstConsultas : public TesteFalso {
         QTest::newRow("nula") << QByteArray() << true;
         QTest::newRow("com quebras") << QByteArray("313799|15000|ok|||YWJj\nZGVm") << false;
         QTest::newRow("texto de erro")
-            << QByteArray("PORTA SERIAL N\xe3O EST\xe1 PRONTA, TENTE NOVAMENTE") << false;
+            << QByteArray("PORTA SERIAL N\xe3O EST\xe1 PRONTA, TENTE NOVAMENTE") << true;
     }
     void extracaoSemLog() {
         QFETCH(QByteArray, resposta);
@@ -312,8 +312,8 @@ class TstConsultas : public TesteFalso {
         falsa.responder(resposta);
         extrair();
         QStringList esperado{"] [TX] ExtrairLogs(313799)"};
-        if (linhaRX) esperado << "] [RX] (313799)" + DllSat::deWin1252(resposta);
-        esperado << QString();
+        // Either the reply, or the log the device gave, even when empty.
+        esperado << (linhaRX ? "] [RX] (313799)" + DllSatFalsa::comoChega(resposta) : QString());
         const QStringList linhas = log()->toPlainText().split('\n');
         QCOMPARE(linhas.size(), esperado.size());
         for (int i = 0; i < linhas.size(); ++i)
@@ -324,6 +324,22 @@ class TstConsultas : public TesteFalso {
         // A later save writes a bare line break.
         salvarEm(caminho("vazio.txt"));
         QCOMPARE(conteudo(caminho("vazio.txt")), QByteArray("\r\n"));
+    }
+
+    // The device unplugged after a good extraction: its reply shows, and the
+    // good log is still the one saved.
+    void extracaoQueFalhaGuardaOLogAnterior() {
+        falsa.responder(respostaComLog("bom\n"));
+        extrair();
+        falsa.responder(DllSatFalsa::PortaNaoPronta);
+        extrair();
+        const QString ultima = log()->toPlainText().section('\n', -1);
+        QVERIFY2(
+            ultima.contains("[RX] (") &&
+                ultima.endsWith(QStringLiteral(")PORTA SERIAL NãO ESTá PRONTA, TENTE NOVAMENTE")),
+            qPrintable(ultima));
+        salvarEm(caminho("bom.txt"));
+        QCOMPARE(conteudo(caminho("bom.txt")), QByteArray("bom\r\n\r\n"));
     }
 
     void logGrandeInteiroEForaDoUtf8() {

@@ -70,10 +70,9 @@ class TstConsultasEmulador : public TesteEmulado {
         janela().show();
         extrair();
         const QStringList linhas = log()->toPlainText().split('\n');
-        QCOMPARE(linhas.size(), 3);
+        QCOMPARE(linhas.size(), 2);
         QVERIFY(linhas[1].contains("] [RX] ("));
         QCOMPARE(linhas[1].section(')', 1).section('|', 1, 1), QStringLiteral("15001"));
-        QCOMPARE(linhas[2], QString());
     }
 
     void atualizacaoAceita() {

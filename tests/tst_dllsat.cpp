@@ -9,9 +9,39 @@
 #include "device/DllSat.h"
 #include "device/EscolhaBiblioteca.h"
 #include "device/VersaoArquivo.h"
+#include "tests/apoio/CanalNoProcesso.h"
+
+namespace {
+// What the binding told whoever waits: the failure boxes.
+class EsperaGravada : public EsperaDispositivo {
+  public:
+    void comecar() override {}
+    void aguardar() override {}
+    void terminar() override {}
+    void falhou(const QString& texto) override { falhas << texto; }
+    QStringList falhas;
+};
+
+// The stand-in, loaded by the helper program, steered by these variables.
+class Ambiente {
+  public:
+    Ambiente(std::initializer_list<std::pair<const char*, QByteArray>> valores) {
+        for (const auto& [nome, valor] : valores) {
+            qputenv(nome, valor);
+            m_nomes << nome;
+        }
+    }
+    ~Ambiente() {
+        for (const char* nome : m_nomes) qunsetenv(nome);
+    }
+
+  private:
+    QList<const char*> m_nomes;
+};
+}  // namespace
 
 // The binding against stand-in libraries whose arguments and replies the test
-// controls.
+// controls: in the test's own process, and through the helper program.
 class TstDllSat : public QObject {
     Q_OBJECT
 
@@ -31,7 +61,13 @@ class TstDllSat : public QObject {
     std::unique_ptr<DllSat> m_dll;
 
   private Q_SLOTS:
-    void initTestCase() { m_dll = DllSat::carregarDe(DLLSAT_TIVORO); }
+    std::unique_ptr<DllSat> pelaAuxiliar(EsperaGravada& espera) {
+        auto dll = DllSat::carregarDe(DLLSAT_TIVORO);
+        dll->setEspera(&espera);
+        return dll;
+    }
+
+    void initTestCase() { m_dll = carregarNoProcesso(DLLSAT_TIVORO); }
     void init() { responder("1|08000|ok||"); }
 
     // Named first, then the environment, then the program's folder; the
@@ -80,10 +116,108 @@ class TstDllSat : public QObject {
         }
     }
 
-    void respostaNulaEhVazia() {
+    void respostaNulaDizQueNaoHouveResposta() {
         responder(nullptr);
-        QCOMPARE(m_dll->ConsultarSAT(1), QString());
-        QCOMPARE(m_dll->ExtrairLogs(1, "x"), QString());
+        QCOMPARE(m_dll->ConsultarSAT(1), DllSat::SemResposta);
+        responder("");
+        QCOMPARE(m_dll->ExtrairLogs(1, "x"), DllSat::SemResposta);
+    }
+
+    // The frames carry every byte, and a null text stays null.
+    void argumentosCruzamOProgramaAuxiliarInalterados() {
+        EsperaGravada espera;
+        QByteArray documento = "<CFe>";
+        for (int c = 1; c < 0x100; ++c) documento.append(char(c));
+        const Ambiente eco{{"DLLSAT_FALSO_ECO", "2"}};
+        auto dll = pelaAuxiliar(espera);
+        QCOMPARE(DllSat::paraWin1252(dll->EnviarDadosVenda(1, "codigo", documento)), documento);
+        QCOMPARE(dll->CancelarUltimaVenda(1, "codigo", QString(), documento), QString("(nulo)"));
+        QVERIFY(espera.falhas.isEmpty());
+    }
+
+    // A library that crashes, ends or floods: the call says so, the box too,
+    // and the next call works on a fresh helper.
+    void falhaDaBibliotecaViraTextoEAProximaChamadaFunciona_data() {
+        QTest::addColumn<QByteArray>("falha");
+        QTest::addColumn<QString>("resposta");
+        QTest::addColumn<bool>("caixa");
+        QTest::newRow("sinal")
+            << QByteArray("sinal")
+            << "a biblioteca do fabricante terminou com o sinal 11 em BloquearSAT" << true;
+        QTest::newRow("abort") << QByteArray("abortar")
+                               << "a biblioteca do fabricante terminou com o sinal 6 em BloquearSAT"
+                               << true;
+        QTest::newRow("exit") << QByteArray("sair")
+                              << "a biblioteca do fabricante terminou com o código de saída 3 em "
+                                 "BloquearSAT"
+                              << true;
+        QTest::newRow("enchente") << QByteArray("inundar")
+                                  << "a biblioteca devolveu a BloquearSAT uma resposta de 41943040 "
+                                     "bytes, acima do limite de 33554432 bytes; a resposta foi "
+                                     "descartada"
+                                  << true;
+        QTest::newRow("nula") << QByteArray("nula") << DllSat::SemResposta << false;
+        QTest::newRow("vazia") << QByteArray("vazia") << DllSat::SemResposta << false;
+    }
+    void falhaDaBibliotecaViraTextoEAProximaChamadaFunciona() {
+        QFETCH(QByteArray, falha);
+        QFETCH(QString, resposta);
+        QFETCH(bool, caixa);
+        EsperaGravada espera;
+        std::unique_ptr<DllSat> dll;
+        {
+            const Ambiente a{{"DLLSAT_FALSO_FALHA", "BloquearSAT:" + falha}};
+            dll = pelaAuxiliar(espera);
+            QCOMPARE(dll->BloquearSAT(3, "codigo"), resposta);
+        }
+        QCOMPARE(espera.falhas.size(), caixa ? 1 : 0);
+        if (caixa) {
+            QVERIFY(espera.falhas[0].startsWith(resposta.left(40), Qt::CaseInsensitive));
+            // Blocking may have happened: the box says so and how to check.
+            QVERIFY(espera.falhas[0].contains(QStringLiteral("é desconhecido")));
+        }
+        QCOMPARE(dll->ConsultarSAT(4), QStringLiteral("1|08000|SAT em operação||"));
+    }
+
+    void chamadaSemRespostaNoPrazoDaTimeout() {
+        EsperaGravada espera;
+        std::unique_ptr<DllSat> dll;
+        {
+            const Ambiente a{{"DLLSAT_FALSO_FALHA", "ConsultarSAT:travar"},
+                             {"SAT_TEMPO_LIMITE", "1"}};
+            dll = pelaAuxiliar(espera);
+            QCOMPARE(dll->tempoLimite(sat::Funcao::AtivarSAT), 1);
+            QCOMPARE(dll->ConsultarSAT(3), QStringLiteral("TIMEOUT"));
+        }
+        QCOMPARE(espera.falhas.size(), 1);
+        QVERIFY(espera.falhas[0].contains(QStringLiteral("não respondeu a ConsultarSAT em 1 s")));
+        QVERIFY(!espera.falhas[0].contains(QStringLiteral("é desconhecido")));
+        QCOMPARE(dll->ConsultarSAT(4), QStringLiteral("1|08000|SAT em operação||"));
+    }
+
+    // While one call is inside the library, another gets the device's busy
+    // reply at once, in its function's layout, and never reaches the library.
+    void segundaChamadaRecebeOcupadoSemEntrarNaBiblioteca() {
+        QTemporaryDir pasta;
+        const QString registro = pasta.filePath("chamadas");
+        EsperaGravada espera;
+        const Ambiente a{{"DLLSAT_FALSO_DEMORA_MS", "1500"},
+                         {"DLLSAT_FALSO_REGISTRO", QFile::encodeName(registro)}};
+        auto dll = pelaAuxiliar(espera);
+        QString primeira;
+        std::unique_ptr<QThread> outra(
+            QThread::create([&] { primeira = dll->ExtrairLogs(1, "c"); }));
+        outra->start();
+        QTRY_VERIFY(QFile::exists(registro));
+        QCOMPARE(dll->ConsultarSAT(7),
+                 QStringLiteral("7|08098|SAT em processamento. Tente novamente.||"));
+        QCOMPARE(dll->EnviarDadosVenda(8, "c", "<CFe/>"),
+                 QStringLiteral("8|06098|0000|SAT em processamento. Tente novamente.||"));
+        QVERIFY(outra->wait(10000));
+        QCOMPARE(primeira, QStringLiteral("1|08000|SAT em operação||"));
+        QFile lidas(registro);
+        QVERIFY(lidas.open(QIODevice::ReadOnly));
+        QCOMPARE(lidas.readAll(), QByteArray("ExtrairLogs\n"));
     }
 
     void textosCruzamEmWindows1252() {

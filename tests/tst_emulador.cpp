@@ -20,6 +20,7 @@
 #include "emulator/Resposta.h"
 #include "emulator/Xml.h"
 #include "tests/apoio/Bancada.h"
+#include "tests/apoio/CanalNoProcesso.h"
 #include "tests/apoio/DispositivoEmulado.h"
 
 using emulador::Controle;
@@ -111,7 +112,8 @@ class TstEmulador : public QObject {
   private Q_SLOTS:
     void init() {
         controle = std::make_unique<DispositivoEmulado>();
-        dll = DllSat::carregarDe(CaminhoEmulador());
+        // In this process: the tests move the state folder between calls.
+        dll = carregarNoProcesso(CaminhoEmulador());
     }
     void cleanup() {
         dll.reset();

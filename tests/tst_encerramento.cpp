@@ -1,5 +1,3 @@
-#include <dlfcn.h>
-
 #include <QApplication>
 #include <QProcess>
 #include <QTimer>
@@ -14,9 +12,9 @@
 namespace {
 int encerrarComTrabalhador(int argc, char** argv, bool esperandoCaixa) {
     QApplication app(argc, argv);
+    // Read by the stand-in in the helper's process.
+    qputenv("DLLSAT_FALSO_DEMORA_MS", "60000");
     auto dll = DllSat::carregarDe(DLLSAT_TIVORO);
-    reinterpret_cast<void (*)(int)>(dlsym(dlopen(DLLSAT_TIVORO, RTLD_NOW), "DllSatFalsoDemora"))(
-        60000);
     DialogosQt dialogos;
     Trabalhador::iniciar([&] {
         if (esperandoCaixa)

@@ -161,13 +161,13 @@ class TstInicial : public TesteFalso {
         entrar("12345678");
         QCOMPARE(b->dialogos.caixas().size(), 1);
         QCOMPARE(b->dialogos.ultima().icone, Icone::Erro);
-        QCOMPARE(b->dialogos.ultima().texto, DllSat::deWin1252(resposta));
-        QCOMPARE(b->ctx().estado.RespostaSAT(), DllSat::deWin1252(resposta));
+        QCOMPARE(b->dialogos.ultima().texto, DllSatFalsa::comoChega(resposta));
+        QCOMPARE(b->ctx().estado.RespostaSAT(), DllSatFalsa::comoChega(resposta));
         QVERIFY(b->janela(Janela::CodAtivacao)->isVisible());
         QVERIFY(!b->janela(Janela::Principal)->isVisible());
         QCOMPARE(b->ctx().CodigoAtivacao(), QString());
         QCOMPARE(b->controle<QLabel>(Janela::Principal, "LbLayout")->text(),
-                 "LAYOUT - " + ExtraiCampo(DllSat::deWin1252(resposta), 19));
+                 "LAYOUT - " + ExtraiCampo(DllSatFalsa::comoChega(resposta), 19));
     }
 
     void dllDeOutraEmpresaEhRecusada_data() {
@@ -177,7 +177,7 @@ class TstInicial : public TesteFalso {
     }
     void dllDeOutraEmpresaEhRecusada() {
         QFETCH(QString, dll);
-        b = std::make_unique<Bancada>(dll);
+        b = std::make_unique<Bancada>(dll, Via::NoProcesso);
         b->janela(Janela::CodAtivacao)->show();
         b->ctx().estado.setModoAtivacao(1);
         entrar("12345678");
@@ -200,7 +200,7 @@ class TstInicial : public TesteFalso {
 
     // A maker's library as built, then with the section its maker adds.
     void dllSemVersaoDizOQueFaltaEAceitaASecaoAcrescentada() {
-        b = std::make_unique<Bancada>(DLLSAT_SEM_SECAO);
+        b = std::make_unique<Bancada>(DLLSAT_SEM_SECAO, Via::NoProcesso);
         b->janela(Janela::CodAtivacao)->show();
         entrar("12345678");
         QCOMPARE(b->dialogos.ultima().icone, Icone::Erro);
@@ -225,7 +225,7 @@ class TstInicial : public TesteFalso {
                                    {"--add-section", ".versioninfo=" + versao.fileName(),
                                     "--set-section-flags", ".versioninfo=noload,readonly", copia}),
                  0);
-        b = std::make_unique<Bancada>(copia);
+        b = std::make_unique<Bancada>(copia, Via::NoProcesso);
         b->janela(Janela::CodAtivacao)->show();
         DllSatFalsa(copia).responder(StatusOk);
         entrar("12345678");

@@ -220,7 +220,7 @@ class TstTrocarCodigo : public TesteFalso {
         preencher("aceito-1", "novo", "nova");
         falsa.responder(resposta);
         QVERIFY(b->clicar(Janela::TrocarCodigo, "BtEnviar"));
-        const QString texto = DllSat::deWin1252(resposta);
+        const QString texto = DllSatFalsa::comoChega(resposta);
         QCOMPARE(b->dialogos.caixas().size(), 1);
         QCOMPARE(b->dialogos.ultima().icone, Icone::Erro);
         QCOMPARE(b->dialogos.ultima().texto, "Sessão: " + ExtraiCampo(texto, 0) +
@@ -265,7 +265,7 @@ class TstTrocarCodigo : public TesteFalso {
         falsa.responder(resposta);
         QVERIFY(b->clicar(Janela::TrocarCodigo, "BtCancelar"));
         QCOMPARE(falsa.argumento(1), peloInicio ? QByteArray() : QByteArray("aceito-1"));
-        const QString texto = DllSat::deWin1252(resposta);
+        const QString texto = DllSatFalsa::comoChega(resposta);
         QCOMPARE(b->ctx().estado.RespostaSAT(), texto);
         QCOMPARE(b->ctx().estado.CampoA(), ExtraiCampo(texto, 1));
         QCOMPARE(b->ctx().estado.CampoB(), ExtraiCampo(texto, 19));

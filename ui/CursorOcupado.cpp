@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QThread>
 #include <QWidget>
+#include <cstdio>
+
+#include "core/Portas.h"
 
 namespace {
 int s_profundidade = 0;
@@ -39,6 +42,17 @@ void EsperaComCursor::comecar() {
     comecarEspera();
 }
 
+void EsperaComCursor::aguardar() {
+    // Another call meanwhile gets the device's busy reply: the binding holds
+    // one call at a time.
+    if (naThreadGui()) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
 void EsperaComCursor::terminar() {
     terminarEspera();
+}
+
+void EsperaComCursor::falhou(const QString& texto) {
+    std::fprintf(stderr, "tool-sat-tivoro: %s\n", qPrintable(QString(texto).replace('\n', ' ')));
+    m_dialogos.erro(texto);
 }

@@ -12,9 +12,19 @@ class CursorOcupado {
     CursorOcupado& operator=(const CursorOcupado&) = delete;
 };
 
-// The device library's calls, shown with the same guard.
+class PortaDialogos;
+
+// The device library's calls, shown with the same guard. While the GUI thread
+// waits for a reply it still repaints, and takes no input; a failure of the
+// library becomes an error box and a line on standard error.
 class EsperaComCursor : public EsperaDispositivo {
   public:
+    explicit EsperaComCursor(PortaDialogos& dialogos) : m_dialogos(dialogos) {}
     void comecar() override;
+    void aguardar() override;
     void terminar() override;
+    void falhou(const QString& texto) override;
+
+  private:
+    PortaDialogos& m_dialogos;
 };

@@ -3,8 +3,10 @@
 #include <QRadioButton>
 #include <QTextBlock>
 
-Bancada::Bancada(const QString& caminhoDll)
-    : dll(DllSat::carregarDe(caminhoDll)),
+#include "tests/apoio/CanalNoProcesso.h"
+
+Bancada::Bancada(const QString& caminhoDll, Via via)
+    : dll(via == Via::Auxiliar ? DllSat::carregarDe(caminhoDll) : carregarNoProcesso(caminhoDll)),
       app(std::make_unique<Aplicacao>(*dll, dialogos, relogio)) {}
 
 Bancada::~Bancada() {

@@ -18,11 +18,15 @@ QString CaminhoSatemu();
 // Colour of the start of that line of a log.
 QColor CorDaLinha(const QPlainTextEdit* log, int linha);
 
+// How the tool reaches the library: through the helper program, as shipped,
+// or in the test's own process, where the test steers a stand-in.
+enum class Via { Auxiliar, NoProcesso };
+
 // The whole tool in process, on the recording ports, against the device
 // library at the given path: what every window test starts from.
 class Bancada {
   public:
-    explicit Bancada(const QString& caminhoDll);
+    explicit Bancada(const QString& caminhoDll, Via via = Via::Auxiliar);
     ~Bancada();
 
     DialogosTeste dialogos;

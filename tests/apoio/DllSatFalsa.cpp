@@ -4,6 +4,8 @@
 
 #include <QFile>
 
+#include "device/DllSat.h"
+
 DllSatFalsa::DllSatFalsa(const QString& caminho)
     : m_handle(dlopen(QFile::encodeName(caminho).constData(), RTLD_NOW)) {
     if (!m_handle) qFatal("biblioteca falsa ausente: %s", dlerror());
@@ -58,6 +60,10 @@ QByteArray DllSatFalsa::status(const QByteArray& codigo) {
            "|Resposta com Sucesso|||900004019|DHCP|010.000.000.108|30:40:03:19:19:40|"
            "255.255.255.000|010.000.000.001|010.000.000.001|010.000.000.001|CONECTADO|ALTO|"
            "4 GB|260 MB|20150912113321|01.00.00|00.07|||||20150912113039|20150708|20200708|0";
+}
+
+QString DllSatFalsa::comoChega(const QByteArray& resposta) {
+    return resposta.isEmpty() ? DllSat::SemResposta : DllSat::deWin1252(resposta);
 }
 
 const QByteArray DllSatFalsa::PortaNaoPronta =

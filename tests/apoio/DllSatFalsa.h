@@ -30,6 +30,9 @@ class DllSatFalsa {
     // A status reply whose field 18 is the software version and field 19 the
     // layout version.
     static QByteArray status(const QByteArray& codigo);
+    // The text the tool gets for this reply: an empty or null one says that
+    // nothing came.
+    static QString comoChega(const QByteArray& resposta);
     static const QByteArray PortaNaoPronta;
 
   private:

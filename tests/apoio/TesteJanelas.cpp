@@ -3,7 +3,7 @@
 #include "core/Trabalhador.h"
 
 void TesteJanelas::init() {
-    b = std::make_unique<Bancada>(ligar());
+    b = std::make_unique<Bancada>(ligar(), via());
     preparar();
 }
 

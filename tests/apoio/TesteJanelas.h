@@ -21,6 +21,7 @@ class TesteJanelas : public QObject {
   private:
     // A fresh device, and the library that reaches it.
     virtual QString ligar() = 0;
+    virtual Via via() const { return Via::Auxiliar; }
     virtual void desligar() {}
 
   private Q_SLOTS:
@@ -36,6 +37,7 @@ class TesteFalso : public TesteJanelas {
 
   private:
     QString ligar() override;
+    Via via() const override { return Via::NoProcesso; }
 };
 
 // Against a factory-new emulated device.

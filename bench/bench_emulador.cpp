@@ -1,30 +1,79 @@
 // Prints the median time of every emulated device call (latency 0) and of the
-// log extraction for 1 MB and 8 MB logs.
+// log extraction for 1 MB and 8 MB logs: called in this process, as a
+// point-of-sale program calls it, and through the tool's helper program, with
+// the difference, which is what the helper costs each call.
 #include <dlfcn.h>
 #include <stdlib.h>
 
+#include <QString>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "device/CanalAuxiliar.h"
 #include "emulator/Controle.h"
 #include "emulator/Regras.h"
 #include "emulator/Texto.h"
+#include "sat/Chamada.h"
 
 namespace {
 
-using T = const char*;
-void* biblioteca;
+using sat::Funcao;
 
-template <typename F>
-F funcao(const char* nome) {
-    return reinterpret_cast<F>(dlsym(biblioteca, nome));
+sat::Argumento arg(int v) {
+    return sat::Argumento::deInteiro(v);
 }
+sat::Argumento arg(const char* v) {
+    return sat::Argumento::deTexto(v, false);
+}
+sat::Argumento arg(const std::string& v) {
+    return arg(v.c_str());
+}
+
+// The emulated device reached one way or the other; the reply copied, as
+// every caller does.
+class Via {
+  public:
+    virtual ~Via() = default;
+    virtual std::string chamar(const sat::Pedido& pedido) = 0;
+    template <typename... A>
+    std::string operator()(Funcao f, const A&... a) {
+        return chamar({f, {arg(a)...}});
+    }
+};
+
+class Direta : public Via {
+  public:
+    explicit Direta(void* biblioteca) {
+        m_tabela.resolver([&](const char* nome) { return dlsym(biblioteca, nome); });
+    }
+    std::string chamar(const sat::Pedido& pedido) override {
+        const char* r = m_tabela.chamar(pedido);
+        return r ? r : "";
+    }
+
+  private:
+    sat::TabelaFuncoes m_tabela;
+};
+
+class PeloAuxiliar : public Via {
+  public:
+    PeloAuxiliar() : m_canal(ProcessoAuxiliar::programa(), QStringLiteral(DLLSAT_EMULADOR)) {
+        m_canal.abrir();
+    }
+    std::string chamar(const sat::Pedido& pedido) override {
+        return m_canal.chamar(pedido, 600000, {}).bytes.toStdString();
+    }
+
+  private:
+    CanalAuxiliar m_canal;
+};
 
 const char* const Codigo = "12345678";
 const char* const Dev = "SGR-SAT SISTEMA DE GESTAO E RETAGUARDA DO SAT";
@@ -50,68 +99,55 @@ double mediana(int vezes, const std::function<void()>& chamada,
         ns.push_back(std::chrono::nanoseconds(std::chrono::steady_clock::now() - inicio).count());
     }
     std::sort(ns.begin(), ns.end());
-    return ns[ns.size() / 2] / 1000.0;
+    return double(ns[ns.size() / 2]) / 1000.0;
 }
 
-void linha(const char* nome, double us) {
-    std::printf("%-34s %10.1f us\n", nome, us);
-}
+// Every measure, in the order taken, for one way of calling.
+using Medidas = std::vector<std::pair<std::string, double>>;
 
-}  // namespace
-
-int main() {
-    char modelo[] = "/tmp/bench_emulador.XXXXXX";
-    const std::string pasta = mkdtemp(modelo);
-    setenv("SAT_EMULADOR_DIR", pasta.c_str(), 1);
-    emulador::Controle controle(pasta);
-    biblioteca = dlopen(DLLSAT_EMULADOR, RTLD_NOW);
-    if (!biblioteca) {
-        std::fprintf(stderr, "%s\n", dlerror());
-        return 1;
-    }
-    controle.alterar([](emulador::Estado& e) { e.reinicioAposMs = 0; });
+Medidas medir(Via& v, emulador::Controle& controle) {
+    Medidas m;
     const int n = 200;
-    std::printf("Emulador, mediana de %d chamadas, latencia 0, estado em %s\n", n, pasta.c_str());
-
-    auto ativar = funcao<T (*)(int, int, T, T, int)>("AtivarSAT");
+    const auto linha = [&](const std::string& nome, double us) { m.emplace_back(nome, us); };
+    controle.novo();
+    controle.alterar([](emulador::Estado& e) { e.reinicioAposMs = 0; });
     linha("AtivarSAT (04000)",
           mediana(
-              1, [&] { ativar(1, 1, Codigo, "12345678000195", 35); }, [&] { controle.novo(); }));
+              1, [&] { v(Funcao::AtivarSAT, 1, 1, Codigo, "12345678000195", 35); },
+              [&] { controle.novo(); }));
     controle.alterar([](emulador::Estado& e) { e.reinicioAposMs = 0; });
-    ativar(1, 1, Codigo, "12345678000195", 35);
-    linha("AtivarSAT (04003)", mediana(n, [&] { ativar(1, 1, Codigo, "12345678000195", 35); }));
-    auto associar = funcao<T (*)(int, T, T, T)>("AssociarAssinatura");
-    linha("AssociarAssinatura",
-          mediana(n, [&] { associar(1, Codigo, "9876543200019812345678000195", Dev); }));
-    linha("ConsultarSAT", mediana(n, [&] { funcao<T (*)(int)>("ConsultarSAT")(1); }));
-    for (const char* nome : {"ConsultarStatusOperacional", "AtualizarSoftwareSAT"})
-        linha(nome, mediana(n, [&] { funcao<T (*)(int, T)>(nome)(1, Codigo); }));
-    linha("ConsultarNumeroSessao",
-          mediana(n, [&] { funcao<T (*)(int, T, int)>("ConsultarNumeroSessao")(2, Codigo, 1); }));
-    auto codigo = [&](const char* nome) { return funcao<T (*)(int, T)>(nome); };
-    linha("BloquearSAT", mediana(
-                             n, [&] { codigo("BloquearSAT")(1, Codigo); },
-                             [&] { codigo("DesbloquearSAT")(1, Codigo); }));
-    linha("DesbloquearSAT", mediana(
-                                n, [&] { codigo("DesbloquearSAT")(1, Codigo); },
-                                [&] { codigo("BloquearSAT")(1, Codigo); }));
-    codigo("DesbloquearSAT")(1, Codigo);
-    auto trocar = funcao<T (*)(int, T, int, T, T)>("TrocarCodigoDeAtivacao");
-    linha("TrocarCodigoDeAtivacao", mediana(n, [&] { trocar(1, Codigo, 1, Codigo, Codigo); }));
-    linha("ConfigurarInterfaceDeRede", mediana(n, [&] {
-              funcao<T (*)(int, T, T)>("ConfigurarInterfaceDeRede")(1, Codigo, Rede);
+    v(Funcao::AtivarSAT, 1, 1, Codigo, "12345678000195", 35);
+    linha("AtivarSAT (04003)",
+          mediana(n, [&] { v(Funcao::AtivarSAT, 1, 1, Codigo, "12345678000195", 35); }));
+    linha("AssociarAssinatura", mediana(n, [&] {
+              v(Funcao::AssociarAssinatura, 1, Codigo, "9876543200019812345678000195", Dev);
           }));
-    auto documento = [&](const char* nome) { return funcao<T (*)(int, T, T)>(nome); };
-    linha("TesteFimAFim", mediana(n, [&] { documento("TesteFimAFim")(1, Codigo, Venda); }));
-    linha("EnviarDadosVenda", mediana(n, [&] { documento("EnviarDadosVenda")(1, Codigo, Venda); }));
+    linha("ConsultarSAT", mediana(n, [&] { v(Funcao::ConsultarSAT, 1); }));
+    linha("ConsultarStatusOperacional",
+          mediana(n, [&] { v(Funcao::ConsultarStatusOperacional, 1, Codigo); }));
+    linha("AtualizarSoftwareSAT", mediana(n, [&] { v(Funcao::AtualizarSoftwareSAT, 1, Codigo); }));
+    linha("ConsultarNumeroSessao",
+          mediana(n, [&] { v(Funcao::ConsultarNumeroSessao, 2, Codigo, 1); }));
+    linha("BloquearSAT", mediana(
+                             n, [&] { v(Funcao::BloquearSAT, 1, Codigo); },
+                             [&] { v(Funcao::DesbloquearSAT, 1, Codigo); }));
+    linha("DesbloquearSAT", mediana(
+                                n, [&] { v(Funcao::DesbloquearSAT, 1, Codigo); },
+                                [&] { v(Funcao::BloquearSAT, 1, Codigo); }));
+    v(Funcao::DesbloquearSAT, 1, Codigo);
+    linha("TrocarCodigoDeAtivacao",
+          mediana(n, [&] { v(Funcao::TrocarCodigoDeAtivacao, 1, Codigo, 1, Codigo, Codigo); }));
+    linha("ConfigurarInterfaceDeRede",
+          mediana(n, [&] { v(Funcao::ConfigurarInterfaceDeRede, 1, Codigo, Rede); }));
+    linha("TesteFimAFim", mediana(n, [&] { v(Funcao::TesteFimAFim, 1, Codigo, Venda); }));
+    linha("EnviarDadosVenda", mediana(n, [&] { v(Funcao::EnviarDadosVenda, 1, Codigo, Venda); }));
     std::string chave, cancelamento;
-    auto cancelar = funcao<T (*)(int, T, T, T)>("CancelarUltimaVenda");
     linha("CancelarUltimaVenda",
           mediana(
-              n, [&] { cancelar(1, Codigo, chave.c_str(), cancelamento.c_str()); },
+              n, [&] { v(Funcao::CancelarUltimaVenda, 1, Codigo, chave, cancelamento); },
               [&] {
                   chave =
-                      emulador::partes(documento("EnviarDadosVenda")(1, Codigo, Venda), '|').at(8);
+                      emulador::partes(v(Funcao::EnviarDadosVenda, 1, Codigo, Venda), '|').at(8);
                   cancelamento = "<CFeCanc><infCFe chCanc=\"" + chave +
                                  "\"><ide><CNPJ>98765432000198</CNPJ>"
                                  "<signAC>" +
@@ -124,29 +160,47 @@ int main() {
         atributos += " a" + std::to_string(i) + "=\"1\"";
     const std::string grande =
         std::string(Venda).replace(std::string(Venda).find("<ide>"), 5, "<ide" + atributos + ">");
-    std::printf("Venda de %zu KB com %zu atributos\n", grande.size() / 1024,
-                std::count(atributos.begin(), atributos.end(), '='));
     linha("EnviarDadosVenda (limite)",
-          mediana(5, [&] { documento("EnviarDadosVenda")(1, Codigo, grande.c_str()); }));
-    linha("TesteFimAFim (limite)",
-          mediana(5, [&] { documento("TesteFimAFim")(1, Codigo, grande.c_str()); }));
+          mediana(5, [&] { v(Funcao::EnviarDadosVenda, 1, Codigo, grande); }));
+    linha("TesteFimAFim (limite)", mediana(5, [&] { v(Funcao::TesteFimAFim, 1, Codigo, grande); }));
     const std::string redeGrande =
         std::string(Rede).insert(8, emulador::LimiteRede - std::strlen(Rede), ' ');
-    linha("ConfigurarInterfaceDeRede (limite)", mediana(5, [&] {
-              documento("ConfigurarInterfaceDeRede")(1, Codigo, redeGrande.c_str());
-          }));
+    linha("ConfigurarInterfaceDeRede (limite)",
+          mediana(5, [&] { v(Funcao::ConfigurarInterfaceDeRede, 1, Codigo, redeGrande); }));
     const std::string dezMb(10 << 20, ' ');
     linha("EnviarDadosVenda (10 MB)",
-          mediana(5, [&] { documento("EnviarDadosVenda")(1, Codigo, dezMb.c_str()); }));
-    linha("ExtrairLogs (vazio)", mediana(n, [&] { codigo("ExtrairLogs")(1, Codigo); }));
+          mediana(5, [&] { v(Funcao::EnviarDadosVenda, 1, Codigo, dezMb); }));
+    linha("ExtrairLogs (vazio)", mediana(n, [&] { v(Funcao::ExtrairLogs, 1, Codigo); }));
     for (const int mb : {1, 8}) {
         controle.alterar([mb](emulador::Estado& e) { e.tamanhoLog = std::int64_t(mb) << 20; });
-        char nome[64];
-        std::snprintf(nome, sizeof nome, "ExtrairLogs (%d MB)", mb);
-        linha((std::string(nome) + " 1a vez").c_str(),
-              mediana(1, [&] { codigo("ExtrairLogs")(1, Codigo); }));
-        linha(nome, mediana(20, [&] { codigo("ExtrairLogs")(1, Codigo); }));
+        const std::string nome = "ExtrairLogs (" + std::to_string(mb) + " MB)";
+        linha(nome + " 1a vez", mediana(1, [&] { v(Funcao::ExtrairLogs, 1, Codigo); }));
+        linha(nome, mediana(20, [&] { v(Funcao::ExtrairLogs, 1, Codigo); }));
     }
+    return m;
+}
+
+}  // namespace
+
+int main() {
+    char modelo[] = "/tmp/bench_emulador.XXXXXX";
+    const std::string pasta = mkdtemp(modelo);
+    setenv("SAT_EMULADOR_DIR", pasta.c_str(), 1);
+    emulador::Controle controle(pasta);
+    void* biblioteca = dlopen(DLLSAT_EMULADOR, RTLD_NOW);
+    if (!biblioteca) {
+        std::fprintf(stderr, "%s\n", dlerror());
+        return 1;
+    }
+    Direta direta(biblioteca);
+    PeloAuxiliar auxiliar;
+    const Medidas d = medir(direta, controle);
+    const Medidas a = medir(auxiliar, controle);
+    std::printf("Emulador, medianas em us, latencia 0, estado em %s\n", pasta.c_str());
+    std::printf("%-34s %12s %12s %12s\n", "", "no processo", "sat-auxiliar", "diferenca");
+    for (std::size_t i = 0; i < d.size(); ++i)
+        std::printf("%-34s %12.1f %12.1f %12.1f\n", d[i].first.c_str(), d[i].second, a[i].second,
+                    a[i].second - d[i].second);
     std::filesystem::remove_all(pasta);
     return 0;
 }

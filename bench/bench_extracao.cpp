@@ -69,8 +69,8 @@ Medida extrair(Bancada& b, TFormConsultas& janela) {
     const double cpu = double(std::clock() - cpuAntes) * 1000 / CLOCKS_PER_SEC;
     return {total, primeiroTrecho, std::max(maiorParada, total - ultimo), cpu};
 }
-void medir(const char* nome, const QString& dll) {
-    Bancada b(dll);
+void medir(const char* nome, const QString& dll, Via via) {
+    Bancada b(dll, via);
     b.ctx().setCodigoAtivacao("12345678");
     auto& janela = *static_cast<TFormConsultas*>(b.janela(Janela::Consultas));
     janela.show();
@@ -126,14 +126,16 @@ int main(int argc, char** argv) {
     std::printf("log de %.1f MiB (%lld linhas)\n", log.size() / 1048576.0,
                 static_cast<long long>(log.count('\n')));
     medirDocumento(log);
-    medir("biblioteca substituta", DLLSAT_TIVORO);
+    medir("biblioteca substituta, no processo", DLLSAT_TIVORO, Via::NoProcesso);
 #ifdef DLLSAT_EMULADOR
     QTemporaryDir pasta;
     qputenv("SAT_EMULADOR_DIR", QFile::encodeName(pasta.path()));
     emulador::Controle dispositivo(pasta.path().toStdString());
     dispositivo.novo();
     dispositivo.alterar([&](emulador::Estado& e) { e.tamanhoLog = tamanho; });
-    medir("dispositivo emulado", CaminhoEmulador());
+    // The helper's cost: the same device in this process and through it.
+    medir("dispositivo emulado, no processo", CaminhoEmulador(), Via::NoProcesso);
+    medir("dispositivo emulado, pelo sat-auxiliar", CaminhoEmulador(), Via::Auxiliar);
 #endif
     return 0;
 }

@@ -37,6 +37,9 @@ std::unique_ptr<ProcessoAuxiliar> ProcessoAuxiliar::iniciar(const QString& progr
         close(pedidos[1]);
         return nullptr;
     }
+    // Replies run to megabytes: fewer, larger trips through the pipe.
+    fcntl(respostas[0], F_SETPIPE_SZ, 1 << 20);
+    fcntl(pedidos[1], F_SETPIPE_SZ, 1 << 20);
     posix_spawn_file_actions_t acoes;
     posix_spawn_file_actions_init(&acoes);
     posix_spawn_file_actions_adddup2(&acoes, pedidos[0], STDIN_FILENO);

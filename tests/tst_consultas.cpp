@@ -18,6 +18,7 @@
 
 #include "core/Trabalhador.h"
 #include "operations/TFormConsultas.h"
+#include "tests/apoio/Ambiente.h"
 #include "tests/apoio/FifoTeste.h"
 #include "tests/apoio/RegistroHabilitacao.h"
 #include "tests/apoio/TesteJanelas.h"
@@ -340,6 +341,25 @@ class TstConsultas : public TesteFalso {
             qPrintable(ultima));
         salvarEm(caminho("bom.txt"));
         QCOMPARE(conteudo(caminho("bom.txt")), QByteArray("bom\r\n\r\n"));
+    }
+
+    // A library that never answers on the worker: past the limit the call
+    // ends as TIMEOUT with a box, the window is usable, the next call works.
+    void extracaoQueTravaTerminaNoLimite() {
+        {
+            const Ambiente a{{"DLLSAT_FALSO_FALHA", "ExtrairLogs:travar"},
+                             {"SAT_TEMPO_LIMITE", "1"}};
+            b = std::make_unique<Bancada>(DLLSAT_TIVORO);
+            b->ctx().setCodigoAtivacao("24681357");
+            janela().show();
+            extrair();
+        }
+        QCOMPARE(b->dialogos.caixas().size(), 1);
+        QVERIFY(b->dialogos.ultima().texto.startsWith(
+            QStringLiteral("A biblioteca do fabricante não respondeu a ExtrairLogs em 1 s")));
+        QVERIFY(log()->toPlainText().endsWith(")TIMEOUT"));
+        extrair();
+        QVERIFY(log()->toPlainText().endsWith(QStringLiteral(")1|08000|SAT em operação||")));
     }
 
     void logGrandeInteiroEForaDoUtf8() {

@@ -9,6 +9,7 @@
 #include "device/DllSat.h"
 #include "device/EscolhaBiblioteca.h"
 #include "device/VersaoArquivo.h"
+#include "tests/apoio/Ambiente.h"
 #include "tests/apoio/CanalNoProcesso.h"
 
 namespace {
@@ -22,22 +23,6 @@ class EsperaGravada : public EsperaDispositivo {
     QStringList falhas;
 };
 
-// The stand-in, loaded by the helper program, steered by these variables.
-class Ambiente {
-  public:
-    Ambiente(std::initializer_list<std::pair<const char*, QByteArray>> valores) {
-        for (const auto& [nome, valor] : valores) {
-            qputenv(nome, valor);
-            m_nomes << nome;
-        }
-    }
-    ~Ambiente() {
-        for (const char* nome : m_nomes) qunsetenv(nome);
-    }
-
-  private:
-    QList<const char*> m_nomes;
-};
 }  // namespace
 
 // The binding against stand-in libraries whose arguments and replies the test

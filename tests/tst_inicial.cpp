@@ -17,6 +17,7 @@
 #include "core/Trabalhador.h"
 #include "shell/TFormCodAtivacao.h"
 #include "shell/TFormPrincipal.h"
+#include "tests/apoio/Ambiente.h"
 #include "tests/apoio/Bancada.h"
 #include "tests/apoio/DllSatFalsa.h"
 #include "tests/apoio/TesteJanelas.h"
@@ -168,6 +169,36 @@ class TstInicial : public TesteFalso {
         QCOMPARE(b->ctx().CodigoAtivacao(), QString());
         QCOMPARE(b->controle<QLabel>(Janela::Principal, "LbLayout")->text(),
                  "LAYOUT - " + ExtraiCampo(DllSatFalsa::comoChega(resposta), 19));
+    }
+
+    // The maker's library crashing or hanging at "Entrar": the tool lives,
+    // says what happened, keeps the typed code, and the next try works.
+    void bibliotecaQueQuebraOuTravaNaEntrada_data() {
+        QTest::addColumn<QByteArray>("falha");
+        QTest::addColumn<QString>("caixa");
+        QTest::newRow("sinal") << QByteArray("sinal")
+                               << "a biblioteca do fabricante terminou com o sinal 11 em ";
+        QTest::newRow("trava") << QByteArray("travar")
+                               << "A biblioteca do fabricante não respondeu a ";
+    }
+    void bibliotecaQueQuebraOuTravaNaEntrada() {
+        QFETCH(QByteArray, falha);
+        QFETCH(QString, caixa);
+        {
+            const Ambiente a{{"DLLSAT_FALSO_FALHA", falha}, {"SAT_TEMPO_LIMITE", "1"}};
+            b = std::make_unique<Bancada>(DLLSAT_TIVORO);
+            b->janela(Janela::CodAtivacao)->show();
+            entrar("12345678");
+        }
+        QVERIFY(!b->dialogos.caixas().isEmpty());
+        QCOMPARE(b->dialogos.caixas().first().icone, Icone::Erro);
+        QVERIFY2(b->dialogos.caixas().first().texto.startsWith(caixa),
+                 qPrintable(b->dialogos.caixas().first().texto));
+        QVERIFY(b->janela(Janela::CodAtivacao)->isVisible());
+        QCOMPARE(codigo()->text(), QStringLiteral("12345678"));
+        const Ambiente a{{"DLLSAT_FALSO_RESPOSTA", StatusOk}};
+        QVERIFY(b->clicar(Janela::CodAtivacao, "BtIniciar"));
+        QVERIFY(b->janela(Janela::Principal)->isVisible());
     }
 
     void dllDeOutraEmpresaEhRecusada_data() {

@@ -18,7 +18,11 @@ std::optional<int> lerLinhaDeComando(const QStringList& argumentos, PedidoBiblio
     linha.setApplicationDescription(QStringLiteral(
         "Ferramenta de serviço do SAT KT-470e da Tivoro.\n"
         "Sem opções, usa a biblioteca libdllsat.so da pasta do programa ou da busca do "
-        "sistema\n(LD_LIBRARY_PATH, pastas do sistema); SAT_BIBLIOTECA=CAMINHO indica outra."));
+        "sistema\n(LD_LIBRARY_PATH, pastas do sistema); SAT_BIBLIOTECA=CAMINHO indica outra.\n"
+        "A biblioteca roda no programa auxiliar sat-auxiliar, uma chamada por vez; cada função\n"
+        "tem um tempo limite (de 15 s em ConsultarSAT a 1800 s em AtualizarSoftwareSAT; veja\n"
+        "man tool-sat-tivoro), após o qual a chamada devolve TIMEOUT. SAT_TEMPO_LIMITE=SEGUNDOS\n"
+        "dá um só limite a todas."));
     const QCommandLineOption ajuda({"h", "help"}, QStringLiteral("Mostra esta ajuda."));
     const QCommandLineOption versao({"v", "version"}, QStringLiteral("Mostra a versão."));
     const QCommandLineOption biblioteca("biblioteca",

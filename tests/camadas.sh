@@ -2,7 +2,10 @@
 # The folders of the tool are layers: a file includes only its own folder and
 # the layers below it, feature folders never include each other both ways, and
 # the core (a program linking only it is given) needs neither QtGui nor
-# QtWidgets. The emulated device and the tool never include each other.
+# QtWidgets. The emulated device and the tool never include each other; both
+# may include sat/, the fourteen functions and the helper's frames, which
+# includes nothing of theirs. The helper program (auxiliar/) includes sat/
+# alone, and nothing includes it.
 # Usage: tests/camadas.sh PASTA_FONTES PROGRAMA_SO_DO_NUCLEO
 set -euo pipefail
 cd "$1"
@@ -10,11 +13,16 @@ declare -A camada=([device]=0 [core]=1 [ui]=2 [operations]=3 [signature]=3 [netw
     [transactions]=3 [setup]=3 [tour]=3 [shell]=4 [app]=5)
 erros=0
 declare -A pares=()
-for pasta in "${!camada[@]}" emulator; do
+for pasta in "${!camada[@]}" emulator sat auxiliar; do
     while IFS=: read -r arquivo incluida; do
         alvo=${incluida%%/*}
         [ "$alvo" = "$pasta" ] && continue
-        if [ "$pasta" = emulator ] || [ "$alvo" = emulator ]; then
+        if [ "$alvo" = sat ] && [ "$pasta" != sat ]; then
+            continue
+        elif [ "$pasta" = sat ] || [ "$pasta" = auxiliar ] || [ "$alvo" = auxiliar ]; then
+            echo "$arquivo inclui $incluida: sat/ e auxiliar/ incluem só sat/, e nada inclui auxiliar/"
+            erros=1
+        elif [ "$pasta" = emulator ] || [ "$alvo" = emulator ]; then
             [ -n "${camada[$alvo]:-}" ] || [ "$alvo" = emulator ] || continue
             echo "$arquivo inclui $incluida: o emulador e a ferramenta não se incluem"
             erros=1

@@ -1,6 +1,5 @@
 #include <fcntl.h>
 #include <poll.h>
-#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -8,13 +7,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
+#include <csignal>
 #include <chrono>
 #include <cstring>
 #include <thread>
 
 #include "device/ProcessoAuxiliar.h"
-
-extern char** environ;
 
 QString ProcessoAuxiliar::programa() {
     return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath() +

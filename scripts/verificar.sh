@@ -9,7 +9,7 @@ pasta=${1:-"$raiz/build"}
 
 cd "$raiz"
 git ls-files -z '*.cpp' '*.h' '*.c' | xargs -0 clang-format --dry-run -Werror
-pastas="app|core|device|emulator|network|operations|setup|shell|signature|tour|transactions|ui"
+pastas="app|auxiliar|core|device|emulator|network|operations|sat|setup|shell|signature|tour|transactions|ui"
 run-clang-tidy -quiet -p "$pasta" -j2 "^$raiz/($pastas)/[^/]*\.cpp\$" >"$pasta/clang-tidy.log" 2>&1 || {
     grep -E "(warning|error):" "$pasta/clang-tidy.log" | sort -u
     exit 1

@@ -7,8 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
-#include <csignal>
 #include <chrono>
+#include <csignal>
 #include <cstring>
 #include <thread>
 

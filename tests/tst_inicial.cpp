@@ -542,6 +542,25 @@ class TstInicial : public TesteFalso {
         QVERIFY(!ok.isEmpty() && caixa.contains(ok));
     }
 
+    // A reply of megabytes: the box shows its start and says how much is left.
+    void caixaComRespostaEnorme() {
+        QString mostrado;
+        QTimer vigia;
+        QObject::connect(&vigia, &QTimer::timeout, [&] {
+            QWidget* d = QApplication::activeModalWidget();
+            if (!d) return;
+            vigia.stop();
+            for (QLabel* l : d->findChildren<QLabel*>()) mostrado += l->text();
+            d->findChild<QPushButton*>()->click();
+        });
+        vigia.start(10);
+        DialogosQt reais;
+        reais.erro("1|10000" + QString(4 << 20, 'x'));
+        QVERIFY(mostrado.startsWith("1|10000xxx"));
+        QVERIFY2(mostrado.size() < 9000, qPrintable(QString::number(mostrado.size())));
+        QVERIFY(mostrado.endsWith(QStringLiteral("[... mais 4.186.311 caracteres não mostrados]")));
+    }
+
     // Qt's own dialogs speak Portuguese, with the translation the preparation
     // script installs.
     void dialogosDoQtEmPortugues() {

@@ -16,6 +16,16 @@
 #include "core/NaGui.h"
 
 namespace {
+// A reply of megabytes would take the box minutes to lay out; its start says
+// what it is, and the log keeps the whole of it.
+constexpr qsizetype LimiteCaixa = 8000;
+
+QString textoDaCaixa(const QString& texto) {
+    if (texto.size() <= LimiteCaixa) return texto;
+    return texto.left(LimiteCaixa) + QStringLiteral("\n\n[... mais %L1 caracteres não mostrados]")
+                                         .arg(texto.size() - LimiteCaixa);
+}
+
 // At most half the screen wide and two thirds high; a longer text scrolls.
 QScrollArea* areaDoTexto(const QString& texto, const QSize& tela, QWidget* pai) {
     auto* rotulo = new QLabel(texto);
@@ -109,7 +119,7 @@ QString dialogoArquivo(const PortaDialogos::Arquivo& d, QFileDialog::AcceptMode 
 
 void DialogosQt::mensagem(Icone icone, const QString& texto) {
     naGuiEsperando(qApp, [&] {
-        CaixaMensagem caixa(icone, texto, QApplication::activeWindow());
+        CaixaMensagem caixa(icone, textoDaCaixa(texto), QApplication::activeWindow());
         caixa.exec();
     });
 }

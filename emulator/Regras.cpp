@@ -183,8 +183,10 @@ std::string Regras::CancelarUltimaVenda(int, const char* codigo, const char* cha
     if (agora - e.ultimaVendaMs > std::int64_t(30) * 60 * 1000)
         return r.detalhada(7, 1210, MsgErroConteudo);
     e.numeroCFe = e.numeroCFe % 999999 + 1;
-    const std::string nova = novaChave(std::stoi(alvo.substr(0, 2)), alvo.substr(6, 14), e.serie,
-                                       e.numeroCFe, agora, codigoNumerico());
+    long long uf = 0;
+    inteiro(alvo.substr(0, 2), uf);
+    const std::string nova =
+        novaChave(int(uf), alvo.substr(6, 14), e.serie, e.numeroCFe, agora, codigoNumerico());
     const std::string qr = assinaturaFalsa(nova + "qr");
     const std::string cancelamento = cfeCancelamento(e, nova, alvo, agora, *inf, qr);
     e.ultimaChave.clear();

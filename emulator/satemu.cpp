@@ -65,9 +65,8 @@ long long numero(const std::string& t, long long maximo, const char* oQue) {
 }
 
 int segundosEmMs(const std::string& t) {
-    char* fim = nullptr;
-    const double s = std::strtod(t.c_str(), &fim);
-    if (t.empty() || *fim || !std::isfinite(s) || s < 0 || s > 86400)
+    double s = 0;
+    if (!emulador::decimal(t, s) || !std::isfinite(s) || s < 0 || s > 86400)
         throw ErroUso("Segundos inválidos: \"" + t + "\"");
     return int(std::lround(s * 1000));
 }

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <thread>
 
@@ -151,6 +152,27 @@ void gravarEstado(const std::string& arquivo, const Estado& e) {
     }
 }
 
+// Cuts back a line written in part (a full disk): the next one must not run
+// into half of it.
+bool cortar(int fd, ssize_t escritos) {
+    const off_t fim = ::lseek(fd, 0, SEEK_CUR);
+    return fim >= escritos && ::ftruncate(fd, fim - escritos) == 0;
+}
+
+// One line in one write, whole or not at all. A line left without its end
+// (a writer killed, a cut that failed) gets one first.
+bool anexarLinha(int fd, off_t tamanho, const std::string& linha) {
+    char ultimo = '\n';
+    const std::string texto =
+        (tamanho > 0 && ::pread(fd, &ultimo, 1, tamanho - 1) == 1 && ultimo != '\n' ? "\n" : "") +
+        linha + '\n';
+    const ssize_t n = ::write(fd, texto.data(), texto.size());
+    if (n == ssize_t(texto.size())) return true;
+    if (n > 0 && !cortar(fd, n))
+        std::fprintf(stderr, "dllsat (emulador): linha incompleta no diário\n");
+    return false;
+}
+
 }  // namespace
 
 std::string Controle::pastaPadrao() {
@@ -276,14 +298,25 @@ std::vector<std::string> Controle::linhasDiario() const {
 }
 
 // Without the lock, so that a stuck holder cannot stall the journal: each
-// line goes in one appending write.
+// line goes in one appending write. Past its size the journal starts afresh,
+// the last one kept beside it.
 void Controle::registrarNoDiario(const std::string& linha) const {
     criarPasta(m_pasta);
-    const int fd = abrir(arquivoDiario(), O_WRONLY | O_APPEND | O_CREAT);
-    if (fd < 0) falhar("Não foi possível escrever no diário", arquivoDiario());
-    const bool escrito = ::fchmod(fd, 0600) == 0 && escreverTudo(fd, linha + '\n');
+    const std::string diario = arquivoDiario();
+    int fd = abrir(diario, O_RDWR | O_APPEND | O_CREAT);
+    struct stat s {};
+    if (fd >= 0 && ::fstat(fd, &s) == 0 && s.st_size > 0 &&
+        s.st_size + off_t(linha.size()) >= LimiteDiario) {
+        ::close(fd);
+        fd = ::rename(diario.c_str(), (diario + ".1").c_str()) == 0
+                 ? abrir(diario, O_RDWR | O_APPEND | O_CREAT)
+                 : -1;
+        s.st_size = 0;
+    }
+    if (fd < 0) falhar("Não foi possível escrever no diário", diario);
+    const bool escrito = ::fchmod(fd, 0600) == 0 && anexarLinha(fd, s.st_size, linha);
     ::close(fd);
-    if (!escrito) falhar("Não foi possível escrever no diário", arquivoDiario());
+    if (!escrito) falhar("Não foi possível escrever no diário", diario);
 }
 
 }  // namespace emulador

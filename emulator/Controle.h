@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -16,6 +18,8 @@ namespace emulador {
 // A call holds the device well under a millisecond; past this wait, the holder
 // is stuck (a stopped process) and the caller is told the device is busy.
 inline constexpr int EsperaMaximaMs = 1000;
+// The journal starts afresh past this size; the last one is kept as diario.txt.1.
+inline constexpr off_t LimiteDiario = off_t(4) << 20;
 
 // The device stayed held by another caller past the wait a caller allows.
 class Ocupado : public std::runtime_error {

@@ -2,6 +2,7 @@
 #include <elf.h>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +10,7 @@
 #include <QRegularExpression>
 #include <QtTest>
 #include <atomic>
+#include <csignal>
 #include <thread>
 
 #include "device/DllSat.h"
@@ -65,6 +67,28 @@ QByteArray cancelamento(const QString& chave, const QString& sign = Dev) {
         .arg(chave, CnpjSH, sign)
         .toUtf8();
 }
+
+// Files of this process grow no larger than this while it lives, as on a full
+// disk: a write past it is cut short or fails.
+class DiscoCheio {
+  public:
+    explicit DiscoCheio(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &m_antes);
+        m_sinal = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limite{bytes, m_antes.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &limite);
+    }
+    ~DiscoCheio() {
+        ::setrlimit(RLIMIT_FSIZE, &m_antes);
+        std::signal(SIGXFSZ, m_sinal);
+    }
+    DiscoCheio(const DiscoCheio&) = delete;
+    DiscoCheio& operator=(const DiscoCheio&) = delete;
+
+  private:
+    rlimit m_antes{};
+    void (*m_sinal)(int) = nullptr;
+};
 
 void verificarChave(const QString& chave) {
     QVERIFY2(chave.size() == 47 && chave.startsWith(QLatin1String("CFe")), qPrintable(chave));
@@ -605,6 +629,37 @@ class TstEmulador : public QObject {
         QVERIFY2(qtexto(linhas[1]).contains(
                      "ConfigurarInterfaceDeRede(32, , <config>\\n<x/>\\n</config>) -> 32|12002"),
                  linhas[1].c_str());
+    }
+
+    // The journal keeps its size: past it, it starts afresh beside the last one.
+    void diarioRenovado() {
+        controle->alterar([](Estado& e) { e.diario = true; });
+        QFile f(qtexto(controle->arquivoDiario()));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        const QByteArray linha = QByteArray(99, 'x') + '\n';
+        for (qint64 i = 0; i < emulador::LimiteDiario / linha.size(); ++i) f.write(linha);
+        f.close();
+        dll->ConsultarSAT(1);
+        QVERIFY(QFile::exists(f.fileName() + ".1"));
+        QCOMPARE(controle->linhasDiario().size(), 1u);
+    }
+
+    // A line cut short by a full disk does not run into the next one.
+    void diarioSoComLinhasInteiras() {
+        controle->alterar([](Estado& e) { e.diario = true; });
+        dll->ConsultarSAT(1);
+        {
+            const DiscoCheio cheio(QFileInfo(qtexto(controle->arquivoDiario())).size() + 20);
+            dll->ConsultarSAT(2);
+        }
+        dll->ConsultarSAT(3);
+        const auto linhas = controle->linhasDiario();
+        QCOMPARE(linhas.size(), 2u);
+        const QRegularExpression inteira(QStringLiteral(
+            "^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3} ConsultarSAT\\(\\d\\) -> "
+            "\\d\\|08000\\|SAT em operação\\|\\|$"));
+        for (const std::string& l : linhas)
+            QVERIFY2(inteira.match(qtexto(l)).hasMatch(), l.c_str());
     }
 
     void chamadasDeVariasThreads() {

@@ -32,6 +32,18 @@ std::string serieNova(const std::string& diferenteDe = {}) {
     throw std::runtime_error(oQue + ": " + caminho);
 }
 
+// Anyone who may write in a folder above, bar the owner's own sticky one
+// (as /tmp is), may put another folder in this one's place.
+void conferirAcima(std::string pasta) {
+    for (std::size_t barra; (barra = pasta.rfind('/')) != std::string::npos && barra > 0;) {
+        pasta.resize(barra);
+        struct stat s {};
+        if (::stat(pasta.c_str(), &s) == 0 && (s.st_mode & (S_IWGRP | S_IWOTH)) &&
+            !(s.st_mode & S_ISVTX))
+            falhar("Uma pasta acima da do emulador pode ser alterada por outros usuários", pasta);
+    }
+}
+
 // The folder and the parents it lacks, private to the user.
 void criarPasta(const std::string& pasta) {
     for (std::size_t fim = 0; fim != std::string::npos;) {
@@ -43,14 +55,27 @@ void criarPasta(const std::string& pasta) {
     struct stat s {};
     if (::stat(pasta.c_str(), &s) != 0 || !S_ISDIR(s.st_mode))
         falhar("Não foi possível criar a pasta do emulador", pasta);
+    if (s.st_uid != ::geteuid()) falhar("A pasta do emulador pertence a outro usuário", pasta);
     // Anyone who may write there could plant links to other files.
     if (s.st_mode & (S_IWGRP | S_IWOTH))
         falhar("A pasta do emulador pode ser alterada por outros usuários (use chmod go-w)", pasta);
+    conferirAcima(pasta);
 }
 
-// Never through a link: the folder's files are the device's own.
+// Never through a link, never a pipe or a device that would hold the call for
+// good, never a file that has another name elsewhere: the folder's files are
+// the device's own.
 int abrir(const std::string& caminho, int modo) {
-    return ::open(caminho.c_str(), modo | O_NOFOLLOW | O_CLOEXEC, 0600);
+    const int fd = ::open(caminho.c_str(), modo | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0600);
+    if (fd < 0) return fd;
+    struct stat s {};
+    if (::fstat(fd, &s) != 0 || !S_ISREG(s.st_mode) || s.st_nlink > 1) {
+        ::close(fd);
+        falhar(S_ISREG(s.st_mode) ? "Arquivo do emulador com outro nome (link físico)"
+                                  : "Arquivo do emulador não é um arquivo comum",
+               caminho);
+    }
+    return fd;
 }
 
 // Held for the whole read-modify-write; flock also excludes other threads of
@@ -85,12 +110,19 @@ class Trava {
     int m_fd = -1;
 };
 
-// The whole file, or nothing when there is none.
-bool lerArquivo(const std::string& caminho, std::string& conteudo) {
+// The whole file, or nothing when there is none; one past the limit is not
+// read at all.
+bool lerArquivo(const std::string& caminho, std::string& conteudo, off_t limite,
+                const char* alemDoLimite) {
     const int fd = abrir(caminho, O_RDONLY);
     if (fd < 0) {
         if (errno == ENOENT) return false;
         falhar("Não foi possível ler o estado do emulador", caminho);
+    }
+    struct stat s {};
+    if (::fstat(fd, &s) != 0 || s.st_size > limite) {
+        ::close(fd);
+        falhar(alemDoLimite, caminho);
     }
     char bloco[65536];
     ssize_t n;
@@ -100,29 +132,39 @@ bool lerArquivo(const std::string& caminho, std::string& conteudo) {
     return true;
 }
 
-// A writer stopped between the old state's removal and the rename leaves the
-// new one complete; one stopped while writing the first state leaves no state.
-// Either way the caller writes what it gets.
-Estado estadoDeixado(const std::string& novo) {
-    std::string json;
-    try {
-        if (lerArquivo(novo, json)) return deJson(json);
-    } catch (const std::runtime_error&) {
-    }
-    return estadoNovo(serieNova());
-}
+const char* const MsgCorrompido = "Arquivo de estado do emulador corrompido";
 
-// The state in the file, or a factory-new device when there is none yet.
-// Throws naming the file when it cannot be read or is not a state.
-Estado lerEstado(const std::string& arquivo, bool& existia) {
+Estado estadoDe(const std::string& arquivo) {
     std::string json;
-    existia = lerArquivo(arquivo, json);
-    if (!existia) return estadoDeixado(arquivo + ".novo");
+    if (!lerArquivo(arquivo, json, LimiteEstado, MsgCorrompido)) throw std::out_of_range(arquivo);
     try {
         return deJson(json);
     } catch (const std::runtime_error&) {
-        falhar("Arquivo de estado do emulador corrompido", arquivo);
+        falhar(MsgCorrompido, arquivo);
     }
+}
+
+// The state in the file, or a factory-new device when there is none yet.
+// A writer stopped before its rename left the new state whole beside no old
+// one only when the old one was removed first, as older versions did: it is
+// the state, renamed into place before anything else is written. Throws
+// naming the file when it cannot be read or is not a state.
+Estado lerEstado(const std::string& arquivo, bool& existia) {
+    existia = true;
+    try {
+        return estadoDe(arquivo);
+    } catch (const std::out_of_range&) {
+    }
+    const std::string novo = arquivo + ".novo";
+    try {
+        Estado e = estadoDe(novo);
+        if (::rename(novo.c_str(), arquivo.c_str()) != 0)
+            falhar("Não foi possível gravar o estado do emulador", arquivo);
+        return e;
+    } catch (const std::out_of_range&) {
+    }
+    existia = false;
+    return estadoNovo(serieNova());
 }
 
 bool escreverTudo(int fd, const std::string& dados) {
@@ -134,19 +176,31 @@ bool escreverTudo(int fd, const std::string& dados) {
     return true;
 }
 
-// Write and rename under the lock: readers see the old state or the new one,
-// never half of one. No flush to the disk: a call must stay well under a
-// millisecond, and a device's state need not outlive a power cut. For the same
-// reason the old state goes before the rename: ext4 writes a file out before
-// it replaces another (milliseconds), not before it takes a free name.
+// The new state in the old one's place in one step, then the old one dropped:
+// the state file is whole at every moment, and a write that fails leaves the
+// old one as it was. Not a rename over the old file: ext4 makes that wait for
+// the new file's data to reach the disk (milliseconds), and a call must stay
+// well under one.
+bool trocar(const std::string& novo, const std::string& arquivo) {
+    if (::renameat2(AT_FDCWD, novo.c_str(), AT_FDCWD, arquivo.c_str(), RENAME_EXCHANGE) == 0) {
+        ::unlink(novo.c_str());
+        return true;
+    }
+    // No old state yet, or a file system that cannot exchange.
+    return (errno == ENOENT || errno == EINVAL) && ::rename(novo.c_str(), arquivo.c_str()) == 0;
+}
+
+// Written and put in place under the lock, with no flush to the disk: a
+// device's state need not outlive a power cut. The new file is made afresh,
+// so that nothing planted under its name is written through.
 void gravarEstado(const std::string& arquivo, const Estado& e) {
     const std::string novo = arquivo + ".novo";
-    const int fd = abrir(novo, O_WRONLY | O_CREAT | O_TRUNC);
-    // A file left by an older, less private version keeps no wider mode.
-    const bool escrito = fd >= 0 && ::fchmod(fd, 0600) == 0 && escreverTudo(fd, paraJson(e));
+    if (::unlink(novo.c_str()) != 0 && errno != ENOENT)
+        falhar("Não foi possível gravar o estado do emulador", arquivo);
+    const int fd = abrir(novo, O_WRONLY | O_CREAT | O_EXCL);
+    const bool escrito = fd >= 0 && escreverTudo(fd, paraJson(e));
     if (fd >= 0) ::close(fd);
-    if (!escrito || (::unlink(arquivo.c_str()) != 0 && errno != ENOENT) ||
-        ::rename(novo.c_str(), arquivo.c_str()) != 0) {
+    if (!escrito || !trocar(novo, arquivo)) {
         if (fd >= 0) ::unlink(novo.c_str());
         falhar("Não foi possível gravar o estado do emulador", arquivo);
     }
@@ -292,7 +346,9 @@ void Controle::reiniciar(int ms) {
 
 std::vector<std::string> Controle::linhasDiario() const {
     std::string texto;
-    if (!lerArquivo(arquivoDiario(), texto) || texto.empty()) return {};
+    if (!lerArquivo(arquivoDiario(), texto, LimiteDiario, "Diário do emulador grande demais") ||
+        texto.empty())
+        return {};
     if (texto.back() == '\n') texto.pop_back();
     return partes(texto, '\n');
 }

@@ -18,6 +18,9 @@ namespace emulador {
 // A call holds the device well under a millisecond; past this wait, the holder
 // is stuck (a stopped process) and the caller is told the device is busy.
 inline constexpr int EsperaMaximaMs = 1000;
+// Far above any real state (the largest, with its network settings, is some
+// tens of KiB): a bigger file is no state and is not read.
+inline constexpr off_t LimiteEstado = off_t(1) << 20;
 // The journal starts afresh past this size; the last one is kept as diario.txt.1.
 inline constexpr off_t LimiteDiario = off_t(4) << 20;
 

@@ -23,6 +23,7 @@
 #include "emulator/Xml.h"
 #include "tests/apoio/Bancada.h"
 #include "tests/apoio/DispositivoEmulado.h"
+#include "tests/apoio/FifoTeste.h"
 
 using emulador::Controle;
 using emulador::Estado;
@@ -33,6 +34,7 @@ const QString Codigo = QStringLiteral("12345678");
 const QString CnpjContribuinte = QStringLiteral("12345678000195");
 const QString CnpjSH = QStringLiteral("98765432000198");
 const QString Dev = QStringLiteral("SGR-SAT SISTEMA DE GESTAO E RETAGUARDA DO SAT");
+const QByteArray RedeDhcp = "<config><tipoInter>ETHE</tipoInter><tipoLan>DHCP</tipoLan></config>";
 
 QStringList campos(const QString& r) {
     return r.split('|');
@@ -542,6 +544,31 @@ class TstEmulador : public QObject {
         QVERIFY(QFile::exists(qtexto(controle->arquivoEstado())));
     }
 
+    // The only copy of the state is never lost to a write that fails, be it
+    // the one an older writer killed between its two steps left.
+    void estadoSobreviveAGravacaoQueFalha() {
+        controle->ativado(stexto(Codigo));
+        const std::string antes = controle->estado().serie;
+        {
+            const DiscoCheio cheio(16);
+            QVERIFY_THROWS_EXCEPTION(std::runtime_error,
+                                     controle->alterar([](Estado& e) { e.numeroCFe = 5; }));
+        }
+        QCOMPARE(controle->estado().serie, antes);
+        QVERIFY(QFile::rename(qtexto(controle->arquivoEstado()),
+                              qtexto(controle->arquivoEstado() + ".novo")));
+        {
+            const DiscoCheio cheio(16);
+            dll->ConsultarSAT(1);
+            QVERIFY_THROWS_EXCEPTION(std::runtime_error,
+                                     controle->alterar([](Estado& e) { e.numeroCFe = 5; }));
+        }
+        const Estado e = controle->estado();
+        QCOMPARE(e.serie, antes);
+        QVERIFY(e.ativado);
+        QCOMPARE(e.numeroCFe, 0);
+    }
+
     void outroProcessoMudaODispositivo() {
         QVERIFY(!CaminhoSatemu().isEmpty());
         QCOMPARE(codigoDe(dll->ConsultarSAT(1)), QString("08000"));
@@ -888,6 +915,62 @@ class TstEmulador : public QObject {
             QFile::setPermissions(propria, QFileInfo(propria).permissions() | QFile::WriteOther));
         const QString r = dll->ConsultarSAT(2);
         QVERIFY2(r.startsWith("2|08099|") && r.contains("outros usuários"), qPrintable(r));
+    }
+
+    // A pipe in the folder is refused at once, never waited on: the caller
+    // would keep the device from every other one.
+    void pipesRecusados() {
+        const QString propria = pastaComDiario();
+        for (const char* arquivo : {"/estado.json.novo", "/diario.txt"}) {
+            QFile::remove(propria + arquivo);
+            const FifoTeste fifo(propria + arquivo);
+            QCOMPARE(codigoDe(dll->ConfigurarInterfaceDeRede(1, "", RedeDhcp)), QString("12000"));
+            QVERIFY2(!fifo.precisouLiberar(), arquivo);
+        }
+        QFile::remove(propria + "/estado.json");
+        const FifoTeste fifo(propria + "/estado.json");
+        const QString r = dll->ConsultarSAT(2);
+        QVERIFY(!fifo.precisouLiberar());
+        QVERIFY2(r.startsWith("2|08099|") && r.contains("não é um arquivo comum"), qPrintable(r));
+    }
+
+    // A file with a name elsewhere is not the device's: it is neither written
+    // through nor believed.
+    void linksFisicosRecusados() {
+        const QString propria = pastaComDiario();
+        QFile vitima(pasta() + "/vitima");
+        QVERIFY(vitima.open(QIODevice::WriteOnly));
+        vitima.write("intacta");
+        vitima.close();
+        QVERIFY(::chmod(qPrintable(vitima.fileName()), 0604) == 0);
+        for (const char* arquivo : {"/estado.json.novo", "/diario.txt"}) {
+            QFile::remove(propria + arquivo);
+            QVERIFY(::link(qPrintable(vitima.fileName()), qPrintable(propria + arquivo)) == 0);
+        }
+        dll->AtivarSAT(1, 1, Codigo, CnpjContribuinte, 35);
+        QVERIFY(vitima.open(QIODevice::ReadOnly));
+        QCOMPARE(vitima.readAll(), QByteArray("intacta"));
+        struct stat modo {};
+        QVERIFY(::stat(qPrintable(vitima.fileName()), &modo) == 0);
+        QCOMPARE(modo.st_mode & 0777, 0604u);
+        QVERIFY(::link(qPrintable(propria + "/estado.json"), qPrintable(pasta() + "/copia")) == 0);
+        const QString r = dll->ConsultarSAT(2);
+        QVERIFY2(r.startsWith("2|08099|") && r.contains("link físico"), qPrintable(r));
+    }
+
+    // A folder of another user, or one another user could swap for their own,
+    // is refused as one others may write to is.
+    void pastasQueOutrosControlam() {
+        const QString propria = pastaComDiario();
+        const QString acima = pasta() + "/nova";
+        QVERIFY(QFile::setPermissions(acima, QFileDevice::Permissions(0x7777)));
+        QString r = dll->ConsultarSAT(1);
+        QVERIFY2(r.startsWith("1|08099|") && r.contains("acima"), qPrintable(r));
+        QVERIFY(::chmod(qPrintable(acima), 01777) == 0);
+        QCOMPARE(codigoDe(dll->ConsultarSAT(2)), QString("08000"));
+        if (::chown(qPrintable(propria), 65534, 65534) != 0) QSKIP("sem como dar a pasta a outro");
+        r = dll->ConsultarSAT(3);
+        QVERIFY2(r.startsWith("3|08099|") && r.contains("outro usuário"), qPrintable(r));
     }
 
     void satemuVersaoESerie() {

@@ -66,10 +66,7 @@ std::string semPrefixo(const std::string& chave) {
 }
 
 std::optional<std::string> ipPreenchido(const std::string& ip) {
-    std::string limpo;
-    for (char c : ip)
-        if (c != ' ') limpo += c;
-    const auto numeros = partes(limpo, '.');
+    const auto numeros = partes(ip, '.');
     if (numeros.size() != 4) return std::nullopt;
     std::string saida;
     for (const std::string& p : numeros) {

@@ -27,7 +27,8 @@ struct Rede {
 };
 // Nothing when the document is malformed or a required value is missing.
 std::optional<Rede> lerRede(const std::string& xml);
-// "192.168.1.10" (blanks allowed, as masked fields leave them) to "192.168.001.010".
+// "192.168.1.10" to "192.168.001.010"; nothing when it is no address, blanks
+// a masked field leaves included.
 std::optional<std::string> ipPreenchido(const std::string& ip);
 
 // The device log: lines "AAAAMMDDhhmmss|SAT|info|..." cut at exactly that many

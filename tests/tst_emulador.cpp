@@ -356,11 +356,16 @@ class TstEmulador : public QObject {
         QCOMPARE(controle->estado().numeroCFe, 0);
     }
 
+    static QByteArray rede(const QByteArray& ip) {
+        return "<config><tipoInter>ETHE</tipoInter><tipoLan>IPFIX</tipoLan><lanIP>" + ip +
+               "</lanIP><lanMask>255.255.255.0</lanMask><lanGW>10.0.12.1</lanGW></config>";
+    }
+
     void redeNoStatus() {
         ativar();
         const QByteArray fixo =
             "<?xml version=\"1.0\" encoding=\"UTF-8\"?><config><tipoInter>ETHE</tipoInter>"
-            "<tipoLan>IPFIX</tipoLan><lanIP>10 .0  .12 .5  </lanIP><lanMask>255.255.255.0"
+            "<tipoLan>IPFIX</tipoLan><lanIP>10.0.12.5</lanIP><lanMask>255.255.255.0"
             "</lanMask><lanGW>10.0.12.1</lanGW><lanDNS1>8.8.4.4</lanDNS1><proxy>1</proxy>"
             "<proxy_ip>10.0.0.9</proxy_ip><proxy_porta>3128</proxy_porta></config>";
         QCOMPARE(dll->ConfigurarInterfaceDeRede(3, Codigo, fixo),
@@ -375,6 +380,7 @@ class TstEmulador : public QObject {
                          "<lanIP>10.0.0.300</lanIP><lanMask>255.0.0.0</lanMask>"
                          "<lanGW>10.0.0.1</lanGW></config>"),
               QByteArray("<config><tipoInter>ETHE</tipoInter><tipoLan>XPTO</tipoLan></config>"),
+              rede("192.168.1  .50 "), rede("999.1.1.1"), rede(""), rede("10.0.0"),
               QByteArray("<config><tipoInter>ETHE</tipoInter><tipoLan>DHCP</tipoLan><proxy>1"
                          "</proxy></config>"),
               QByteArray()})

@@ -42,6 +42,9 @@ std::string mac(const std::string& serie) {
 std::vector<std::string> camposStatus(const Estado& e, std::int64_t agora) {
     const Rede rede = redeAtual(e);
     const std::string zeros = e.ultimoCFe.empty() ? "" : std::string(44, '0');
+    // Clients insist on valid dates: before its activation the device holds the
+    // certificate it would get that day.
+    const std::int64_t emissao = e.ativado ? e.ativadoEmMs : agora;
     return {
         e.serie,
         rede.tipoLan,
@@ -63,8 +66,8 @@ std::vector<std::string> camposStatus(const Estado& e, std::int64_t agora) {
         zeros,
         e.ultimoCFeMs ? dataHora(e.ultimoCFeMs) : "",
         dataHora(agora),
-        e.ativado ? dataHora(e.ativadoEmMs, "%Y%m%d") : "",
-        e.ativado ? dataHora(anosDepois(e.ativadoEmMs, 5), "%Y%m%d") : "",
+        dataHora(emissao, "%Y%m%d"),
+        dataHora(anosDepois(emissao, 5), "%Y%m%d"),
         e.bloqueado ? "2" : "0",
     };
 }

@@ -174,6 +174,11 @@ class TstEmulador : public QObject {
             QCOMPARE(f[18], QString("01.00.00"));
             QCOMPARE(f[19], QString("00.07"));
             QCOMPARE(f[20], QString());
+            // The certificate of the day, valid for five years.
+            const QDate emissao = QDate::fromString(f[25], "yyyyMMdd");
+            QVERIFY2(emissao.isValid() && qAbs(emissao.daysTo(QDate::currentDate())) <= 1,
+                     qPrintable(f[25]));
+            QCOMPARE(f[26], emissao.addYears(5).toString("yyyyMMdd"));
             QCOMPARE(f[27], QString("0"));
         }
         // The serial number stays with the device.

@@ -40,6 +40,10 @@ class Localidade {
     bool m_tomou = false;
 };
 
+std::string declarado(const char* codificacao) {
+    return std::string("<?xml version=\"1.0\" encoding=\"") + codificacao + "\"?>" + Base;
+}
+
 Venda calculada(const std::string& xml, std::optional<emulador::No>& doc) {
     doc = emulador::lerXml(xml);
     return doc ? emulador::calcular(*doc) : emulador::malformada();
@@ -81,6 +85,16 @@ class TstEmuladorVenda : public QObject {
         const std::string r = emulador::Dispositivo(pasta.path().toStdString())
                                   .EnviarDadosVenda(1, "12345678", xml.c_str());
         QCOMPARE(QString::fromStdString(r).section('|', 1, 2), QString("06000|0000"));
+    }
+
+    // Documents are UTF-8: one declared in another encoding is refused as a
+    // content error.
+    void documentoEmOutraCodificacao() {
+        std::optional<emulador::No> doc;
+        for (const char* codificacao : {"UTF-8", "utf-8"})
+            QCOMPARE(calculada(declarado(codificacao), doc).cccc, 0);
+        QCOMPARE(calculada(declarado("ISO-8859-1"), doc).cccc, 1999);
+        QVERIFY(!doc);
     }
 
     void codigosDeRecusa_data() {

@@ -109,6 +109,7 @@ void campos(Campos&& c, E& e) {
         "bloqueado", e.bloqueado)("redeXml", e.redeXml)("versaoSoftware", e.versaoSoftware)(
         "versaoLayout", e.versaoLayout)("tamanhoLog", e.tamanhoLog)("ultimaChave", e.ultimaChave)(
         "ultimaVendaMs", e.ultimaVendaMs)("ultimoValor", e.ultimoValor)(
+        "ultimoDestCnpj", e.ultimoDestCnpj)("ultimoDestCpf", e.ultimoDestCpf)(
         "chaveCancelada", e.chaveCancelada)("ultimoCFe", e.ultimoCFe)("ultimoCFeMs", e.ultimoCFeMs)(
         "numeroCFe", e.numeroCFe)("diario", e.diario);
 }

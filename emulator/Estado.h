@@ -35,8 +35,10 @@ struct Estado {
     std::int64_t ativadoEmMs = 0;
     std::int64_t ultimaVendaMs = 0;  // when the sale of ultimaChave was made
     std::string ultimoValor;         // its total, the amount a cancellation reports
-    std::string chaveCancelada;      // 44 digits of the last sale cancelled
-    std::string ultimoCFe;           // key of the last document signed, sale or cancellation
+    std::string ultimoDestCnpj;      // its consumer, whom a cancellation must name again
+    std::string ultimoDestCpf;
+    std::string chaveCancelada;  // 44 digits of the last sale cancelled
+    std::string ultimoCFe;       // key of the last document signed, sale or cancellation
     std::int64_t ultimoCFeMs = 0;
 
     bool ocupadoEm(std::int64_t agoraMs) const { return ocupado || agoraMs < ocupadoAteMs; }

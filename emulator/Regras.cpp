@@ -154,6 +154,8 @@ std::string Regras::EnviarDadosVenda(int, const char* codigo, const char* xml) {
     e.ultimaChave = "CFe" + chave;
     e.ultimaVendaMs = agora;
     e.ultimoValor = valor(v.total);
+    e.ultimoDestCnpj = v.destCnpj;
+    e.ultimoDestCpf = v.destCpf;
     e.ultimoCFe = chave;
     e.ultimoCFeMs = agora;
     registrarEvento();
@@ -179,6 +181,8 @@ std::string Regras::CancelarUltimaVenda(int, const char* codigo, const char* cha
         return r.detalhada(7, 1454, MsgErroConteudo);
     if (alvo == e.chaveCancelada) return r.detalhada(7, 1218, MsgErroConteudo);
     if (semPrefixo(e.ultimaChave) != alvo) return r.detalhada(2, 0, "Cupom inválido");
+    if (inf->valor("dest/CNPJ") != e.ultimoDestCnpj) return r.detalhada(7, 1232, MsgErroConteudo);
+    if (inf->valor("dest/CPF") != e.ultimoDestCpf) return r.detalhada(7, 1233, MsgErroConteudo);
     const std::int64_t agora = agoraMs();
     if (agora - e.ultimaVendaMs > std::int64_t(30) * 60 * 1000)
         return r.detalhada(7, 1210, MsgErroConteudo);

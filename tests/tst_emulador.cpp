@@ -336,6 +336,22 @@ class TstEmulador : public QObject {
                  QStringList({"07007", "1218"}));
     }
 
+    // A cancellation names the sale's consumer again.
+    void cancelamentoComOConsumidorDaVenda() {
+        ativar();
+        associar();
+        const QString cnpj = QStringLiteral("<dest><CNPJ>11222333000181</CNPJ></dest>");
+        QString chave = campos(vender(venda().replace("<dest/>", cnpj.toUtf8())))[8];
+        QCOMPARE(campos(dll->CancelarUltimaVenda(4, Codigo, chave, cancelamento(chave))).mid(1, 2),
+                 QStringList({"07007", "1232"}));
+        const QByteArray comCnpj = cancelamento(chave).replace("<dest></dest>", cnpj.toUtf8());
+        QCOMPARE(codigoDe(dll->CancelarUltimaVenda(4, Codigo, chave, comCnpj)), QString("07000"));
+        chave =
+            campos(vender(venda().replace("<dest/>", "<dest><CPF>52998224725</CPF></dest>")))[8];
+        QCOMPARE(campos(dll->CancelarUltimaVenda(4, Codigo, chave, cancelamento(chave))).mid(1, 2),
+                 QStringList({"07007", "1233"}));
+    }
+
     void cancelamentoSoDaUltimaEEmTrintaMinutos() {
         ativar();
         associar();

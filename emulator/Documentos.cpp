@@ -1,6 +1,7 @@
 #include "emulator/Documentos.h"
 
 #include <cstdio>
+#include <ctime>
 
 #include "emulator/Resumo.h"
 #include "emulator/Texto.h"
@@ -137,20 +138,41 @@ std::optional<Rede> lerRede(const std::string& xml) {
     return r;
 }
 
-std::string textoLog(std::int64_t tamanho) {
-    if (tamanho <= 0) return {};
-    const std::int64_t linhas = (tamanho + TamanhoLinhaLog - 1) / TamanhoLinhaLog;
-    std::string texto(linhas * TamanhoLinhaLog, '.');
-    char* destino = texto.data();
-    for (std::int64_t i = 0; i < linhas; ++i, destino += TamanhoLinhaLog) {
-        const std::int64_t segundos = i % 86400;
-        const int n =
-            std::snprintf(destino, TamanhoLinhaLog, "202401%02d%02d%02d%02d|SAT|info|Evento %08lld",
-                          int(1 + (i / 86400) % 28), int(segundos / 3600), int(segundos / 60 % 60),
-                          int(segundos % 60), static_cast<long long>(i % 100000000));
+namespace {
+
+// Lines de to ate (excluded) of a log of that many lines, one second apart and
+// the last one at fimMs.
+void escreverLinhas(char* destino, std::int64_t de, std::int64_t ate, std::int64_t linhas,
+                    std::int64_t fimMs) {
+    std::time_t segundo = std::time_t(fimMs / 1000 - (linhas - 1) + de);
+    std::tm local{};
+    localtime_r(&segundo, &local);
+    for (std::int64_t i = de; i < ate; ++i, destino += TamanhoLinhaLog, ++segundo) {
+        // The local time again only when the minute turns: logs are millions of lines.
+        if (i > de && local.tm_sec >= 59)
+            localtime_r(&segundo, &local);
+        else if (i > de)
+            ++local.tm_sec;
+        const int n = std::snprintf(
+            destino, TamanhoLinhaLog, "%04d%02d%02d%02d%02d%02d|SAT|info|Evento %08lld",
+            local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
+            local.tm_sec, static_cast<long long>(i % 100000000));
         destino[n] = '.';  // over the terminating zero
         destino[TamanhoLinhaLog - 1] = '\n';
     }
+}
+
+std::int64_t linhasDe(std::int64_t tamanho) {
+    return (tamanho + TamanhoLinhaLog - 1) / TamanhoLinhaLog;
+}
+
+}  // namespace
+
+std::string textoLog(std::int64_t tamanho, std::int64_t fimMs) {
+    if (tamanho <= 0) return {};
+    const std::int64_t linhas = linhasDe(tamanho);
+    std::string texto(linhas * TamanhoLinhaLog, '.');
+    escreverLinhas(texto.data(), 0, linhas, linhas, fimMs);
     texto.resize(tamanho);
     return texto;
 }

@@ -31,9 +31,10 @@ std::optional<Rede> lerRede(const std::string& xml);
 // a masked field leaves included.
 std::optional<std::string> ipPreenchido(const std::string& ip);
 
-// The device log: lines "AAAAMMDDhhmmss|SAT|info|..." cut at exactly that many
-// bytes; the same size always gives the same text.
-std::string textoLog(std::int64_t tamanho);
+// The device log: lines "AAAAMMDDhhmmss|SAT|info|..." one second apart, the
+// last one at fimMs, cut at exactly that many bytes; the same size and end
+// always give the same text.
+std::string textoLog(std::int64_t tamanho, std::int64_t fimMs);
 inline constexpr int TamanhoLinhaLog = 64;
 
 // 344 Base64 characters derived from the text, as a signature would look.

@@ -107,7 +107,8 @@ void campos(Campos&& c, E& e) {
         "cnpjContribuinte", e.cnpjContribuinte)("uf", e.uf)(
         "cnpjSoftwareHouse", e.cnpjSoftwareHouse)("assinatura", e.assinatura)(
         "bloqueado", e.bloqueado)("redeXml", e.redeXml)("versaoSoftware", e.versaoSoftware)(
-        "versaoLayout", e.versaoLayout)("tamanhoLog", e.tamanhoLog)("ultimaChave", e.ultimaChave)(
+        "versaoLayout", e.versaoLayout)("tamanhoLog", e.tamanhoLog)(
+        "ultimoEventoMs", e.ultimoEventoMs)("ultimaChave", e.ultimaChave)(
         "ultimaVendaMs", e.ultimaVendaMs)("ultimoValor", e.ultimoValor)(
         "ultimoDestCnpj", e.ultimoDestCnpj)("ultimoDestCpf", e.ultimoDestCpf)(
         "chaveCancelada", e.chaveCancelada)("ultimoCFe", e.ultimoCFe)("ultimoCFeMs", e.ultimoCFeMs)(

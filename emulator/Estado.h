@@ -24,8 +24,9 @@ struct Estado {
     std::string redeXml;  // last accepted network configuration
     std::string versaoSoftware;
     std::string versaoLayout;
-    std::int64_t tamanhoLog = 0;  // bytes of the device log ExtrairLogs returns
-    std::string ultimaChave;      // access key of the last sale, "" after its cancellation
+    std::int64_t tamanhoLog = 0;      // bytes of the device log ExtrairLogs returns
+    std::int64_t ultimoEventoMs = 0;  // when its last line was written; 0: at the extraction
+    std::string ultimaChave;          // access key of the last sale, "" after its cancellation
     int numeroCFe = 0;
     bool diario = false;  // keep a journal of every call
 

@@ -50,6 +50,7 @@ bool assinaturaBase64(const std::string& s) {
 
 void Regras::registrarEvento() {
     e.tamanhoLog += TamanhoLinhaLog;
+    e.ultimoEventoMs = agoraMs();
     mudou = true;
 }
 
@@ -235,13 +236,15 @@ std::string Regras::TrocarCodigoDeAtivacao(int, const char* codigo, int opcao, c
 
 std::string Regras::ExtrairLogs(int, const char* codigo) {
     if (!livreOuConfere(e, codigo)) return r.padrao(1, MsgCodigoInvalido);
-    // The same size gives the same log: keep the last one encoded. Calls are
-    // served one at a time, so the cache needs no lock of its own.
-    static std::int64_t tamanho = -1;
+    // The same size and end give the same log: keep the last one encoded.
+    // Calls are served one at a time, so the cache needs no lock of its own.
+    static std::int64_t tamanho = -1, fim = -1;
     static std::string codificado;
-    if (tamanho != e.tamanhoLog) {
-        codificado = base64(textoLog(e.tamanhoLog));
+    const std::int64_t fimMs = e.ultimoEventoMs ? e.ultimoEventoMs : agoraMs() / 1000 * 1000;
+    if (tamanho != e.tamanhoLog || fim != fimMs) {
+        codificado = base64(textoLog(e.tamanhoLog, fimMs));
         tamanho = e.tamanhoLog;
+        fim = fimMs;
     }
     return r.padrao(0, "Transferência completa", {codificado});
 }

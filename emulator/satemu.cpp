@@ -176,7 +176,11 @@ void executar(Controle& c, const std::string& comando, const Argumentos& a) {
          [&] {
              argumentos(a, 1, 1);
              const long long n = numero(a[0], 1LL << 30, "Tamanho");
-             c.alterar([n](Estado& e) { e.tamanhoLog = n; });
+             const std::int64_t agora = emulador::agoraMs();
+             c.alterar([n, agora](Estado& e) {
+                 e.tamanhoLog = n;
+                 e.ultimoEventoMs = agora;
+             });
          }},
         {"diario",
          [&] {

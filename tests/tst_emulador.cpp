@@ -427,12 +427,26 @@ class TstEmulador : public QObject {
         QCOMPARE(log.size(), 1 << 20);
         QVERIFY(
             QRegularExpression("^\\d{14}\\|SAT\\|info\\|").match(QString(log.left(64))).hasMatch());
-        QCOMPARE(campos(dll->ExtrairLogs(7, Codigo))[5], f[5]);
+        QCOMPARE(campos(dll->ExtrairLogs(7, Codigo))[5].size(), f[5].size());
         // Every operation leaves a line.
         ativar();
         QCOMPARE(controle->estado().tamanhoLog, qint64((1 << 20) + emulador::TamanhoLinhaLog));
         controle->alterar([](Estado& e) { e.tamanhoLog = 0; });
         QCOMPARE(campos(dll->ExtrairLogs(7, Codigo))[5], QString());
+    }
+
+    // The log ends when its last line was written, by the clock.
+    void logDatadoPeloRelogio() {
+        QCOMPARE(rodarSatemu({"log", "6400"}), 0);
+        const QByteArray log =
+            QByteArray::fromBase64(campos(dll->ExtrairLogs(1, Codigo))[5].toLatin1());
+        QCOMPARE(log.size(), 6400);
+        const auto data = [](const QByteArray& linha) {
+            return QDateTime::fromString(QString::fromLatin1(linha.left(14)), "yyyyMMddHHmmss");
+        };
+        const QDateTime ultima = data(log.right(emulador::TamanhoLinhaLog));
+        QVERIFY2(qAbs(ultima.secsTo(QDateTime::currentDateTime())) < 60, log.right(64).constData());
+        QCOMPARE(data(log.left(emulador::TamanhoLinhaLog)).secsTo(ultima), 99);
     }
 
     void atualizacaoSobeAVersaoEReinicia() {

@@ -301,6 +301,8 @@ void Controle::proximo(int ms) {
         novo.latenciaPorFuncao = e.latenciaPorFuncao;
         novo.reinicioAposMs = e.reinicioAposMs;
         novo.diario = e.diario;
+        novo.falhas = e.falhas;
+        novo.inundacaoMib = e.inundacaoMib;
         novo.reinicioAteMs = agoraMs() + std::max(0, ms);
         e = novo;
     });
@@ -342,6 +344,21 @@ void Controle::latencia(int ms) {
 
 void Controle::reiniciar(int ms) {
     alterar([ms](Estado& e) { e.reinicioAteMs = agoraMs() + std::max(0, ms); });
+}
+
+void Controle::falha(const std::string& funcao, const std::string& modo, int mib) {
+    alterar([&](Estado& e) {
+        if (modo != "nenhuma") {
+            e.falhas[funcao] = modo;
+            e.inundacaoMib[funcao] = mib;
+        } else if (funcao == TodasAsFuncoes) {
+            e.falhas.clear();
+            e.inundacaoMib.clear();
+        } else {
+            e.falhas.erase(funcao);
+            e.inundacaoMib.erase(funcao);
+        }
+    });
 }
 
 std::vector<std::string> Controle::linhasDiario() const {

@@ -62,6 +62,10 @@ class Controle {
     void latencia(int ms);
     // Unplugged for that long, as a device that restarts.
     void reiniciar(int ms);
+    // The function (or every one: TodasAsFuncoes) misbehaves from its next
+    // call on as modo says (ModosFalha, mib for "inundar") until "nenhuma";
+    // "nenhuma" for every function ends every fault.
+    void falha(const std::string& funcao, const std::string& modo, int mib = InundacaoPadraoMib);
 
     const std::string& pasta() const { return m_pasta; }
     // The journal lines, when the journal is on.

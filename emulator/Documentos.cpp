@@ -1,5 +1,6 @@
 #include "emulator/Documentos.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 
@@ -175,6 +176,24 @@ std::string textoLog(std::int64_t tamanho, std::int64_t fimMs) {
     escreverLinhas(texto.data(), 0, linhas, linhas, fimMs);
     texto.resize(tamanho);
     return texto;
+}
+
+bool logEmBase64(std::int64_t tamanho, std::int64_t fimMs, std::string& saida,
+                 const std::function<bool()>& continuar) {
+    // Blocks of a multiple of 3 bytes encode to whole groups, with no padding
+    // but at the very end.
+    constexpr std::int64_t LinhasPorBloco = std::int64_t(3) * 1024;
+    const std::int64_t linhas = linhasDe(std::max<std::int64_t>(tamanho, 0));
+    std::string bloco(LinhasPorBloco * TamanhoLinhaLog, '.');
+    saida.reserve(saida.size() + std::size_t(linhas * TamanhoLinhaLog / 3 * 4 + 4));
+    for (std::int64_t de = 0; de < linhas; de += LinhasPorBloco) {
+        if (!continuar()) return false;
+        const std::int64_t ate = std::min(linhas, de + LinhasPorBloco);
+        escreverLinhas(bloco.data(), de, ate, linhas, fimMs);
+        const std::int64_t bytes = std::min(tamanho, ate * TamanhoLinhaLog) - de * TamanhoLinhaLog;
+        saida += base64(bloco.substr(0, std::size_t(bytes)));
+    }
+    return true;
 }
 
 std::string assinaturaFalsa(const std::string& semente) {

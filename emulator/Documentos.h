@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -35,6 +36,10 @@ std::optional<std::string> ipPreenchido(const std::string& ip);
 // last one at fimMs, cut at exactly that many bytes; the same size and end
 // always give the same text.
 std::string textoLog(std::int64_t tamanho, std::int64_t fimMs);
+// The same log in Base64, added to saida bit by bit while continuar() holds;
+// false when it gave up.
+bool logEmBase64(std::int64_t tamanho, std::int64_t fimMs, std::string& saida,
+                 const std::function<bool()>& continuar);
 inline constexpr int TamanhoLinhaLog = 64;
 
 // 344 Base64 characters derived from the text, as a signature would look.

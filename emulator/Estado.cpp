@@ -42,11 +42,11 @@ class Escritor {
     static std::string texto(bool b) { return b ? "true" : "false"; }
     static std::string texto(int n) { return std::to_string(n); }
     static std::string texto(std::int64_t n) { return std::to_string(n); }
-    static std::string texto(const std::map<std::string, int>& mapa) {
+    template <typename V>
+    static std::string texto(const std::map<std::string, V>& mapa) {
         std::string t = "{";
-        for (const auto& [funcao, ms] : mapa)
-            t += std::string(t.size() > 1 ? ", " : "") + jsonTexto(funcao) + ": " +
-                 std::to_string(ms);
+        for (const auto& [funcao, valor] : mapa)
+            t += std::string(t.size() > 1 ? ", " : "") + jsonTexto(funcao) + ": " + texto(valor);
         return t + "}";
     }
     std::string m_json = "{";
@@ -75,6 +75,14 @@ class Leitor {
             for (const auto& [funcao, ms] : v->membros) {
                 if (ms.tipo != Json::Numero) throw std::runtime_error(chave);
                 destino[funcao] = inteiro<int>(chave, ms.numero);
+            }
+        return *this;
+    }
+    Leitor& operator()(const char* chave, std::map<std::string, std::string>& destino) {
+        if (const Json* v = valor(chave, Json::Objeto))
+            for (const auto& [funcao, t] : v->membros) {
+                if (t.tipo != Json::Texto) throw std::runtime_error(chave);
+                destino[funcao] = t.texto;
             }
         return *this;
     }
@@ -112,7 +120,8 @@ void campos(Campos&& c, E& e) {
         "ultimaVendaMs", e.ultimaVendaMs)("ultimoValor", e.ultimoValor)(
         "ultimoDestCnpj", e.ultimoDestCnpj)("ultimoDestCpf", e.ultimoDestCpf)(
         "chaveCancelada", e.chaveCancelada)("ultimoCFe", e.ultimoCFe)("ultimoCFeMs", e.ultimoCFeMs)(
-        "numeroCFe", e.numeroCFe)("diario", e.diario);
+        "numeroCFe", e.numeroCFe)("diario", e.diario)("falhas", e.falhas)("inundacaoMib",
+                                                                          e.inundacaoMib);
 }
 
 }  // namespace
@@ -130,6 +139,12 @@ Estado deJson(const std::string& json) {
     campos(Leitor(doc), e);
     if (e.serie.size() != 9 || !soDigitos(e.serie)) throw std::runtime_error("serie");
     return e;
+}
+
+bool modoDeFalha(const std::string& modo) {
+    for (const char* m : ModosFalha)
+        if (modo == m) return true;
+    return false;
 }
 
 }  // namespace emulador

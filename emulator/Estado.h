@@ -7,6 +7,18 @@
 // The emulated device's state, as its file keeps it.
 namespace emulador {
 
+// The largest device log, in bytes.
+inline constexpr std::int64_t LimiteLog = std::int64_t(1) << 30;
+// How a function misbehaves on request: never returns (until the fault ends or
+// the device is unplugged), aborts, takes a segmentation fault, ends the
+// process with exit code 3, answers a reply of so many MiB, a null pointer,
+// an empty text.
+inline const char* const ModosFalha[] = {"travar",  "abortar", "sinal", "sair",
+                                         "inundar", "nula",    "vazia"};
+inline const char* const TodasAsFuncoes = "todas";
+inline constexpr int InundacaoPadraoMib = 100;
+inline constexpr int LimiteInundacaoMib = 1024;
+
 struct Estado {
     std::string serie;  // 9 digits
     bool conectado = true;
@@ -41,6 +53,8 @@ struct Estado {
     std::string chaveCancelada;  // 44 digits of the last sale cancelled
     std::string ultimoCFe;       // key of the last document signed, sale or cancellation
     std::int64_t ultimoCFeMs = 0;
+    std::map<std::string, std::string> falhas;  // function (or TodasAsFuncoes) -> ModosFalha
+    std::map<std::string, int> inundacaoMib;    // the reply's size of each "inundar"
 
     bool ocupadoEm(std::int64_t agoraMs) const { return ocupado || agoraMs < ocupadoAteMs; }
     bool conectadoEm(std::int64_t agoraMs) const { return conectado && agoraMs >= reinicioAteMs; }
@@ -48,7 +62,19 @@ struct Estado {
         const auto it = latenciaPorFuncao.find(funcao);
         return it == latenciaPorFuncao.end() ? latenciaMs : it->second;
     }
+    // The function's own fault, else the one of every function, else "".
+    std::string falhaDe(const std::string& funcao) const {
+        auto it = falhas.find(funcao);
+        if (it == falhas.end()) it = falhas.find(TodasAsFuncoes);
+        return it == falhas.end() ? "" : it->second;
+    }
+    int inundacaoDe(const std::string& funcao) const {
+        auto it = inundacaoMib.find(falhas.count(funcao) ? funcao : TodasAsFuncoes);
+        return it == inundacaoMib.end() ? InundacaoPadraoMib : it->second;
+    }
 };
+
+bool modoDeFalha(const std::string& modo);
 
 // The state as the control command shows it, and back.
 std::string paraJson(const Estado& e);

@@ -236,17 +236,25 @@ std::string Regras::TrocarCodigoDeAtivacao(int, const char* codigo, int opcao, c
 
 std::string Regras::ExtrairLogs(int, const char* codigo) {
     if (!livreOuConfere(e, codigo)) return r.padrao(1, MsgCodigoInvalido);
-    // The same size and end give the same log: keep the last one encoded.
-    // Calls are served one at a time, so the cache needs no lock of its own.
-    static std::int64_t tamanho = -1, fim = -1;
-    static std::string codificado;
+    const std::int64_t tamanho = e.tamanhoLog;
     const std::int64_t fimMs = e.ultimoEventoMs ? e.ultimoEventoMs : agoraMs() / 1000 * 1000;
-    if (tamanho != e.tamanhoLog || fim != fimMs) {
-        codificado = base64(textoLog(e.tamanhoLog, fimMs));
-        tamanho = e.tamanhoLog;
-        fim = fimMs;
-    }
-    return r.padrao(0, "Transferência completa", {codificado});
+    // The log, up to a GiB, is made once the device is released.
+    depois = [tamanho, fimMs](std::string& resposta, const Continuar& continuar) {
+        // The same size and end give the same log: keep the last one encoded.
+        // Calls are served one at a time, so the cache needs no lock of its own.
+        static std::int64_t feitoTamanho = -1, feitoFim = -1;
+        static std::string codificado;
+        if (feitoTamanho != tamanho || feitoFim != fimMs) {
+            feitoTamanho = -1;
+            codificado.clear();
+            if (!logEmBase64(tamanho, fimMs, codificado, continuar)) return false;
+            feitoTamanho = tamanho;
+            feitoFim = fimMs;
+        }
+        resposta += codificado;
+        return true;
+    };
+    return r.padrao(0, "Transferência completa", {""});
 }
 
 std::string Regras::AtualizarSoftwareSAT(int, const char* codigo) {

@@ -4,6 +4,7 @@
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QProcess>
@@ -1063,6 +1064,100 @@ class TstEmulador : public QObject {
         QCOMPARE(consulta, QString("1|08098|SAT em processamento. Tente novamente.||"));
         QCOMPARE(campos(venda).mid(1, 2), QStringList({"06098", "0000"}));
         QCOMPARE(codigoDe(dll->ConsultarSAT(3)), QString("08000"));
+    }
+
+    // Unplugged during a call, the device never answers it, however long it
+    // would have taken.
+    void desconectadoDuranteAChamada() {
+        controle->latencia(8000);
+        QString r;
+        std::thread chamada([&] { r = dll->ExtrairLogs(1, Codigo); });
+        QTest::qWait(300);
+        QCOMPARE(rodarSatemu({"desconectar"}), 0);
+        chamada.join();
+        QCOMPARE(r, DllSat::deWin1252(emulador::PortaNaoPronta));
+    }
+
+    // A log of hundreds of MiB is made with the device released: it can be
+    // unplugged meanwhile, and the extraction stops there.
+    void desconectadoDuranteExtracaoLonga() {
+        controle->alterar([](Estado& e) { e.tamanhoLog = emulador::LimiteLog / 4; });
+        QString r;
+        std::thread chamada([&] { r = dll->ExtrairLogs(1, Codigo); });
+        QTest::qWait(300);
+        QCOMPARE(rodarSatemu({"desconectar"}), 0);
+        chamada.join();
+        QCOMPARE(r, DllSat::deWin1252(emulador::PortaNaoPronta));
+    }
+
+    // On request a function misbehaves, its own fault before that of every
+    // function, until told otherwise; satemu estado shows it.
+    void falhasAPedido() {
+        void* h = dlopen(qPrintable(CaminhoEmulador()), RTLD_NOW);
+        QVERIFY(h);
+        auto consultar = reinterpret_cast<const char* (*)(int)>(dlsym(h, "ConsultarSAT"));
+        auto status = reinterpret_cast<const char* (*)(int, const char*)>(
+            dlsym(h, "ConsultarStatusOperacional"));
+        QCOMPARE(rodarSatemu({"falha", "ConsultarSAT", "nula"}), 0);
+        QVERIFY(!consultar(1));
+        QCOMPARE(QByteArray(status(2, "")).left(8), QByteArray("2|10000|"));
+        QCOMPARE(rodarSatemu({"falha", "todas", "vazia"}), 0);
+        QVERIFY(!consultar(1));
+        QCOMPARE(QByteArray(status(2, "")), QByteArray());
+        QCOMPARE(rodarSatemu({"falha", "ConsultarStatusOperacional", "inundar", "3"}), 0);
+        QCOMPARE(qstrlen(status(3, "")), 3u << 20);
+        QByteArray json;
+        QCOMPARE(rodarSatemu({"estado"}, &json), 0);
+        QVERIFY2(json.contains("\"ConsultarSAT\": \"nula\"") &&
+                     json.contains("\"ConsultarStatusOperacional\": \"inundar\"") &&
+                     json.contains("\"ConsultarStatusOperacional\": 3"),
+                 json.constData());
+        QCOMPARE(rodarSatemu({"falha", "ConsultarSAT", "nenhuma"}), 0);
+        QCOMPARE(QByteArray(consultar(4)), QByteArray());
+        QCOMPARE(rodarSatemu({"falha", "todas", "nenhuma"}), 0);
+        QCOMPARE(QByteArray(consultar(5)).left(8), QByteArray("5|08000|"));
+        QVERIFY(controle->estado().falhas.empty());
+        QCOMPARE(rodarSatemu({"falha", "ConsultarSAT", "voar"}), 2);
+        QCOMPARE(rodarSatemu({"falha", "Voar", "nula"}), 2);
+        dlclose(h);
+    }
+
+    // The faults that end or hold the caller, in a child process: how it ended.
+    void falhasQueDerrubamOChamador() {
+        const auto chamarEmFilho = [] {
+            const pid_t filho = ::fork();
+            if (filho == 0) {
+                void* h = dlopen(qPrintable(CaminhoEmulador()), RTLD_NOW);
+                reinterpret_cast<const char* (*)(int)>(dlsym(h, "ConsultarSAT"))(1);
+                ::_exit(0);
+            }
+            return filho;
+        };
+        const auto fim = [&](const char* modo) {
+            controle->falha("ConsultarSAT", modo);
+            int status = 0;
+            ::waitpid(chamarEmFilho(), &status, 0);
+            return status;
+        };
+        int s = fim("abortar");
+        QVERIFY(WIFSIGNALED(s) && WTERMSIG(s) == SIGABRT);
+        s = fim("sinal");
+#ifdef __SANITIZE_ADDRESS__
+        // The sanitizer takes the signal and ends the process itself.
+        QVERIFY(WIFEXITED(s) && WEXITSTATUS(s) != 0);
+#else
+        QVERIFY(WIFSIGNALED(s) && WTERMSIG(s) == SIGSEGV);
+#endif
+        s = fim("sair");
+        QVERIFY(WIFEXITED(s) && WEXITSTATUS(s) == 3);
+        // Held until the fault ends, then answered.
+        controle->falha("ConsultarSAT", "travar");
+        const pid_t filho = chamarEmFilho();
+        QTest::qWait(300);
+        QCOMPARE(::waitpid(filho, &s, WNOHANG), 0);
+        controle->falha("ConsultarSAT", "nenhuma");
+        QCOMPARE(::waitpid(filho, &s, 0), filho);
+        QVERIFY(WIFEXITED(s) && WEXITSTATUS(s) == 0);
     }
 
     void versaoDaBiblioteca() {

@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "emulator/Documentos.h"
+#include "emulator/Funcoes.h"
 #include "emulator/Json.h"
 #include "emulator/Resumo.h"
 #include "emulator/Texto.h"
@@ -124,6 +126,46 @@ void campos(Campos&& c, E& e) {
                                                                           e.inundacaoMib);
 }
 
+void exigir(bool valido, const char* oQue) {
+    if (!valido) throw std::runtime_error(oQue);
+}
+
+bool digitos(const std::string& s, std::size_t n) {
+    return s.size() == n && soDigitos(s);
+}
+bool vazioOuDigitos(const std::string& s, std::size_t n) {
+    return s.empty() || digitos(s, n);
+}
+bool funcaoOuTodas(const std::string& nome) {
+    return nome == TodasAsFuncoes || funcaoDe(nome.c_str());
+}
+
+// Every value in the range a device gives it: what is read is believed.
+void conferir(const Estado& e) {
+    exigir(digitos(e.serie, 9), "serie");
+    exigir(e.numeroCFe >= 0 && e.numeroCFe <= 999999, "numeroCFe");
+    exigir(e.tamanhoLog >= 0 && e.tamanhoLog <= LimiteLog, "tamanhoLog");
+    exigir(e.latenciaMs >= 0 && e.latenciaMs <= LimiteLatenciaMs, "latenciaMs");
+    for (const auto& [funcao, ms] : e.latenciaPorFuncao)
+        exigir(funcaoDe(funcao.c_str()) && ms >= 0 && ms <= LimiteLatenciaMs, "latenciaPorFuncao");
+    exigir(e.reinicioAposMs >= 0 && e.reinicioAposMs <= 86400000, "reinicioAposMs");
+    for (std::int64_t ms : {e.reinicioAteMs, e.ocupadoAteMs, e.ativadoEmMs, e.ultimaVendaMs,
+                            e.ultimoCFeMs, e.ultimoEventoMs})
+        exigir(ms >= 0, "Ms");
+    exigir(e.uf == 0 || ufValida(e.uf), "uf");
+    exigir(vazioOuDigitos(e.cnpjContribuinte, 14) && vazioOuDigitos(e.cnpjSoftwareHouse, 14) &&
+               vazioOuDigitos(e.ultimoDestCnpj, 14) && vazioOuDigitos(e.ultimoDestCpf, 11),
+           "CNPJ");
+    exigir(e.ultimaChave.empty() ||
+               (comeca(e.ultimaChave, "CFe") && digitos(e.ultimaChave.substr(3), 44)),
+           "ultimaChave");
+    exigir(vazioOuDigitos(e.chaveCancelada, 44) && vazioOuDigitos(e.ultimoCFe, 44), "chave");
+    for (const auto& [funcao, modo] : e.falhas)
+        exigir(funcaoOuTodas(funcao) && modoDeFalha(modo), "falhas");
+    for (const auto& [funcao, mib] : e.inundacaoMib)
+        exigir(funcaoOuTodas(funcao) && mib > 0 && mib <= LimiteInundacaoMib, "inundacaoMib");
+}
+
 }  // namespace
 
 std::string paraJson(const Estado& e) {
@@ -137,7 +179,7 @@ Estado deJson(const std::string& json) {
     if (doc.tipo != Json::Objeto) throw std::runtime_error("json");
     Estado e;
     campos(Leitor(doc), e);
-    if (e.serie.size() != 9 || !soDigitos(e.serie)) throw std::runtime_error("serie");
+    conferir(e);
     return e;
 }
 

@@ -9,6 +9,9 @@ namespace emulador {
 
 // The largest device log, in bytes.
 inline constexpr std::int64_t LimiteLog = std::int64_t(1) << 30;
+// The longest reply delay, in ms.
+inline constexpr int LimiteLatenciaMs = 600000;
+
 // How a function misbehaves on request: never returns (until the fault ends or
 // the device is unplugged), aborts, takes a segmentation fault, ends the
 // process with exit code 3, answers a reply of so many MiB, a null pointer,
@@ -78,7 +81,8 @@ bool modoDeFalha(const std::string& modo);
 
 // The state as the control command shows it, and back.
 std::string paraJson(const Estado& e);
-// Throws std::runtime_error when the text is no state.
+// Throws std::runtime_error when the text is no state or holds a value no
+// device has.
 Estado deJson(const std::string& json);
 // A factory-new device: not activated, on its port, with this serial number.
 Estado estadoNovo(const std::string& serie);

@@ -1,5 +1,7 @@
 #include "emulator/Regras.h"
 
+#include <algorithm>
+
 #include "emulator/Atendimento.h"
 #include "emulator/CFe.h"
 #include "emulator/Dispositivo.h"
@@ -49,7 +51,7 @@ bool assinaturaBase64(const std::string& s) {
 }  // namespace
 
 void Regras::registrarEvento() {
-    e.tamanhoLog += TamanhoLinhaLog;
+    e.tamanhoLog = std::min(e.tamanhoLog + TamanhoLinhaLog, LimiteLog);
     e.ultimoEventoMs = agoraMs();
     mudou = true;
 }

@@ -175,7 +175,7 @@ void executar(Controle& c, const std::string& comando, const Argumentos& a) {
         {"latencia",
          [&] {
              argumentos(a, 1, 2);
-             const int ms = int(numero(a.back(), 600000, "Atraso"));
+             const int ms = int(numero(a.back(), emulador::LimiteLatenciaMs, "Atraso"));
              if (a.size() == 1) {
                  c.latencia(ms);
                  return;

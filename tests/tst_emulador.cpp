@@ -574,6 +574,27 @@ class TstEmulador : public QObject {
         QCOMPARE(codigoDe(dll->ConsultarSAT(1)), QString("08099"));
     }
 
+    // Values no device has make a corrupt state, not a device that misbehaves;
+    // a file far larger than any state is not even read.
+    void valoresImpossiveisNoEstado() {
+        const QString arquivo = qtexto(controle->arquivoEstado());
+        QFile f(arquivo);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray json = f.readAll();
+        f.close();
+        const QByteArray grande = QByteArray(2 << 20, ' ') + json;
+        for (const QByteArray& errado :
+             {QByteArray(json).replace("\"numeroCFe\": 0", "\"numeroCFe\": -5"),
+              QByteArray(json).replace("\"tamanhoLog\": 0", "\"tamanhoLog\": 1000000000000000"),
+              grande}) {
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(errado);
+            f.close();
+            const QString r = dll->ConsultarSAT(3);
+            QVERIFY2(r.startsWith("3|08099|") && r.contains("corrompido"), qPrintable(r));
+        }
+    }
+
     // A writer killed after it removed the old state and before it renamed the
     // new one left the new one whole: it is the state.
     void estadoDeixadoPeloRenomeInterrompido() {

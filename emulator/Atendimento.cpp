@@ -64,41 +64,44 @@ void registrar(const Controle& controle, const Funcao& funcao,
 
 // What the state says of a call before its rule runs.
 struct Chamada {
+    std::string serie;
     int latencia = 0;
     bool diario = false;
     std::string falha;
     int inundacaoMib = 0;
 };
 
-// Polls the state: a device unplugged meanwhile, or a state another process
-// holds or broke, are seen at the next look.
-bool conectado(const Controle& controle) {
+// Polls the state: a device unplugged meanwhile, or swapped for the next one,
+// is seen at the next look; a state another process holds or broke is not
+// taken for either.
+bool conectado(const Controle& controle, const std::string& serie) {
     try {
-        return controle.estado().conectado;
+        const Estado e = controle.estado();
+        return e.conectado && e.serie == serie;
     } catch (const std::exception&) {
         return true;
     }
 }
 
 // True until the device is unplugged, looking at the state at most so often.
-Continuar olhandoAPorta(const Controle& controle) {
+Continuar olhandoAPorta(const Controle& controle, const std::string& serie) {
     auto proxima = std::chrono::steady_clock::now();
-    return [&controle, proxima]() mutable {
+    return [&controle, serie, proxima]() mutable {
         const auto agora = std::chrono::steady_clock::now();
         if (agora < proxima) return true;
         proxima = agora + std::chrono::milliseconds(IntervaloConsultaMs);
-        return conectado(controle);
+        return conectado(controle, serie);
     };
 }
 
 // The reply delay, cut short when the device is unplugged: false then.
-bool esperar(const Controle& controle, int ms) {
+bool esperar(const Controle& controle, const std::string& serie, int ms) {
     const auto fim = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
     for (auto agora = std::chrono::steady_clock::now(); agora < fim;
          agora = std::chrono::steady_clock::now()) {
         std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(
             fim - agora, std::chrono::milliseconds(IntervaloConsultaMs)));
-        if (!conectado(controle)) return false;
+        if (!conectado(controle, serie)) return false;
     }
     return true;
 }
@@ -118,7 +121,11 @@ void travar(const Controle& controle, const Funcao& funcao) {
 // The reply of a function that misbehaves on request, or none at all.
 std::string falhar(const Resposta& r, const Chamada& c) {
     if (c.falha == "abortar") std::abort();
-    if (c.falha == "sinal") std::raise(SIGSEGV);
+    if (c.falha == "sinal") {
+        // A process that ignores the signal gets an empty reply.
+        std::raise(SIGSEGV);
+        return {};
+    }
     if (c.falha == "sair") std::_Exit(3);
     if (c.falha == "nula") throw SemResposta();
     if (c.falha == "vazia") return {};
@@ -144,6 +151,7 @@ std::string atender(Controle& controle, const Funcao& funcao, int sessao,
     try {
         controle.alterarSe([&](Estado& e) {
             const std::int64_t agora = agoraMs();
+            c.serie = e.serie;
             c.latencia = e.latenciaDe(funcao.nome);
             c.diario = e.diario;
             if (!e.conectadoEm(agora)) {
@@ -178,14 +186,15 @@ std::string atender(Controle& controle, const Funcao& funcao, int sessao,
         return atender(controle, funcao, sessao, argumentos, regra);
     }
     if (!c.falha.empty()) return falhar(r, c);
-    if (atendida && depois && !depois(resposta, olhandoAPorta(controle))) {
+    if (atendida && depois && !depois(resposta, olhandoAPorta(controle, c.serie))) {
         resposta = PortaNaoPronta;
         atendida = false;
     }
-    // A device unplugged while it works never answers, however long that took.
+    // A device unplugged (or swapped) while it works never answers, however
+    // long that took.
     const bool longa =
         std::chrono::steady_clock::now() - inicio > std::chrono::milliseconds(IntervaloConsultaMs);
-    if (!esperar(controle, c.latencia) || (longa && !conectado(controle))) {
+    if (!esperar(controle, c.serie, c.latencia) || (longa && !conectado(controle, c.serie))) {
         resposta = PortaNaoPronta;
         atendida = false;
     }

@@ -1087,16 +1087,21 @@ class TstEmulador : public QObject {
         QCOMPARE(codigoDe(dll->ConsultarSAT(3)), QString("08000"));
     }
 
-    // Unplugged during a call, the device never answers it, however long it
-    // would have taken.
+    // Unplugged during a call, or swapped for the next one, the device never
+    // answers it, however long it would have taken.
     void desconectadoDuranteAChamada() {
         controle->latencia(8000);
-        QString r;
-        std::thread chamada([&] { r = dll->ExtrairLogs(1, Codigo); });
-        QTest::qWait(300);
-        QCOMPARE(rodarSatemu({"desconectar"}), 0);
-        chamada.join();
-        QCOMPARE(r, DllSat::deWin1252(emulador::PortaNaoPronta));
+        for (const QStringList& comando :
+             {QStringList{"desconectar"}, QStringList{"proximo", "0"}}) {
+            controle->conectar(true);
+            QString r;
+            std::thread chamada([&] { r = dll->ExtrairLogs(1, Codigo); });
+            QTest::qWait(300);
+            const int saida = rodarSatemu(comando);
+            chamada.join();
+            QCOMPARE(saida, 0);
+            QCOMPARE(r, DllSat::deWin1252(emulador::PortaNaoPronta));
+        }
     }
 
     // A log of hundreds of MiB is made with the device released: it can be
@@ -1106,8 +1111,9 @@ class TstEmulador : public QObject {
         QString r;
         std::thread chamada([&] { r = dll->ExtrairLogs(1, Codigo); });
         QTest::qWait(300);
-        QCOMPARE(rodarSatemu({"desconectar"}), 0);
+        const int saida = rodarSatemu({"desconectar"});
         chamada.join();
+        QCOMPARE(saida, 0);
         QCOMPARE(r, DllSat::deWin1252(emulador::PortaNaoPronta));
     }
 

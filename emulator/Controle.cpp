@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <thread>
 
 #include "emulator/Texto.h"
@@ -134,9 +135,11 @@ bool lerArquivo(const std::string& caminho, std::string& conteudo, off_t limite,
 
 const char* const MsgCorrompido = "Arquivo de estado do emulador corrompido";
 
-Estado estadoDe(const std::string& arquivo) {
+// The state in that file, nothing when there is no such file. Throws naming
+// the file when it cannot be read or is not a state.
+std::optional<Estado> estadoDe(const std::string& arquivo) {
     std::string json;
-    if (!lerArquivo(arquivo, json, LimiteEstado, MsgCorrompido)) throw std::out_of_range(arquivo);
+    if (!lerArquivo(arquivo, json, LimiteEstado, MsgCorrompido)) return std::nullopt;
     try {
         return deJson(json);
     } catch (const std::runtime_error&) {
@@ -147,21 +150,15 @@ Estado estadoDe(const std::string& arquivo) {
 // The state in the file, or a factory-new device when there is none yet.
 // A writer stopped before its rename left the new state whole beside no old
 // one only when the old one was removed first, as older versions did: it is
-// the state, renamed into place before anything else is written. Throws
-// naming the file when it cannot be read or is not a state.
+// the state, renamed into place before anything else is written.
 Estado lerEstado(const std::string& arquivo, bool& existia) {
     existia = true;
-    try {
-        return estadoDe(arquivo);
-    } catch (const std::out_of_range&) {
-    }
+    if (const auto e = estadoDe(arquivo)) return *e;
     const std::string novo = arquivo + ".novo";
-    try {
-        Estado e = estadoDe(novo);
+    if (const auto e = estadoDe(novo)) {
         if (::rename(novo.c_str(), arquivo.c_str()) != 0)
             falhar("Não foi possível gravar o estado do emulador", arquivo);
-        return e;
-    } catch (const std::out_of_range&) {
+        return *e;
     }
     existia = false;
     return estadoNovo(serieNova());

@@ -54,7 +54,8 @@ const char* const Uso =
     "      inundar [MIB]          resposta de MIB MiB (100)\n"
     "      nula                   devolve um ponteiro nulo\n"
     "      vazia                  devolve um texto vazio\n"
-    "      nenhuma                a FUNCAO volta ao normal (todas: nenhuma falha)\n"
+    "      nenhuma                desfaz a falha da FUNCAO (a de todas segue); todas\n"
+    "                             nenhuma desfaz toda falha\n"
     "  ajuda, --help              esta ajuda\n"
     "  --version                  a versão do emulador\n";
 

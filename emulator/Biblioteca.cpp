@@ -1,6 +1,7 @@
 // The device library's exported functions, by their plain C names.
 #include <string>
 
+#include "emulator/Atendimento.h"
 #include "emulator/Dispositivo.h"
 
 #define EXPORTA extern "C" __attribute__((visibility("default")))
@@ -29,6 +30,8 @@ const char* responder(F chamada) {
     try {
         emulador::Dispositivo dispositivo;
         resposta = chamada(dispositivo);
+    } catch (const emulador::SemResposta&) {
+        return nullptr;
     } catch (...) {
         resposta = "0|99999|Erro desconhecido||";
     }

@@ -8,7 +8,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <thread>
 
 #include "emulator/Texto.h"
@@ -31,6 +33,18 @@ std::string serieNova(const std::string& diferenteDe = {}) {
     throw std::runtime_error(oQue + ": " + caminho);
 }
 
+// Anyone who may write in a folder above, bar the owner's own sticky one
+// (as /tmp is), may put another folder in this one's place.
+void conferirAcima(std::string pasta) {
+    for (std::size_t barra; (barra = pasta.rfind('/')) != std::string::npos && barra > 0;) {
+        pasta.resize(barra);
+        struct stat s {};
+        if (::stat(pasta.c_str(), &s) == 0 && (s.st_mode & (S_IWGRP | S_IWOTH)) &&
+            !(s.st_mode & S_ISVTX))
+            falhar("Uma pasta acima da do emulador pode ser alterada por outros usuários", pasta);
+    }
+}
+
 // The folder and the parents it lacks, private to the user.
 void criarPasta(const std::string& pasta) {
     for (std::size_t fim = 0; fim != std::string::npos;) {
@@ -42,14 +56,27 @@ void criarPasta(const std::string& pasta) {
     struct stat s {};
     if (::stat(pasta.c_str(), &s) != 0 || !S_ISDIR(s.st_mode))
         falhar("Não foi possível criar a pasta do emulador", pasta);
+    if (s.st_uid != ::geteuid()) falhar("A pasta do emulador pertence a outro usuário", pasta);
     // Anyone who may write there could plant links to other files.
     if (s.st_mode & (S_IWGRP | S_IWOTH))
         falhar("A pasta do emulador pode ser alterada por outros usuários (use chmod go-w)", pasta);
+    conferirAcima(pasta);
 }
 
-// Never through a link: the folder's files are the device's own.
+// Never through a link, never a pipe or a device that would hold the call for
+// good, never a file that has another name elsewhere: the folder's files are
+// the device's own.
 int abrir(const std::string& caminho, int modo) {
-    return ::open(caminho.c_str(), modo | O_NOFOLLOW | O_CLOEXEC, 0600);
+    const int fd = ::open(caminho.c_str(), modo | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0600);
+    if (fd < 0) return fd;
+    struct stat s {};
+    if (::fstat(fd, &s) != 0 || !S_ISREG(s.st_mode) || s.st_nlink > 1) {
+        ::close(fd);
+        falhar(S_ISREG(s.st_mode) ? "Arquivo do emulador com outro nome (link físico)"
+                                  : "Arquivo do emulador não é um arquivo comum",
+               caminho);
+    }
+    return fd;
 }
 
 // Held for the whole read-modify-write; flock also excludes other threads of
@@ -84,12 +111,19 @@ class Trava {
     int m_fd = -1;
 };
 
-// The whole file, or nothing when there is none.
-bool lerArquivo(const std::string& caminho, std::string& conteudo) {
+// The whole file, or nothing when there is none; one past the limit is not
+// read at all.
+bool lerArquivo(const std::string& caminho, std::string& conteudo, off_t limite,
+                const char* alemDoLimite) {
     const int fd = abrir(caminho, O_RDONLY);
     if (fd < 0) {
         if (errno == ENOENT) return false;
         falhar("Não foi possível ler o estado do emulador", caminho);
+    }
+    struct stat s {};
+    if (::fstat(fd, &s) != 0 || s.st_size > limite) {
+        ::close(fd);
+        falhar(alemDoLimite, caminho);
     }
     char bloco[65536];
     ssize_t n;
@@ -99,29 +133,35 @@ bool lerArquivo(const std::string& caminho, std::string& conteudo) {
     return true;
 }
 
-// A writer stopped between the old state's removal and the rename leaves the
-// new one complete; one stopped while writing the first state leaves no state.
-// Either way the caller writes what it gets.
-Estado estadoDeixado(const std::string& novo) {
-    std::string json;
-    try {
-        if (lerArquivo(novo, json)) return deJson(json);
-    } catch (const std::runtime_error&) {
-    }
-    return estadoNovo(serieNova());
-}
+const char* const MsgCorrompido = "Arquivo de estado do emulador corrompido";
 
-// The state in the file, or a factory-new device when there is none yet.
-// Throws naming the file when it cannot be read or is not a state.
-Estado lerEstado(const std::string& arquivo, bool& existia) {
+// The state in that file, nothing when there is no such file. Throws naming
+// the file when it cannot be read or is not a state.
+std::optional<Estado> estadoDe(const std::string& arquivo) {
     std::string json;
-    existia = lerArquivo(arquivo, json);
-    if (!existia) return estadoDeixado(arquivo + ".novo");
+    if (!lerArquivo(arquivo, json, LimiteEstado, MsgCorrompido)) return std::nullopt;
     try {
         return deJson(json);
     } catch (const std::runtime_error&) {
-        falhar("Arquivo de estado do emulador corrompido", arquivo);
+        falhar(MsgCorrompido, arquivo);
     }
+}
+
+// The state in the file, or a factory-new device when there is none yet.
+// A writer stopped before its rename left the new state whole beside no old
+// one only when the old one was removed first, as older versions did: it is
+// the state, renamed into place before anything else is written.
+Estado lerEstado(const std::string& arquivo, bool& existia) {
+    existia = true;
+    if (const auto e = estadoDe(arquivo)) return *e;
+    const std::string novo = arquivo + ".novo";
+    if (const auto e = estadoDe(novo)) {
+        if (::rename(novo.c_str(), arquivo.c_str()) != 0)
+            falhar("Não foi possível gravar o estado do emulador", arquivo);
+        return *e;
+    }
+    existia = false;
+    return estadoNovo(serieNova());
 }
 
 bool escreverTudo(int fd, const std::string& dados) {
@@ -133,22 +173,55 @@ bool escreverTudo(int fd, const std::string& dados) {
     return true;
 }
 
-// Write and rename under the lock: readers see the old state or the new one,
-// never half of one. No flush to the disk: a call must stay well under a
-// millisecond, and a device's state need not outlive a power cut. For the same
-// reason the old state goes before the rename: ext4 writes a file out before
-// it replaces another (milliseconds), not before it takes a free name.
+// The new state in the old one's place in one step, then the old one dropped:
+// the state file is whole at every moment, and a write that fails leaves the
+// old one as it was. Not a rename over the old file: ext4 makes that wait for
+// the new file's data to reach the disk (milliseconds), and a call must stay
+// well under one.
+bool trocar(const std::string& novo, const std::string& arquivo) {
+    if (::renameat2(AT_FDCWD, novo.c_str(), AT_FDCWD, arquivo.c_str(), RENAME_EXCHANGE) == 0) {
+        ::unlink(novo.c_str());
+        return true;
+    }
+    // No old state yet, or a file system that cannot exchange.
+    return (errno == ENOENT || errno == EINVAL) && ::rename(novo.c_str(), arquivo.c_str()) == 0;
+}
+
+// Written and put in place under the lock, with no flush to the disk: a
+// device's state need not outlive a power cut. The new file is made afresh,
+// so that nothing planted under its name is written through.
 void gravarEstado(const std::string& arquivo, const Estado& e) {
     const std::string novo = arquivo + ".novo";
-    const int fd = abrir(novo, O_WRONLY | O_CREAT | O_TRUNC);
-    // A file left by an older, less private version keeps no wider mode.
-    const bool escrito = fd >= 0 && ::fchmod(fd, 0600) == 0 && escreverTudo(fd, paraJson(e));
+    if (::unlink(novo.c_str()) != 0 && errno != ENOENT)
+        falhar("Não foi possível gravar o estado do emulador", arquivo);
+    const int fd = abrir(novo, O_WRONLY | O_CREAT | O_EXCL);
+    const bool escrito = fd >= 0 && escreverTudo(fd, paraJson(e));
     if (fd >= 0) ::close(fd);
-    if (!escrito || (::unlink(arquivo.c_str()) != 0 && errno != ENOENT) ||
-        ::rename(novo.c_str(), arquivo.c_str()) != 0) {
+    if (!escrito || !trocar(novo, arquivo)) {
         if (fd >= 0) ::unlink(novo.c_str());
         falhar("Não foi possível gravar o estado do emulador", arquivo);
     }
+}
+
+// Cuts back a line written in part (a full disk): the next one must not run
+// into half of it.
+bool cortar(int fd, ssize_t escritos) {
+    const off_t fim = ::lseek(fd, 0, SEEK_CUR);
+    return fim >= escritos && ::ftruncate(fd, fim - escritos) == 0;
+}
+
+// One line in one write, whole or not at all. A line left without its end
+// (a writer killed, a cut that failed) gets one first.
+bool anexarLinha(int fd, off_t tamanho, const std::string& linha) {
+    char ultimo = '\n';
+    const std::string texto =
+        (tamanho > 0 && ::pread(fd, &ultimo, 1, tamanho - 1) == 1 && ultimo != '\n' ? "\n" : "") +
+        linha + '\n';
+    const ssize_t n = ::write(fd, texto.data(), texto.size());
+    if (n == ssize_t(texto.size())) return true;
+    if (n > 0 && !cortar(fd, n))
+        std::fprintf(stderr, "dllsat (emulador): linha incompleta no diário\n");
+    return false;
 }
 
 }  // namespace
@@ -225,6 +298,8 @@ void Controle::proximo(int ms) {
         novo.latenciaPorFuncao = e.latenciaPorFuncao;
         novo.reinicioAposMs = e.reinicioAposMs;
         novo.diario = e.diario;
+        novo.falhas = e.falhas;
+        novo.inundacaoMib = e.inundacaoMib;
         novo.reinicioAteMs = agoraMs() + std::max(0, ms);
         e = novo;
     });
@@ -268,22 +343,50 @@ void Controle::reiniciar(int ms) {
     alterar([ms](Estado& e) { e.reinicioAteMs = agoraMs() + std::max(0, ms); });
 }
 
+void Controle::falha(const std::string& funcao, const std::string& modo, int mib) {
+    alterar([&](Estado& e) {
+        if (modo != "nenhuma") {
+            e.falhas[funcao] = modo;
+            e.inundacaoMib[funcao] = mib;
+        } else if (funcao == TodasAsFuncoes) {
+            e.falhas.clear();
+            e.inundacaoMib.clear();
+        } else {
+            e.falhas.erase(funcao);
+            e.inundacaoMib.erase(funcao);
+        }
+    });
+}
+
 std::vector<std::string> Controle::linhasDiario() const {
     std::string texto;
-    if (!lerArquivo(arquivoDiario(), texto) || texto.empty()) return {};
+    if (!lerArquivo(arquivoDiario(), texto, LimiteDiario, "Diário do emulador grande demais") ||
+        texto.empty())
+        return {};
     if (texto.back() == '\n') texto.pop_back();
     return partes(texto, '\n');
 }
 
 // Without the lock, so that a stuck holder cannot stall the journal: each
-// line goes in one appending write.
+// line goes in one appending write. Past its size the journal starts afresh,
+// the last one kept beside it.
 void Controle::registrarNoDiario(const std::string& linha) const {
     criarPasta(m_pasta);
-    const int fd = abrir(arquivoDiario(), O_WRONLY | O_APPEND | O_CREAT);
-    if (fd < 0) falhar("Não foi possível escrever no diário", arquivoDiario());
-    const bool escrito = ::fchmod(fd, 0600) == 0 && escreverTudo(fd, linha + '\n');
+    const std::string diario = arquivoDiario();
+    int fd = abrir(diario, O_RDWR | O_APPEND | O_CREAT);
+    struct stat s {};
+    if (fd >= 0 && ::fstat(fd, &s) == 0 && s.st_size > 0 &&
+        s.st_size + off_t(linha.size()) >= LimiteDiario) {
+        ::close(fd);
+        fd = ::rename(diario.c_str(), (diario + ".1").c_str()) == 0
+                 ? abrir(diario, O_RDWR | O_APPEND | O_CREAT)
+                 : -1;
+        s.st_size = 0;
+    }
+    if (fd < 0) falhar("Não foi possível escrever no diário", diario);
+    const bool escrito = ::fchmod(fd, 0600) == 0 && anexarLinha(fd, s.st_size, linha);
     ::close(fd);
-    if (!escrito) falhar("Não foi possível escrever no diário", arquivoDiario());
+    if (!escrito) falhar("Não foi possível escrever no diário", diario);
 }
 
 }  // namespace emulador

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -16,6 +18,11 @@ namespace emulador {
 // A call holds the device well under a millisecond; past this wait, the holder
 // is stuck (a stopped process) and the caller is told the device is busy.
 inline constexpr int EsperaMaximaMs = 1000;
+// Far above any real state (the largest, with its network settings, is some
+// tens of KiB): a bigger file is no state and is not read.
+inline constexpr off_t LimiteEstado = off_t(1) << 20;
+// The journal starts afresh past this size; the last one is kept as diario.txt.1.
+inline constexpr off_t LimiteDiario = off_t(4) << 20;
 
 // The device stayed held by another caller past the wait a caller allows.
 class Ocupado : public std::runtime_error {
@@ -55,6 +62,10 @@ class Controle {
     void latencia(int ms);
     // Unplugged for that long, as a device that restarts.
     void reiniciar(int ms);
+    // The function (or every one: TodasAsFuncoes) misbehaves from its next
+    // call on as modo says (ModosFalha, mib for "inundar") until "nenhuma";
+    // "nenhuma" for every function ends every fault.
+    void falha(const std::string& funcao, const std::string& modo, int mib = InundacaoPadraoMib);
 
     const std::string& pasta() const { return m_pasta; }
     // The journal lines, when the journal is on.

@@ -30,8 +30,8 @@ Dispositivo::Dispositivo(const std::string& pasta) : m_controle(pasta) {}
     std::string Dispositivo::nome parametros {                                       \
         return atender(                                                              \
             m_controle, *funcaoDe(#nome), sessao, [&] { return textos argumentos; }, \
-            [&](const Resposta& r, Estado& e, bool& mudou) {                         \
-                return Regras(r, e, mudou).nome argumentos;                          \
+            [&](const Resposta& r, Estado& e, bool& mudou, Continuacao& depois) {    \
+                return Regras(r, e, mudou, depois).nome argumentos;                  \
             });                                                                      \
     }
 SAT_FUNCOES(EMULADOR_DEFINIR)

@@ -1,6 +1,8 @@
 #include "emulator/Documentos.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <ctime>
 
 #include "emulator/Resumo.h"
 #include "emulator/Texto.h"
@@ -66,10 +68,7 @@ std::string semPrefixo(const std::string& chave) {
 }
 
 std::optional<std::string> ipPreenchido(const std::string& ip) {
-    std::string limpo;
-    for (char c : ip)
-        if (c != ' ') limpo += c;
-    const auto numeros = partes(limpo, '.');
+    const auto numeros = partes(ip, '.');
     if (numeros.size() != 4) return std::nullopt;
     std::string saida;
     for (const std::string& p : numeros) {
@@ -140,22 +139,61 @@ std::optional<Rede> lerRede(const std::string& xml) {
     return r;
 }
 
-std::string textoLog(std::int64_t tamanho) {
-    if (tamanho <= 0) return {};
-    const std::int64_t linhas = (tamanho + TamanhoLinhaLog - 1) / TamanhoLinhaLog;
-    std::string texto(linhas * TamanhoLinhaLog, '.');
-    char* destino = texto.data();
-    for (std::int64_t i = 0; i < linhas; ++i, destino += TamanhoLinhaLog) {
-        const std::int64_t segundos = i % 86400;
-        const int n =
-            std::snprintf(destino, TamanhoLinhaLog, "202401%02d%02d%02d%02d|SAT|info|Evento %08lld",
-                          int(1 + (i / 86400) % 28), int(segundos / 3600), int(segundos / 60 % 60),
-                          int(segundos % 60), static_cast<long long>(i % 100000000));
+namespace {
+
+// Lines de to ate (excluded) of a log of that many lines, one second apart and
+// the last one at fimMs.
+void escreverLinhas(char* destino, std::int64_t de, std::int64_t ate, std::int64_t linhas,
+                    std::int64_t fimMs) {
+    std::time_t segundo = std::time_t(fimMs / 1000 - (linhas - 1) + de);
+    std::tm local{};
+    localtime_r(&segundo, &local);
+    for (std::int64_t i = de; i < ate; ++i, destino += TamanhoLinhaLog, ++segundo) {
+        // The local time again only when the minute turns: logs are millions of lines.
+        if (i > de && local.tm_sec >= 59)
+            localtime_r(&segundo, &local);
+        else if (i > de)
+            ++local.tm_sec;
+        const int n = std::snprintf(
+            destino, TamanhoLinhaLog, "%04d%02d%02d%02d%02d%02d|SAT|info|Evento %08lld",
+            local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
+            local.tm_sec, static_cast<long long>(i % 100000000));
         destino[n] = '.';  // over the terminating zero
         destino[TamanhoLinhaLog - 1] = '\n';
     }
+}
+
+std::int64_t linhasDe(std::int64_t tamanho) {
+    return (tamanho + TamanhoLinhaLog - 1) / TamanhoLinhaLog;
+}
+
+}  // namespace
+
+std::string textoLog(std::int64_t tamanho, std::int64_t fimMs) {
+    if (tamanho <= 0) return {};
+    const std::int64_t linhas = linhasDe(tamanho);
+    std::string texto(linhas * TamanhoLinhaLog, '.');
+    escreverLinhas(texto.data(), 0, linhas, linhas, fimMs);
     texto.resize(tamanho);
     return texto;
+}
+
+bool logEmBase64(std::int64_t tamanho, std::int64_t fimMs, std::string& saida,
+                 const std::function<bool()>& continuar) {
+    // Blocks of a multiple of 3 bytes encode to whole groups, with no padding
+    // but at the very end.
+    constexpr std::int64_t LinhasPorBloco = std::int64_t(3) * 1024;
+    const std::int64_t linhas = linhasDe(std::max<std::int64_t>(tamanho, 0));
+    std::string bloco(LinhasPorBloco * TamanhoLinhaLog, '.');
+    saida.reserve(saida.size() + std::size_t(linhas * TamanhoLinhaLog / 3 * 4 + 4));
+    for (std::int64_t de = 0; de < linhas; de += LinhasPorBloco) {
+        if (!continuar()) return false;
+        const std::int64_t ate = std::min(linhas, de + LinhasPorBloco);
+        escreverLinhas(bloco.data(), de, ate, linhas, fimMs);
+        const std::int64_t bytes = std::min(tamanho, ate * TamanhoLinhaLog) - de * TamanhoLinhaLog;
+        saida += base64(bloco.substr(0, std::size_t(bytes)));
+    }
+    return true;
 }
 
 std::string assinaturaFalsa(const std::string& semente) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -27,12 +28,18 @@ struct Rede {
 };
 // Nothing when the document is malformed or a required value is missing.
 std::optional<Rede> lerRede(const std::string& xml);
-// "192.168.1.10" (blanks allowed, as masked fields leave them) to "192.168.001.010".
+// "192.168.1.10" to "192.168.001.010"; nothing when it is no address, blanks
+// a masked field leaves included.
 std::optional<std::string> ipPreenchido(const std::string& ip);
 
-// The device log: lines "AAAAMMDDhhmmss|SAT|info|..." cut at exactly that many
-// bytes; the same size always gives the same text.
-std::string textoLog(std::int64_t tamanho);
+// The device log: lines "AAAAMMDDhhmmss|SAT|info|..." one second apart, the
+// last one at fimMs, cut at exactly that many bytes; the same size and end
+// always give the same text.
+std::string textoLog(std::int64_t tamanho, std::int64_t fimMs);
+// The same log in Base64, added to saida bit by bit while continuar() holds;
+// false when it gave up.
+bool logEmBase64(std::int64_t tamanho, std::int64_t fimMs, std::string& saida,
+                 const std::function<bool()>& continuar);
 inline constexpr int TamanhoLinhaLog = 64;
 
 // 344 Base64 characters derived from the text, as a signature would look.

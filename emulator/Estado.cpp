@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "emulator/Documentos.h"
+#include "emulator/Funcoes.h"
 #include "emulator/Json.h"
 #include "emulator/Resumo.h"
 #include "emulator/Texto.h"
@@ -42,11 +44,11 @@ class Escritor {
     static std::string texto(bool b) { return b ? "true" : "false"; }
     static std::string texto(int n) { return std::to_string(n); }
     static std::string texto(std::int64_t n) { return std::to_string(n); }
-    static std::string texto(const std::map<std::string, int>& mapa) {
+    template <typename V>
+    static std::string texto(const std::map<std::string, V>& mapa) {
         std::string t = "{";
-        for (const auto& [funcao, ms] : mapa)
-            t += std::string(t.size() > 1 ? ", " : "") + jsonTexto(funcao) + ": " +
-                 std::to_string(ms);
+        for (const auto& [funcao, valor] : mapa)
+            t += std::string(t.size() > 1 ? ", " : "") + jsonTexto(funcao) + ": " + texto(valor);
         return t + "}";
     }
     std::string m_json = "{";
@@ -75,6 +77,14 @@ class Leitor {
             for (const auto& [funcao, ms] : v->membros) {
                 if (ms.tipo != Json::Numero) throw std::runtime_error(chave);
                 destino[funcao] = inteiro<int>(chave, ms.numero);
+            }
+        return *this;
+    }
+    Leitor& operator()(const char* chave, std::map<std::string, std::string>& destino) {
+        if (const Json* v = valor(chave, Json::Objeto))
+            for (const auto& [funcao, t] : v->membros) {
+                if (t.tipo != Json::Texto) throw std::runtime_error(chave);
+                destino[funcao] = t.texto;
             }
         return *this;
     }
@@ -107,10 +117,53 @@ void campos(Campos&& c, E& e) {
         "cnpjContribuinte", e.cnpjContribuinte)("uf", e.uf)(
         "cnpjSoftwareHouse", e.cnpjSoftwareHouse)("assinatura", e.assinatura)(
         "bloqueado", e.bloqueado)("redeXml", e.redeXml)("versaoSoftware", e.versaoSoftware)(
-        "versaoLayout", e.versaoLayout)("tamanhoLog", e.tamanhoLog)("ultimaChave", e.ultimaChave)(
+        "versaoLayout", e.versaoLayout)("tamanhoLog", e.tamanhoLog)(
+        "ultimoEventoMs", e.ultimoEventoMs)("ultimaChave", e.ultimaChave)(
         "ultimaVendaMs", e.ultimaVendaMs)("ultimoValor", e.ultimoValor)(
+        "ultimoDestCnpj", e.ultimoDestCnpj)("ultimoDestCpf", e.ultimoDestCpf)(
         "chaveCancelada", e.chaveCancelada)("ultimoCFe", e.ultimoCFe)("ultimoCFeMs", e.ultimoCFeMs)(
-        "numeroCFe", e.numeroCFe)("diario", e.diario);
+        "numeroCFe", e.numeroCFe)("diario", e.diario)("falhas", e.falhas)("inundacaoMib",
+                                                                          e.inundacaoMib);
+}
+
+void exigir(bool valido, const char* oQue) {
+    if (!valido) throw std::runtime_error(oQue);
+}
+
+bool digitos(const std::string& s, std::size_t n) {
+    return s.size() == n && soDigitos(s);
+}
+bool vazioOuDigitos(const std::string& s, std::size_t n) {
+    return s.empty() || digitos(s, n);
+}
+bool funcaoOuTodas(const std::string& nome) {
+    return nome == TodasAsFuncoes || funcaoDe(nome.c_str());
+}
+
+// Every value in the range a device gives it: what is read is believed.
+void conferir(const Estado& e) {
+    exigir(digitos(e.serie, 9), "serie");
+    exigir(e.numeroCFe >= 0 && e.numeroCFe <= 999999, "numeroCFe");
+    exigir(e.tamanhoLog >= 0 && e.tamanhoLog <= LimiteLog, "tamanhoLog");
+    exigir(e.latenciaMs >= 0 && e.latenciaMs <= LimiteLatenciaMs, "latenciaMs");
+    for (const auto& [funcao, ms] : e.latenciaPorFuncao)
+        exigir(funcaoDe(funcao.c_str()) && ms >= 0 && ms <= LimiteLatenciaMs, "latenciaPorFuncao");
+    exigir(e.reinicioAposMs >= 0 && e.reinicioAposMs <= 86400000, "reinicioAposMs");
+    for (std::int64_t ms : {e.reinicioAteMs, e.ocupadoAteMs, e.ativadoEmMs, e.ultimaVendaMs,
+                            e.ultimoCFeMs, e.ultimoEventoMs})
+        exigir(ms >= 0, "Ms");
+    exigir(e.uf == 0 || ufValida(e.uf), "uf");
+    exigir(vazioOuDigitos(e.cnpjContribuinte, 14) && vazioOuDigitos(e.cnpjSoftwareHouse, 14) &&
+               vazioOuDigitos(e.ultimoDestCnpj, 14) && vazioOuDigitos(e.ultimoDestCpf, 11),
+           "CNPJ");
+    exigir(e.ultimaChave.empty() ||
+               (comeca(e.ultimaChave, "CFe") && digitos(e.ultimaChave.substr(3), 44)),
+           "ultimaChave");
+    exigir(vazioOuDigitos(e.chaveCancelada, 44) && vazioOuDigitos(e.ultimoCFe, 44), "chave");
+    for (const auto& [funcao, modo] : e.falhas)
+        exigir(funcaoOuTodas(funcao) && modoDeFalha(modo), "falhas");
+    for (const auto& [funcao, mib] : e.inundacaoMib)
+        exigir(funcaoOuTodas(funcao) && mib > 0 && mib <= LimiteInundacaoMib, "inundacaoMib");
 }
 
 }  // namespace
@@ -126,8 +179,14 @@ Estado deJson(const std::string& json) {
     if (doc.tipo != Json::Objeto) throw std::runtime_error("json");
     Estado e;
     campos(Leitor(doc), e);
-    if (e.serie.size() != 9 || !soDigitos(e.serie)) throw std::runtime_error("serie");
+    conferir(e);
     return e;
+}
+
+bool modoDeFalha(const std::string& modo) {
+    for (const char* m : ModosFalha)
+        if (modo == m) return true;
+    return false;
 }
 
 }  // namespace emulador

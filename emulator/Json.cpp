@@ -1,8 +1,10 @@
 #include "emulator/Json.h"
 
+#include <charconv>
 #include <cstdio>
-#include <cstdlib>
 #include <stdexcept>
+
+#include "emulator/Texto.h"
 
 namespace emulador {
 
@@ -101,19 +103,19 @@ class Leitor {
         while (m_i < m_t.size() &&
                std::string("+-0123456789.eE").find(m_t[m_i]) != std::string::npos)
             ++m_i;
-        const std::string n = m_t.substr(inicio, m_i - inicio);
-        char* fim = nullptr;
-        const double d = std::strtod(n.c_str(), &fim);
-        if (n.empty() || *fim) falha();
+        double d = 0;
+        if (!decimal(m_t.substr(inicio, m_i - inicio), d)) falha();
         return d;
     }
 
     unsigned hex4() {
         if (m_i + 4 > m_t.size()) falha();
-        const std::string h = m_t.substr(m_i, 4);
-        if (h.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) falha();
+        unsigned u = 0;
+        const char* fim = m_t.data() + m_i + 4;
+        const auto [resto, erro] = std::from_chars(m_t.data() + m_i, fim, u, 16);
+        if (erro != std::errc() || resto != fim) falha();
         m_i += 4;
-        return unsigned(std::strtoul(h.c_str(), nullptr, 16));
+        return u;
     }
 
     void utf8(std::string& s, unsigned c) {

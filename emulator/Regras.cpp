@@ -1,5 +1,7 @@
 #include "emulator/Regras.h"
 
+#include <algorithm>
+
 #include "emulator/Atendimento.h"
 #include "emulator/CFe.h"
 #include "emulator/Dispositivo.h"
@@ -49,7 +51,8 @@ bool assinaturaBase64(const std::string& s) {
 }  // namespace
 
 void Regras::registrarEvento() {
-    e.tamanhoLog += TamanhoLinhaLog;
+    e.tamanhoLog = std::min(e.tamanhoLog + TamanhoLinhaLog, LimiteLog);
+    e.ultimoEventoMs = agoraMs();
     mudou = true;
 }
 
@@ -154,6 +157,8 @@ std::string Regras::EnviarDadosVenda(int, const char* codigo, const char* xml) {
     e.ultimaChave = "CFe" + chave;
     e.ultimaVendaMs = agora;
     e.ultimoValor = valor(v.total);
+    e.ultimoDestCnpj = v.destCnpj;
+    e.ultimoDestCpf = v.destCpf;
     e.ultimoCFe = chave;
     e.ultimoCFeMs = agora;
     registrarEvento();
@@ -179,12 +184,16 @@ std::string Regras::CancelarUltimaVenda(int, const char* codigo, const char* cha
         return r.detalhada(7, 1454, MsgErroConteudo);
     if (alvo == e.chaveCancelada) return r.detalhada(7, 1218, MsgErroConteudo);
     if (semPrefixo(e.ultimaChave) != alvo) return r.detalhada(2, 0, "Cupom inválido");
+    if (inf->valor("dest/CNPJ") != e.ultimoDestCnpj) return r.detalhada(7, 1232, MsgErroConteudo);
+    if (inf->valor("dest/CPF") != e.ultimoDestCpf) return r.detalhada(7, 1233, MsgErroConteudo);
     const std::int64_t agora = agoraMs();
     if (agora - e.ultimaVendaMs > std::int64_t(30) * 60 * 1000)
         return r.detalhada(7, 1210, MsgErroConteudo);
     e.numeroCFe = e.numeroCFe % 999999 + 1;
-    const std::string nova = novaChave(std::stoi(alvo.substr(0, 2)), alvo.substr(6, 14), e.serie,
-                                       e.numeroCFe, agora, codigoNumerico());
+    long long uf = 0;
+    inteiro(alvo.substr(0, 2), uf);
+    const std::string nova =
+        novaChave(int(uf), alvo.substr(6, 14), e.serie, e.numeroCFe, agora, codigoNumerico());
     const std::string qr = assinaturaFalsa(nova + "qr");
     const std::string cancelamento = cfeCancelamento(e, nova, alvo, agora, *inf, qr);
     e.ultimaChave.clear();
@@ -229,15 +238,25 @@ std::string Regras::TrocarCodigoDeAtivacao(int, const char* codigo, int opcao, c
 
 std::string Regras::ExtrairLogs(int, const char* codigo) {
     if (!livreOuConfere(e, codigo)) return r.padrao(1, MsgCodigoInvalido);
-    // The same size gives the same log: keep the last one encoded. Calls are
-    // served one at a time, so the cache needs no lock of its own.
-    static std::int64_t tamanho = -1;
-    static std::string codificado;
-    if (tamanho != e.tamanhoLog) {
-        codificado = base64(textoLog(e.tamanhoLog));
-        tamanho = e.tamanhoLog;
-    }
-    return r.padrao(0, "Transferência completa", {codificado});
+    const std::int64_t tamanho = e.tamanhoLog;
+    const std::int64_t fimMs = e.ultimoEventoMs ? e.ultimoEventoMs : agoraMs() / 1000 * 1000;
+    // The log, up to a GiB, is made once the device is released.
+    depois = [tamanho, fimMs](std::string& resposta, const Continuar& continuar) {
+        // The same size and end give the same log: keep the last one encoded.
+        // Calls are served one at a time, so the cache needs no lock of its own.
+        static std::int64_t feitoTamanho = -1, feitoFim = -1;
+        static std::string codificado;
+        if (feitoTamanho != tamanho || feitoFim != fimMs) {
+            feitoTamanho = -1;
+            codificado.clear();
+            if (!logEmBase64(tamanho, fimMs, codificado, continuar)) return false;
+            feitoTamanho = tamanho;
+            feitoFim = fimMs;
+        }
+        resposta += codificado;
+        return true;
+    };
+    return r.padrao(0, "Transferência completa", {""});
 }
 
 std::string Regras::AtualizarSoftwareSAT(int, const char* codigo) {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "emulator/Atendimento.h"
 #include "emulator/Estado.h"
 #include "emulator/Funcoes.h"
 #include "emulator/Resposta.h"
@@ -17,8 +18,8 @@ inline constexpr std::size_t LimiteRede = std::size_t(16) * 1024;
 
 class Regras {
   public:
-    Regras(const Resposta& resposta, Estado& estado, bool& mudouEstado)
-        : r(resposta), e(estado), mudou(mudouEstado) {}
+    Regras(const Resposta& resposta, Estado& estado, bool& mudouEstado, Continuacao& continuacao)
+        : r(resposta), e(estado), mudou(mudouEstado), depois(continuacao) {}
 
 #define EMULADOR_DECLARAR(nome, codigo, detalhe, parametros, argumentos) \
     std::string nome parametros;
@@ -32,6 +33,7 @@ class Regras {
     const Resposta& r;
     Estado& e;
     bool& mudou;
+    Continuacao& depois;
 };
 
 }  // namespace emulador

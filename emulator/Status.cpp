@@ -16,8 +16,9 @@ Rede redeAtual(const Estado& e) {
         return r;
     }
     // An address from the network's server, the same for the same device.
-    const int host = 100 + std::stoi(e.serie.substr(e.serie.size() - 2));
-    r.ip = "192.168.001." + comZeros(host, 3);
+    long long final = 0;
+    inteiro(e.serie.substr(e.serie.size() - 2), final);
+    r.ip = "192.168.001." + comZeros(100 + final, 3);
     r.mascara = "255.255.255.000";
     r.gateway = "192.168.001.001";
     r.dns1 = "192.168.001.001";
@@ -28,9 +29,10 @@ Rede redeAtual(const Estado& e) {
 namespace {
 
 std::string mac(const std::string& serie) {
-    const unsigned long n = std::stoul(serie);
+    long long n = 0;
+    inteiro(serie, n);
     char texto[32];
-    std::snprintf(texto, sizeof texto, "00:07:25:%02lx:%02lx:%02lx", (n >> 16) & 0xFF,
+    std::snprintf(texto, sizeof texto, "00:07:25:%02llx:%02llx:%02llx", (n >> 16) & 0xFF,
                   (n >> 8) & 0xFF, n & 0xFF);
     return texto;
 }
@@ -40,6 +42,9 @@ std::string mac(const std::string& serie) {
 std::vector<std::string> camposStatus(const Estado& e, std::int64_t agora) {
     const Rede rede = redeAtual(e);
     const std::string zeros = e.ultimoCFe.empty() ? "" : std::string(44, '0');
+    // Clients insist on valid dates: before its activation the device holds the
+    // certificate it would get that day.
+    const std::int64_t emissao = e.ativado ? e.ativadoEmMs : agora;
     return {
         e.serie,
         rede.tipoLan,
@@ -61,8 +66,8 @@ std::vector<std::string> camposStatus(const Estado& e, std::int64_t agora) {
         zeros,
         e.ultimoCFeMs ? dataHora(e.ultimoCFeMs) : "",
         dataHora(agora),
-        e.ativado ? dataHora(e.ativadoEmMs, "%Y%m%d") : "",
-        e.ativado ? dataHora(anosDepois(e.ativadoEmMs, 5), "%Y%m%d") : "",
+        dataHora(emissao, "%Y%m%d"),
+        dataHora(anosDepois(emissao, 5), "%Y%m%d"),
         e.bloqueado ? "2" : "0",
     };
 }

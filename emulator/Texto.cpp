@@ -1,6 +1,7 @@
 #include "emulator/Texto.h"
 
 #include <cctype>
+#include <charconv>
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
@@ -131,8 +132,17 @@ bool inteiro(const std::string& s, long long& n) {
     const bool negativo = t[0] == '-';
     const std::string digitos = t.substr(negativo || t[0] == '+' ? 1 : 0);
     if (digitos.empty() || !soDigitos(digitos)) return false;
-    n = std::stoll(digitos) * (negativo ? -1 : 1);
+    std::from_chars(digitos.data(), digitos.data() + digitos.size(), n);
+    if (negativo) n = -n;
     return true;
+}
+
+bool decimal(const std::string& s, double& d) {
+    // from_chars takes no plus sign; one, before a digit, is accepted.
+    const std::size_t inicio = s.size() > 1 && s[0] == '+' && s[1] != '-' ? 1 : 0;
+    const char* fim = s.data() + s.size();
+    const auto [resto, erro] = std::from_chars(s.data() + inicio, fim, d);
+    return !s.empty() && erro == std::errc() && resto == fim;
 }
 
 int sorteado(int de, int ate) {

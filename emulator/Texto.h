@@ -23,8 +23,10 @@ bool soDigitos(const std::string& s);
 bool comeca(const std::string& s, const std::string& inicio);
 // n with zeros on the left up to largura digits.
 std::string comZeros(long long n, int largura);
-// A whole number of the text, nothing else in it.
+// A whole number of the text, nothing else in it. Both read the C way
+// whatever the locale: a Brazilian one takes the comma for the point.
 bool inteiro(const std::string& s, long long& n);
+bool decimal(const std::string& s, double& d);
 
 // A random whole number from de to ate, both included.
 int sorteado(int de, int ate);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
 #include "emulator/Documentos.h"
 #include "emulator/Texto.h"
@@ -20,12 +19,12 @@ std::int64_t centavos(double v) {
 }
 
 // A value that fits those fields, or 0 and false.
-bool decimal(const std::string& t, double& v) {
+bool valorDecimal(const std::string& t, double& v) {
     v = 0;
-    if (t.empty() || t.find_first_not_of("0123456789.eE+-") != std::string::npos) return false;
-    char* fim = nullptr;
-    const double d = std::strtod(t.c_str(), &fim);
-    if (*fim || !std::isfinite(d) || std::fabs(d) * 100.0 > double(MaximoCentavos)) return false;
+    double d = 0;
+    if (t.find_first_not_of("0123456789.eE+-") != std::string::npos || !decimal(t, d) ||
+        !std::isfinite(d) || std::fabs(d) * 100.0 > double(MaximoCentavos))
+        return false;
     v = d;
     return true;
 }
@@ -33,7 +32,7 @@ bool decimal(const std::string& t, double& v) {
 // An optional amount: absent is zero, present must be a value not below zero.
 bool opcional(const std::string& t, double& v) {
     v = 0;
-    return t.empty() || (decimal(t, v) && v >= 0);
+    return t.empty() || (valorDecimal(t, v) && v >= 0);
 }
 
 class Calculo {
@@ -47,8 +46,8 @@ class Calculo {
         long long n = 0;
         if (!inteiro(det.atributo("nItem"), n) || n != numero) falha(1019);
         double q = 0, un = 0, desc = 0, outro = 0;
-        if (!decimal(det.valor("prod/qCom"), q) || q <= 0) falha(1464);
-        if (!decimal(det.valor("prod/vUnCom"), un) || un <= 0) falha(1465);
+        if (!valorDecimal(det.valor("prod/qCom"), q) || q <= 0) falha(1464);
+        if (!valorDecimal(det.valor("prod/vUnCom"), un) || un <= 0) falha(1465);
         const std::string regra = det.valor("prod/indRegra");
         if (regra != "A" && regra != "T") falha(1467);
         if (!opcional(det.valor("prod/vDesc"), desc)) falha(1468);
@@ -75,7 +74,7 @@ class Calculo {
         const std::string meio = mp.valor("cMP");
         if (std::find(std::begin(meios), std::end(meios), meio) == std::end(meios)) falha(1527);
         double vmp = 0;
-        if (!decimal(mp.valor("vMP"), vmp) || vmp <= 0) falha(1528);
+        if (!valorDecimal(mp.valor("vMP"), vmp) || vmp <= 0) falha(1528);
         m_v.pagamentos.emplace_back(meio, centavos(vmp));
         if (m_v.pago + centavos(vmp) > MaximoCentavos)
             falha(1528);

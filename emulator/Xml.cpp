@@ -76,6 +76,13 @@ void XMLCALL caracteres(void* dados, const XML_Char* s, int n) {
     if (!l->pilha.empty()) l->pilha.back().texto.append(s, n);
 }
 
+// The standard's documents are UTF-8: one declared in another encoding is
+// refused, not read in it.
+void XMLCALL declaracao(void* dados, const XML_Char*, const XML_Char* codificacao, int) {
+    auto* l = static_cast<Leitura*>(dados);
+    if (codificacao && maiusculas(codificacao) != "UTF-8") XML_StopParser(l->parser, XML_FALSE);
+}
+
 std::string escapado(const std::string& s, bool atributo) {
     std::string r;
     r.reserve(s.size());
@@ -104,12 +111,13 @@ std::string escapado(const std::string& s, bool atributo) {
 
 std::optional<No> lerXml(const std::string& bytes) {
     const std::unique_ptr<XML_ParserStruct, decltype(&XML_ParserFree)> parser(
-        XML_ParserCreate(nullptr), XML_ParserFree);
+        XML_ParserCreate("UTF-8"), XML_ParserFree);
     if (!parser || bytes.size() > std::size_t(INT32_MAX)) return std::nullopt;
     Leitura l{parser.get(), {}, {}};
     XML_SetUserData(parser.get(), &l);
     XML_SetElementHandler(parser.get(), inicio, fim);
     XML_SetCharacterDataHandler(parser.get(), caracteres);
+    XML_SetXmlDeclHandler(parser.get(), declaracao);
     if (XML_Parse(parser.get(), bytes.data(), int(bytes.size()), XML_TRUE) != XML_STATUS_OK)
         return std::nullopt;
     return std::move(l.raiz);

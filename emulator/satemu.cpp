@@ -46,6 +46,16 @@ const char* const Uso =
     "  log BYTES                  tamanho do log que ExtrairLogs devolve\n"
     "  diario on|off              diário de todas as chamadas (diario.txt na pasta do "
     "estado)\n"
+    "  falha FUNCAO|todas MODO    a FUNCAO (ou todas) falha a partir da próxima chamada:\n"
+    "      travar                 não retorna até a falha sair (ou o SAT ser desconectado)\n"
+    "      abortar                chama abort()\n"
+    "      sinal                  falha de segmentação (SIGSEGV)\n"
+    "      sair                   encerra o processo com código 3\n"
+    "      inundar [MIB]          resposta de MIB MiB (100)\n"
+    "      nula                   devolve um ponteiro nulo\n"
+    "      vazia                  devolve um texto vazio\n"
+    "      nenhuma                desfaz a falha da FUNCAO (a de todas segue); todas\n"
+    "                             nenhuma desfaz toda falha\n"
     "  ajuda, --help              esta ajuda\n"
     "  --version                  a versão do emulador\n";
 
@@ -65,9 +75,8 @@ long long numero(const std::string& t, long long maximo, const char* oQue) {
 }
 
 int segundosEmMs(const std::string& t) {
-    char* fim = nullptr;
-    const double s = std::strtod(t.c_str(), &fim);
-    if (t.empty() || *fim || !std::isfinite(s) || s < 0 || s > 86400)
+    double s = 0;
+    if (!emulador::decimal(t, s) || !std::isfinite(s) || s < 0 || s > 86400)
         throw ErroUso("Segundos inválidos: \"" + t + "\"");
     return int(std::lround(s * 1000));
 }
@@ -89,6 +98,20 @@ std::string serieDe(const Argumentos& a) {
     if (a[1].size() != 9 || !emulador::soDigitos(a[1]) || a[1][0] == '0')
         throw ErroUso("Série inválida: \"" + a[1] + "\" (9 dígitos)");
     return a[1];
+}
+
+void falha(Controle& c, const Argumentos& a) {
+    argumentos(a, 2, 3);
+    if (a[0] != emulador::TodasAsFuncoes && !emulador::funcaoDe(a[0].c_str()))
+        throw ErroUso("Função desconhecida: \"" + a[0] + "\"");
+    if (a[1] != "nenhuma" && !emulador::modoDeFalha(a[1]))
+        throw ErroUso("Falha desconhecida: \"" + a[1] + "\"");
+    if (a.size() == 3 && a[1] != "inundar") throw ErroUso("Só inundar leva MIB");
+    const int mib = a.size() == 3 ? int(numero(a[2], emulador::LimiteInundacaoMib, "MIB"))
+                                  : emulador::InundacaoPadraoMib;
+    if (mib == 0) throw ErroUso("MIB inválido: \"0\"");
+    c.falha(a[0], a[1], mib);
+    std::cout << (a[1] == "nenhuma" ? "Falha desfeita: " : "Falha ativa: ") << a[0] << "\n";
 }
 
 void executar(Controle& c, const std::string& comando, const Argumentos& a) {
@@ -153,7 +176,7 @@ void executar(Controle& c, const std::string& comando, const Argumentos& a) {
         {"latencia",
          [&] {
              argumentos(a, 1, 2);
-             const int ms = int(numero(a.back(), 600000, "Atraso"));
+             const int ms = int(numero(a.back(), emulador::LimiteLatenciaMs, "Atraso"));
              if (a.size() == 1) {
                  c.latencia(ms);
                  return;
@@ -176,9 +199,14 @@ void executar(Controle& c, const std::string& comando, const Argumentos& a) {
         {"log",
          [&] {
              argumentos(a, 1, 1);
-             const long long n = numero(a[0], 1LL << 30, "Tamanho");
-             c.alterar([n](Estado& e) { e.tamanhoLog = n; });
+             const long long n = numero(a[0], emulador::LimiteLog, "Tamanho");
+             const std::int64_t agora = emulador::agoraMs();
+             c.alterar([n, agora](Estado& e) {
+                 e.tamanhoLog = n;
+                 e.ultimoEventoMs = agora;
+             });
          }},
+        {"falha", [&] { falha(c, a); }},
         {"diario",
          [&] {
              argumentos(a, 1, 1);

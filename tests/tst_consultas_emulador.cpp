@@ -8,6 +8,7 @@
 
 #include "core/Trabalhador.h"
 #include "emulator/Documentos.h"
+#include "emulator/Texto.h"
 #include "operations/TFormConsultas.h"
 #include "tests/apoio/Bancada.h"
 #include "tests/apoio/DispositivoEmulado.h"
@@ -47,8 +48,12 @@ class TstConsultasEmulador : public TesteEmulado {
   private Q_SLOTS:
     void logDoDispositivoMostradoESalvo() {
         const qint64 tamanho = 20000 * emulador::TamanhoLinhaLog;
-        dispositivo->alterar([&](emulador::Estado& e) { e.tamanhoLog = tamanho; });
-        const QByteArray esperado = QByteArray::fromStdString(emulador::textoLog(tamanho));
+        const std::int64_t fim = emulador::agoraMs();
+        dispositivo->alterar([&](emulador::Estado& e) {
+            e.tamanhoLog = tamanho;
+            e.ultimoEventoMs = fim;
+        });
+        const QByteArray esperado = QByteArray::fromStdString(emulador::textoLog(tamanho, fim));
         janela().show();
         extrair();
         QCOMPARE(b->ctx().inicial().RetornoLog().section('|', 1, 1), QStringLiteral("15000"));

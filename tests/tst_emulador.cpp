@@ -2,13 +2,16 @@
 #include <elf.h>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QProcess>
 #include <QRegularExpression>
 #include <QtTest>
 #include <atomic>
+#include <csignal>
 #include <thread>
 
 #include "device/DllSat.h"
@@ -22,6 +25,7 @@
 #include "tests/apoio/Bancada.h"
 #include "tests/apoio/CanalNoProcesso.h"
 #include "tests/apoio/DispositivoEmulado.h"
+#include "tests/apoio/FifoTeste.h"
 
 using emulador::Controle;
 using emulador::Estado;
@@ -32,6 +36,7 @@ const QString Codigo = QStringLiteral("12345678");
 const QString CnpjContribuinte = QStringLiteral("12345678000195");
 const QString CnpjSH = QStringLiteral("98765432000198");
 const QString Dev = QStringLiteral("SGR-SAT SISTEMA DE GESTAO E RETAGUARDA DO SAT");
+const QByteArray RedeDhcp = "<config><tipoInter>ETHE</tipoInter><tipoLan>DHCP</tipoLan></config>";
 
 QStringList campos(const QString& r) {
     return r.split('|');
@@ -66,6 +71,28 @@ QByteArray cancelamento(const QString& chave, const QString& sign = Dev) {
         .arg(chave, CnpjSH, sign)
         .toUtf8();
 }
+
+// Files of this process grow no larger than this while it lives, as on a full
+// disk: a write past it is cut short or fails.
+class DiscoCheio {
+  public:
+    explicit DiscoCheio(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &m_antes);
+        m_sinal = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limite{bytes, m_antes.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &limite);
+    }
+    ~DiscoCheio() {
+        ::setrlimit(RLIMIT_FSIZE, &m_antes);
+        std::signal(SIGXFSZ, m_sinal);
+    }
+    DiscoCheio(const DiscoCheio&) = delete;
+    DiscoCheio& operator=(const DiscoCheio&) = delete;
+
+  private:
+    rlimit m_antes{};
+    void (*m_sinal)(int) = nullptr;
+};
 
 void verificarChave(const QString& chave) {
     QVERIFY2(chave.size() == 47 && chave.startsWith(QLatin1String("CFe")), qPrintable(chave));
@@ -150,6 +177,11 @@ class TstEmulador : public QObject {
             QCOMPARE(f[18], QString("01.00.00"));
             QCOMPARE(f[19], QString("00.07"));
             QCOMPARE(f[20], QString());
+            // The certificate of the day, valid for five years.
+            const QDate emissao = QDate::fromString(f[25], "yyyyMMdd");
+            QVERIFY2(emissao.isValid() && qAbs(emissao.daysTo(QDate::currentDate())) <= 1,
+                     qPrintable(f[25]));
+            QCOMPARE(f[26], emissao.addYears(5).toString("yyyyMMdd"));
             QCOMPARE(f[27], QString("0"));
         }
         // The serial number stays with the device.
@@ -307,6 +339,22 @@ class TstEmulador : public QObject {
                  QStringList({"07007", "1218"}));
     }
 
+    // A cancellation names the sale's consumer again.
+    void cancelamentoComOConsumidorDaVenda() {
+        ativar();
+        associar();
+        const QString cnpj = QStringLiteral("<dest><CNPJ>11222333000181</CNPJ></dest>");
+        QString chave = campos(vender(venda().replace("<dest/>", cnpj.toUtf8())))[8];
+        QCOMPARE(campos(dll->CancelarUltimaVenda(4, Codigo, chave, cancelamento(chave))).mid(1, 2),
+                 QStringList({"07007", "1232"}));
+        const QByteArray comCnpj = cancelamento(chave).replace("<dest></dest>", cnpj.toUtf8());
+        QCOMPARE(codigoDe(dll->CancelarUltimaVenda(4, Codigo, chave, comCnpj)), QString("07000"));
+        chave =
+            campos(vender(venda().replace("<dest/>", "<dest><CPF>52998224725</CPF></dest>")))[8];
+        QCOMPARE(campos(dll->CancelarUltimaVenda(4, Codigo, chave, cancelamento(chave))).mid(1, 2),
+                 QStringList({"07007", "1233"}));
+    }
+
     void cancelamentoSoDaUltimaEEmTrintaMinutos() {
         ativar();
         associar();
@@ -332,11 +380,16 @@ class TstEmulador : public QObject {
         QCOMPARE(controle->estado().numeroCFe, 0);
     }
 
+    static QByteArray rede(const QByteArray& ip) {
+        return "<config><tipoInter>ETHE</tipoInter><tipoLan>IPFIX</tipoLan><lanIP>" + ip +
+               "</lanIP><lanMask>255.255.255.0</lanMask><lanGW>10.0.12.1</lanGW></config>";
+    }
+
     void redeNoStatus() {
         ativar();
         const QByteArray fixo =
             "<?xml version=\"1.0\" encoding=\"UTF-8\"?><config><tipoInter>ETHE</tipoInter>"
-            "<tipoLan>IPFIX</tipoLan><lanIP>10 .0  .12 .5  </lanIP><lanMask>255.255.255.0"
+            "<tipoLan>IPFIX</tipoLan><lanIP>10.0.12.5</lanIP><lanMask>255.255.255.0"
             "</lanMask><lanGW>10.0.12.1</lanGW><lanDNS1>8.8.4.4</lanDNS1><proxy>1</proxy>"
             "<proxy_ip>10.0.0.9</proxy_ip><proxy_porta>3128</proxy_porta></config>";
         QCOMPARE(dll->ConfigurarInterfaceDeRede(3, Codigo, fixo),
@@ -351,6 +404,7 @@ class TstEmulador : public QObject {
                          "<lanIP>10.0.0.300</lanIP><lanMask>255.0.0.0</lanMask>"
                          "<lanGW>10.0.0.1</lanGW></config>"),
               QByteArray("<config><tipoInter>ETHE</tipoInter><tipoLan>XPTO</tipoLan></config>"),
+              rede("192.168.1  .50 "), rede("999.1.1.1"), rede(""), rede("10.0.0"),
               QByteArray("<config><tipoInter>ETHE</tipoInter><tipoLan>DHCP</tipoLan><proxy>1"
                          "</proxy></config>"),
               QByteArray()})
@@ -376,12 +430,26 @@ class TstEmulador : public QObject {
         QCOMPARE(log.size(), 1 << 20);
         QVERIFY(
             QRegularExpression("^\\d{14}\\|SAT\\|info\\|").match(QString(log.left(64))).hasMatch());
-        QCOMPARE(campos(dll->ExtrairLogs(7, Codigo))[5], f[5]);
+        QCOMPARE(campos(dll->ExtrairLogs(7, Codigo))[5].size(), f[5].size());
         // Every operation leaves a line.
         ativar();
         QCOMPARE(controle->estado().tamanhoLog, qint64((1 << 20) + emulador::TamanhoLinhaLog));
         controle->alterar([](Estado& e) { e.tamanhoLog = 0; });
         QCOMPARE(campos(dll->ExtrairLogs(7, Codigo))[5], QString());
+    }
+
+    // The log ends when its last line was written, by the clock.
+    void logDatadoPeloRelogio() {
+        QCOMPARE(rodarSatemu({"log", "6400"}), 0);
+        const QByteArray log =
+            QByteArray::fromBase64(campos(dll->ExtrairLogs(1, Codigo))[5].toLatin1());
+        QCOMPARE(log.size(), 6400);
+        const auto data = [](const QByteArray& linha) {
+            return QDateTime::fromString(QString::fromLatin1(linha.left(14)), "yyyyMMddHHmmss");
+        };
+        const QDateTime ultima = data(log.right(emulador::TamanhoLinhaLog));
+        QVERIFY2(qAbs(ultima.secsTo(QDateTime::currentDateTime())) < 60, log.right(64).constData());
+        QCOMPARE(data(log.left(emulador::TamanhoLinhaLog)).secsTo(ultima), 99);
     }
 
     void atualizacaoSobeAVersaoEReinicia() {
@@ -508,6 +576,27 @@ class TstEmulador : public QObject {
         QCOMPARE(codigoDe(dll->ConsultarSAT(1)), QString("08099"));
     }
 
+    // Values no device has make a corrupt state, not a device that misbehaves;
+    // a file far larger than any state is not even read.
+    void valoresImpossiveisNoEstado() {
+        const QString arquivo = qtexto(controle->arquivoEstado());
+        QFile f(arquivo);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray json = f.readAll();
+        f.close();
+        const QByteArray grande = QByteArray(2 << 20, ' ') + json;
+        for (const QByteArray& errado :
+             {QByteArray(json).replace("\"numeroCFe\": 0", "\"numeroCFe\": -5"),
+              QByteArray(json).replace("\"tamanhoLog\": 0", "\"tamanhoLog\": 1000000000000000"),
+              grande}) {
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(errado);
+            f.close();
+            const QString r = dll->ConsultarSAT(3);
+            QVERIFY2(r.startsWith("3|08099|") && r.contains("corrompido"), qPrintable(r));
+        }
+    }
+
     // A writer killed after it removed the old state and before it renamed the
     // new one left the new one whole: it is the state.
     void estadoDeixadoPeloRenomeInterrompido() {
@@ -518,6 +607,31 @@ class TstEmulador : public QObject {
         QCOMPARE(codigoDe(dll->ConsultarStatusOperacional(1, Codigo)), QString("10000"));
         QCOMPARE(controle->estado().serie, antes);
         QVERIFY(QFile::exists(qtexto(controle->arquivoEstado())));
+    }
+
+    // The only copy of the state is never lost to a write that fails, be it
+    // the one an older writer killed between its two steps left.
+    void estadoSobreviveAGravacaoQueFalha() {
+        controle->ativado(stexto(Codigo));
+        const std::string antes = controle->estado().serie;
+        {
+            const DiscoCheio cheio(16);
+            QVERIFY_THROWS_EXCEPTION(std::runtime_error,
+                                     controle->alterar([](Estado& e) { e.numeroCFe = 5; }));
+        }
+        QCOMPARE(controle->estado().serie, antes);
+        QVERIFY(QFile::rename(qtexto(controle->arquivoEstado()),
+                              qtexto(controle->arquivoEstado() + ".novo")));
+        {
+            const DiscoCheio cheio(16);
+            dll->ConsultarSAT(1);
+            QVERIFY_THROWS_EXCEPTION(std::runtime_error,
+                                     controle->alterar([](Estado& e) { e.numeroCFe = 5; }));
+        }
+        const Estado e = controle->estado();
+        QCOMPARE(e.serie, antes);
+        QVERIFY(e.ativado);
+        QCOMPARE(e.numeroCFe, 0);
     }
 
     void outroProcessoMudaODispositivo() {
@@ -607,6 +721,37 @@ class TstEmulador : public QObject {
         QVERIFY2(qtexto(linhas[1]).contains(
                      "ConfigurarInterfaceDeRede(32, , <config>\\n<x/>\\n</config>) -> 32|12002"),
                  linhas[1].c_str());
+    }
+
+    // The journal keeps its size: past it, it starts afresh beside the last one.
+    void diarioRenovado() {
+        controle->alterar([](Estado& e) { e.diario = true; });
+        QFile f(qtexto(controle->arquivoDiario()));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        const QByteArray linha = QByteArray(99, 'x') + '\n';
+        for (qint64 i = 0; i < emulador::LimiteDiario / linha.size(); ++i) f.write(linha);
+        f.close();
+        dll->ConsultarSAT(1);
+        QVERIFY(QFile::exists(f.fileName() + ".1"));
+        QCOMPARE(controle->linhasDiario().size(), 1u);
+    }
+
+    // A line cut short by a full disk does not run into the next one.
+    void diarioSoComLinhasInteiras() {
+        controle->alterar([](Estado& e) { e.diario = true; });
+        dll->ConsultarSAT(1);
+        {
+            const DiscoCheio cheio(QFileInfo(qtexto(controle->arquivoDiario())).size() + 20);
+            dll->ConsultarSAT(2);
+        }
+        dll->ConsultarSAT(3);
+        const auto linhas = controle->linhasDiario();
+        QCOMPARE(linhas.size(), 2u);
+        const QRegularExpression inteira(QStringLiteral(
+            "^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3} ConsultarSAT\\(\\d\\) -> "
+            "\\d\\|08000\\|SAT em operação\\|\\|$"));
+        for (const std::string& l : linhas)
+            QVERIFY2(inteira.match(qtexto(l)).hasMatch(), l.c_str());
     }
 
     void chamadasDeVariasThreads() {
@@ -837,6 +982,62 @@ class TstEmulador : public QObject {
         QVERIFY2(r.startsWith("2|08099|") && r.contains("outros usuários"), qPrintable(r));
     }
 
+    // A pipe in the folder is refused at once, never waited on: the caller
+    // would keep the device from every other one.
+    void pipesRecusados() {
+        const QString propria = pastaComDiario();
+        for (const char* arquivo : {"/estado.json.novo", "/diario.txt"}) {
+            QFile::remove(propria + arquivo);
+            const FifoTeste fifo(propria + arquivo);
+            QCOMPARE(codigoDe(dll->ConfigurarInterfaceDeRede(1, "", RedeDhcp)), QString("12000"));
+            QVERIFY2(!fifo.precisouLiberar(), arquivo);
+        }
+        QFile::remove(propria + "/estado.json");
+        const FifoTeste fifo(propria + "/estado.json");
+        const QString r = dll->ConsultarSAT(2);
+        QVERIFY(!fifo.precisouLiberar());
+        QVERIFY2(r.startsWith("2|08099|") && r.contains("não é um arquivo comum"), qPrintable(r));
+    }
+
+    // A file with a name elsewhere is not the device's: it is neither written
+    // through nor believed.
+    void linksFisicosRecusados() {
+        const QString propria = pastaComDiario();
+        QFile vitima(pasta() + "/vitima");
+        QVERIFY(vitima.open(QIODevice::WriteOnly));
+        vitima.write("intacta");
+        vitima.close();
+        QVERIFY(::chmod(qPrintable(vitima.fileName()), 0604) == 0);
+        for (const char* arquivo : {"/estado.json.novo", "/diario.txt"}) {
+            QFile::remove(propria + arquivo);
+            QVERIFY(::link(qPrintable(vitima.fileName()), qPrintable(propria + arquivo)) == 0);
+        }
+        dll->AtivarSAT(1, 1, Codigo, CnpjContribuinte, 35);
+        QVERIFY(vitima.open(QIODevice::ReadOnly));
+        QCOMPARE(vitima.readAll(), QByteArray("intacta"));
+        struct stat modo {};
+        QVERIFY(::stat(qPrintable(vitima.fileName()), &modo) == 0);
+        QCOMPARE(modo.st_mode & 0777, 0604u);
+        QVERIFY(::link(qPrintable(propria + "/estado.json"), qPrintable(pasta() + "/copia")) == 0);
+        const QString r = dll->ConsultarSAT(2);
+        QVERIFY2(r.startsWith("2|08099|") && r.contains("link físico"), qPrintable(r));
+    }
+
+    // A folder of another user, or one another user could swap for their own,
+    // is refused as one others may write to is.
+    void pastasQueOutrosControlam() {
+        const QString propria = pastaComDiario();
+        const QString acima = pasta() + "/nova";
+        QVERIFY(QFile::setPermissions(acima, QFileDevice::Permissions(0x7777)));
+        QString r = dll->ConsultarSAT(1);
+        QVERIFY2(r.startsWith("1|08099|") && r.contains("acima"), qPrintable(r));
+        QVERIFY(::chmod(qPrintable(acima), 01777) == 0);
+        QCOMPARE(codigoDe(dll->ConsultarSAT(2)), QString("08000"));
+        if (::chown(qPrintable(propria), 65534, 65534) != 0) QSKIP("sem como dar a pasta a outro");
+        r = dll->ConsultarSAT(3);
+        QVERIFY2(r.startsWith("3|08099|") && r.contains("outro usuário"), qPrintable(r));
+    }
+
     void satemuVersaoESerie() {
         QByteArray saida;
         QCOMPARE(rodarSatemu({"--version"}, &saida), 0);
@@ -886,6 +1087,103 @@ class TstEmulador : public QObject {
         QCOMPARE(consulta, QString("1|08098|SAT em processamento. Tente novamente.||"));
         QCOMPARE(campos(venda).mid(1, 2), QStringList({"06098", "0000"}));
         QCOMPARE(codigoDe(dll->ConsultarSAT(3)), QString("08000"));
+    }
+
+    // Unplugged during a call, or swapped for the next one, the device never
+    // answers it, however long it would have taken.
+    void desconectadoDuranteAChamada() {
+        controle->latencia(8000);
+        for (const QStringList& comando :
+             {QStringList{"desconectar"}, QStringList{"proximo", "0"}}) {
+            controle->conectar(true);
+            QString r;
+            std::thread chamada([&] { r = dll->ExtrairLogs(1, Codigo); });
+            QTest::qWait(300);
+            const int saida = rodarSatemu(comando);
+            chamada.join();
+            QCOMPARE(saida, 0);
+            QCOMPARE(r, DllSat::deWin1252(emulador::PortaNaoPronta));
+        }
+    }
+
+    // A log of hundreds of MiB is made with the device released: it can be
+    // unplugged meanwhile, and the extraction stops there.
+    void desconectadoDuranteExtracaoLonga() {
+        controle->alterar([](Estado& e) { e.tamanhoLog = emulador::LimiteLog / 4; });
+        QString r;
+        std::thread chamada([&] { r = dll->ExtrairLogs(1, Codigo); });
+        QTest::qWait(300);
+        const int saida = rodarSatemu({"desconectar"});
+        chamada.join();
+        QCOMPARE(saida, 0);
+        QCOMPARE(r, DllSat::deWin1252(emulador::PortaNaoPronta));
+    }
+
+    // On request a function misbehaves, its own fault before that of every
+    // function, until told otherwise; satemu estado shows it.
+    void falhasAPedido() {
+        void* h = dlopen(qPrintable(CaminhoEmulador()), RTLD_NOW);
+        QVERIFY(h);
+        auto consultar = reinterpret_cast<const char* (*)(int)>(dlsym(h, "ConsultarSAT"));
+        auto status = reinterpret_cast<const char* (*)(int, const char*)>(
+            dlsym(h, "ConsultarStatusOperacional"));
+        QCOMPARE(rodarSatemu({"falha", "ConsultarSAT", "nula"}), 0);
+        QVERIFY(!consultar(1));
+        QCOMPARE(QByteArray(status(2, "")).left(8), QByteArray("2|10000|"));
+        QCOMPARE(rodarSatemu({"falha", "todas", "vazia"}), 0);
+        QVERIFY(!consultar(1));
+        QCOMPARE(QByteArray(status(2, "")), QByteArray());
+        QCOMPARE(rodarSatemu({"falha", "ConsultarStatusOperacional", "inundar", "3"}), 0);
+        QCOMPARE(qstrlen(status(3, "")), 3u << 20);
+        QByteArray json;
+        QCOMPARE(rodarSatemu({"estado"}, &json), 0);
+        QVERIFY2(json.contains("\"ConsultarSAT\": \"nula\"") &&
+                     json.contains("\"ConsultarStatusOperacional\": \"inundar\"") &&
+                     json.contains("\"ConsultarStatusOperacional\": 3"),
+                 json.constData());
+        QCOMPARE(rodarSatemu({"falha", "ConsultarSAT", "nenhuma"}), 0);
+        QCOMPARE(QByteArray(consultar(4)), QByteArray());
+        QCOMPARE(rodarSatemu({"falha", "todas", "nenhuma"}), 0);
+        QCOMPARE(QByteArray(consultar(5)).left(8), QByteArray("5|08000|"));
+        QVERIFY(controle->estado().falhas.empty());
+        QCOMPARE(rodarSatemu({"falha", "ConsultarSAT", "voar"}), 2);
+        QCOMPARE(rodarSatemu({"falha", "Voar", "nula"}), 2);
+        dlclose(h);
+    }
+
+    // The faults that end or hold the caller, in a child process: how it ended.
+    void falhasQueDerrubamOChamador() {
+        const auto chamarEmFilho = [] {
+            const pid_t filho = ::fork();
+            if (filho == 0) {
+                // The signal's own end, not a sanitizer's report.
+                std::signal(SIGSEGV, SIG_DFL);
+                void* h = dlopen(qPrintable(CaminhoEmulador()), RTLD_NOW);
+                reinterpret_cast<const char* (*)(int)>(dlsym(h, "ConsultarSAT"))(1);
+                ::_exit(0);
+            }
+            return filho;
+        };
+        const auto fim = [&](const char* modo) {
+            controle->falha("ConsultarSAT", modo);
+            int status = 0;
+            ::waitpid(chamarEmFilho(), &status, 0);
+            return status;
+        };
+        int s = fim("abortar");
+        QVERIFY(WIFSIGNALED(s) && WTERMSIG(s) == SIGABRT);
+        s = fim("sinal");
+        QVERIFY(WIFSIGNALED(s) && WTERMSIG(s) == SIGSEGV);
+        s = fim("sair");
+        QVERIFY(WIFEXITED(s) && WEXITSTATUS(s) == 3);
+        // Held until the fault ends, then answered.
+        controle->falha("ConsultarSAT", "travar");
+        const pid_t filho = chamarEmFilho();
+        QTest::qWait(300);
+        QCOMPARE(::waitpid(filho, &s, WNOHANG), 0);
+        controle->falha("ConsultarSAT", "nenhuma");
+        QCOMPARE(::waitpid(filho, &s, 0), filho);
+        QVERIFY(WIFEXITED(s) && WEXITSTATUS(s) == 0);
     }
 
     void versaoDaBiblioteca() {

@@ -1,6 +1,10 @@
+#include <QTemporaryDir>
 #include <QtTest>
+#include <clocale>
 
 #include "emulator/CFe.h"
+#include "emulator/Controle.h"
+#include "emulator/Dispositivo.h"
 #include "emulator/Documentos.h"
 #include "emulator/Texto.h"
 #include "emulator/Venda.h"
@@ -19,6 +23,26 @@ const std::string Base =
     "<indRegra>T</indRegra><vDesc>0.50</vDesc><vOutro>0.02</vOutro></prod></det><total/>"
     "<pgto><MP><cMP>01</cMP><vMP>10.00</vMP></MP><MP><cMP>03</cMP><vMP>2.00</vMP></MP></pgto>"
     "</infCFe></CFe>";
+
+// The process's locale for as long as it lives.
+class Localidade {
+  public:
+    explicit Localidade(const char* nome) : m_antes(std::setlocale(LC_ALL, nullptr)) {
+        m_tomou = std::setlocale(LC_ALL, nome) != nullptr;
+    }
+    ~Localidade() { std::setlocale(LC_ALL, m_antes.c_str()); }
+    Localidade(const Localidade&) = delete;
+    Localidade& operator=(const Localidade&) = delete;
+    bool tomou() const { return m_tomou; }
+
+  private:
+    std::string m_antes;
+    bool m_tomou = false;
+};
+
+std::string declarado(const char* codificacao) {
+    return std::string("<?xml version=\"1.0\" encoding=\"") + codificacao + "\"?>" + Base;
+}
 
 Venda calculada(const std::string& xml, std::optional<emulador::No>& doc) {
     doc = emulador::lerXml(xml);
@@ -44,6 +68,33 @@ class TstEmuladorVenda : public QObject {
         QCOMPARE(v.pago, std::int64_t(1200));
         QCOMPARE(emulador::valor(v.total), "3.72");
         QCOMPARE(emulador::valor(5), "0.05");
+    }
+
+    // Amounts are read the same in a Brazilian locale, whose decimal mark is
+    // the comma.
+    void vendaEmLocalidadeBrasileira() {
+        const QTemporaryDir pasta;
+        const std::string sinal = "SGR-SAT SISTEMA DE GESTAO E RETAGUARDA DO SAT";
+        emulador::Controle(pasta.path().toStdString())
+            .ativado("12345678", "12345678000195", 35, sinal);
+        std::string xml = Base;
+        xml.replace(xml.find("<signAC>s"), 9, "<signAC>" + sinal);
+        const Localidade brasileira("pt_BR.UTF-8");
+        QVERIFY(brasileira.tomou());
+        QCOMPARE(*std::localeconv()->decimal_point, ',');
+        const std::string r = emulador::Dispositivo(pasta.path().toStdString())
+                                  .EnviarDadosVenda(1, "12345678", xml.c_str());
+        QCOMPARE(QString::fromStdString(r).section('|', 1, 2), QString("06000|0000"));
+    }
+
+    // Documents are UTF-8: one declared in another encoding is refused as a
+    // content error.
+    void documentoEmOutraCodificacao() {
+        std::optional<emulador::No> doc;
+        for (const char* codificacao : {"UTF-8", "utf-8"})
+            QCOMPARE(calculada(declarado(codificacao), doc).cccc, 0);
+        QCOMPARE(calculada(declarado("ISO-8859-1"), doc).cccc, 1999);
+        QVERIFY(!doc);
     }
 
     void codigosDeRecusa_data() {

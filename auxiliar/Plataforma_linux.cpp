@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <thread>
 
@@ -12,6 +13,9 @@
 namespace auxiliar {
 
 Canais prepararCanais() {
+    // A crash inside the library must end the helper with its own signal,
+    // which the tool reports; a handler a runtime left would make it an exit.
+    for (const int sinal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT}) std::signal(sinal, SIG_DFL);
     const int saida = fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 3);
     if (saida < 0 || dup2(STDERR_FILENO, STDOUT_FILENO) < 0) std::_Exit(2);
     return {STDIN_FILENO, saida};

@@ -70,6 +70,25 @@ class TstConsultasEmulador : public TesteEmulado {
         QVERIFY(b->dialogos.caixas().isEmpty());
     }
 
+    // Unplugged during an extraction: the call ends with the no-device reply,
+    // which shows, and the log extracted before is still the one saved.
+    void desconectadoDuranteAExtracaoGuardaOLogAnterior() {
+        dispositivo->alterar(
+            [](emulador::Estado& e) { e.tamanhoLog = 10 * emulador::TamanhoLinhaLog; });
+        janela().show();
+        extrair();
+        const QString anterior = b->ctx().inicial().RetornoLog();
+        dispositivo->latencia(3000);
+        QVERIFY(b->clicar(Janela::Consultas, "BtExtrairLogs"));
+        QTest::qWait(300);
+        dispositivo->conectar(false);
+        QTRY_COMPARE(Trabalhador::vivos(), 0);
+        QCoreApplication::processEvents();
+        QVERIFY(log()->toPlainText().endsWith(
+            QStringLiteral(")PORTA SERIAL NãO ESTá PRONTA, TENTE NOVAMENTE")));
+        QCOMPARE(b->ctx().inicial().RetornoLog(), anterior);
+    }
+
     void codigoErradoRecusaOLog() {
         b->ctx().setCodigoAtivacao("87654321");
         janela().show();

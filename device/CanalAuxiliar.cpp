@@ -20,7 +20,7 @@ Desfecho desfecho(Desfecho::Tipo tipo, const QString& detalhe = {}) {
 CanalAuxiliar::CanalAuxiliar(const QString& programa, const QString& biblioteca)
     : m_programa(programa), m_biblioteca(biblioteca) {}
 
-CanalAuxiliar::Abertura CanalAuxiliar::abrir() {
+CanalAuxiliar::Abertura CanalAuxiliar::abrir(const std::function<void()>& aguardar) {
     QString erro;
     m_processo = ProcessoAuxiliar::iniciar(m_programa, m_biblioteca, erro);
     if (!m_processo)
@@ -28,7 +28,7 @@ CanalAuxiliar::Abertura CanalAuxiliar::abrir() {
                 QStringLiteral("o programa auxiliar %1 não pôde ser iniciado: %2")
                     .arg(m_programa, erro)};
     Desfecho falha;
-    const auto ola = receber(LimiteCargaMs, {}, falha);
+    const auto ola = receber(LimiteCargaMs, aguardar, falha);
     if (!ola) {
         const QString como =
             falha.tipo == Desfecho::Tipo::Prazo
@@ -43,7 +43,7 @@ CanalAuxiliar::Abertura CanalAuxiliar::abrir() {
 Desfecho CanalAuxiliar::chamar(const sat::Pedido& pedido, int limiteMs,
                                const std::function<void()>& aguardar) {
     if (!m_processo) {
-        const Abertura a = abrir();
+        const Abertura a = abrir(aguardar);
         if (a.tipo != sat::TipoResposta::Pronta)
             return desfecho(Desfecho::Tipo::NaoRecarrega, a.texto);
     }

@@ -22,7 +22,8 @@ class CanalAuxiliar : public CanalDispositivo {
     static constexpr int LimiteCargaMs = 30000;
 
     CanalAuxiliar(const QString& programa, const QString& biblioteca);
-    Abertura abrir();
+    // aguardar runs now and then while the library loads.
+    Abertura abrir(const std::function<void()>& aguardar = {});
     Desfecho chamar(const sat::Pedido& pedido, int limiteMs,
                     const std::function<void()>& aguardar) override;
 

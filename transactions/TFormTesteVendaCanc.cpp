@@ -12,6 +12,7 @@
 
 #include "core/Arquivos.h"
 #include "core/Respostas.h"
+#include "device/DllSat.h"
 #include "transactions/DocumentosTeste.h"
 #include "transactions/TFormTesteFimaFim.h"
 #include "ui/Contexto.h"
@@ -148,7 +149,9 @@ void TFormTesteVendaCanc::BtEnviarClick() {
         venda(sessao, xml, texto);
     } else if (RdbXMLCanc->isChecked()) {
         m_chaveVenda = ExtraiCampo(texto, 1, QLatin1Char('"'));
-        cancelamento(sessao, m_chaveVenda, xml, texto);
+        // The key goes as the file's bytes, as the document does: decoded as
+        // Windows-1252, the binding gives back each byte unchanged.
+        cancelamento(sessao, ExtraiCampo(DllSat::deWin1252(xml), 1, QLatin1Char('"')), xml, texto);
     } else {
         ctx.dialogos.erro(QStringLiteral("Informe se o XML é de Venda ou Cancelamento!"));
     }

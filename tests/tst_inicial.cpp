@@ -447,6 +447,20 @@ class TstInicial : public TesteFalso {
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("um\n[RX]"));
     }
 
+    // A reply too long to lay out shows a screenful; copying its line, from
+    // anywhere in it, gives the whole reply.
+    void respostaCortadaCopiadaInteira() {
+        const QString resposta = QString(LimiteTrechoLog, 'x') + QStringLiteral("|fim");
+        chamadaComLog(b->ctx(), log(), QStringLiteral("Consulta"), [&] { return resposta; });
+        QVERIFY(!log()->document()->lastBlock().text().endsWith(QStringLiteral("|fim")));
+        QTextCursor linha(log()->document()->lastBlock());
+        linha.movePosition(QTextCursor::NextCharacter, QTextCursor::MoveAnchor, 3);
+        linha.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        log()->setTextCursor(linha);
+        log()->copy();
+        QVERIFY(QGuiApplication::clipboard()->text().endsWith("] [RX] " + resposta));
+    }
+
     // Typing and pasting stop at a 2048-bit key's signature; a 4096-bit
     // key's, put in by the program, stays whole.
     void memoDeAssinatura_data() {

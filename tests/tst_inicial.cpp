@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -504,25 +505,46 @@ class TstInicial : public TesteFalso {
         QCOMPARE(log->horizontalScrollBar()->value(), log->horizontalScrollBar()->minimum());
     }
 
-    // A very long reply in the real box: it fits the screen and OK is in reach.
-    void caixaCabeNaTela() {
-        const QRect tela = QGuiApplication::primaryScreen()->availableGeometry();
-        QRect caixa, ok;
+    // Shows the text in the real box and looks at the box before pressing OK.
+    void naCaixaReal(const QString& texto, const std::function<void(QWidget*)>& olhar) {
         QTimer vigia;
         QObject::connect(&vigia, &QTimer::timeout, [&] {
             QWidget* d = QApplication::activeModalWidget();
             if (!d) return;
             vigia.stop();
+            olhar(d);
+            d->findChild<QPushButton*>()->click();
+        });
+        vigia.start(10);
+        DialogosQt().erro(texto);
+    }
+
+    // A very long reply in the real box: it fits the screen and OK is in reach.
+    void caixaCabeNaTela() {
+        const QRect tela = QGuiApplication::primaryScreen()->availableGeometry();
+        QRect caixa, ok;
+        naCaixaReal(QString("palavra ").repeated(5000), [&](QWidget* d) {
             caixa = QRect(d->mapToGlobal(QPoint(0, 0)), d->size());
             auto* botao = d->findChild<QPushButton*>();
             if (botao->isVisible()) ok = QRect(botao->mapToGlobal(QPoint(0, 0)), botao->size());
-            botao->click();
         });
-        vigia.start(10);
-        DialogosQt reais;
-        reais.erro(QString("palavra ").repeated(5000));
         QVERIFY2(tela.contains(caixa), qPrintable(QDebug::toString(caixa)));
         QVERIFY(!ok.isEmpty() && caixa.contains(ok));
+    }
+
+    // A message of a few lines, one longer than the box may be wide, shows
+    // whole, wrapped at the box's bound: no scroll bar.
+    void caixaDeVariasLinhasMostraTudo() {
+        bool barra = true;
+        naCaixaReal(QStringLiteral("O openssl não terminou de converter o certificado em 30 s: "
+                                   "/tmp/tool-sat-tivoro-a1b2c3/certificado_convertido.pem\n"
+                                   "O processo foi encerrado."),
+                    [&](QWidget* d) {
+                        auto* area = d->findChild<QScrollArea*>();
+                        barra = area->horizontalScrollBar()->isVisible() ||
+                                area->verticalScrollBar()->isVisible();
+                    });
+        QVERIFY(!barra);
     }
 
     // Qt's own dialogs speak Portuguese, with the translation the preparation

@@ -90,6 +90,17 @@ void TFormCodAtivacao::FormShow() {
     BtFechar->setFocus();
 }
 
+// A window manager may close the window with no box drawn for it (a key, its
+// menu, a box of its own): the window has no title-bar buttons, so only the
+// tool's own close, "Fechar" or the main window's, ends the program.
+void TFormCodAtivacao::closeEvent(QCloseEvent* evento) {
+    if (evento->spontaneous()) {
+        evento->ignore();
+        return;
+    }
+    Formulario::closeEvent(evento);
+}
+
 void TFormCodAtivacao::FormClose() {
     Q_EMIT encerrar();
 }

@@ -40,6 +40,7 @@ class TFormCodAtivacao : public Formulario<>, public JanelaCodAtivacao {
   protected:
     void FormShow() override;
     void FormClose() override;
+    void closeEvent(QCloseEvent* evento) override;
 
   private:
     void BtIniciarClick();

@@ -554,11 +554,28 @@ class TstInicial : public TesteFalso {
                  QStringLiteral("Procurar em:"));
     }
 
+    // A close from the window manager leaves the start window, and the
+    // program, as they are; "Fechar" still ends it.
+    void inicioNaoFechaPeloGerenciadorDeJanelas() {
+        auto* inicio = static_cast<TFormCodAtivacao*>(b->janela(Janela::CodAtivacao));
+        inicio->show();
+        QVERIFY(QTest::qWaitForWindowExposed(inicio));
+        QSignalSpy encerrou(inicio, &TFormCodAtivacao::encerrar);
+        QCloseEvent doGerenciador;
+        QCoreApplication::sendEvent(inicio->windowHandle(), &doGerenciador);
+        QVERIFY(inicio->isVisible());
+        QCOMPARE(encerrou.count(), 0);
+        QVERIFY(b->clicar(Janela::CodAtivacao, "BtFechar"));
+        QCOMPARE(encerrou.count(), 1);
+    }
+
     void janelasComSeusTitulos() {
         QCOMPARE(b->janela(Janela::CodAtivacao)->windowTitle(),
                  QStringLiteral("TOOL SAT Tivoro  - Tivoro Tecnologia"));
         QCOMPARE(b->janela(Janela::Principal)->windowTitle(), QStringLiteral("TOOL SAT Tivoro"));
-        QVERIFY(!(b->janela(Janela::CodAtivacao)->windowFlags() & Qt::WindowCloseButtonHint));
+        const Qt::WindowFlags botoes = Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint |
+                                       Qt::WindowMaximizeButtonHint | Qt::WindowSystemMenuHint;
+        QVERIFY(!(b->janela(Janela::CodAtivacao)->windowFlags() & botoes));
         for (Janela j : {Janela::ConfRede, Janela::TrocarCodigo, Janela::Consultas,
                          Janela::TesteVendaCanc, Janela::AssociarAssinatura, Janela::AtivarSat,
                          Janela::SetupAutom, Janela::ConhecendoSAT, Janela::TesteFimaFim}) {

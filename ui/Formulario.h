@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <QShowEvent>
 #include <QWidget>
+#include <algorithm>
 
 class Contexto;
 
@@ -32,6 +33,28 @@ class Formulario : public Base {
     void closeEvent(QCloseEvent* evento) override {
         Base::closeEvent(evento);
         if (evento->isAccepted()) FormClose();
+    }
+
+    // The largest size that keeps the window, frame included, inside the
+    // free area of its screen.
+    QSize tamanhoNaTela() const {
+        const QScreen* tela = this->screen();
+        if (!tela) return {QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};
+        return tela->availableGeometry().size() - (this->frameGeometry().size() - this->size());
+    }
+
+    // A window that grew comes back inside the free area of its screen; one
+    // larger than the area keeps its top left corner in it.
+    void caberNaTela() {
+        const QScreen* tela = this->screen();
+        if (!tela) return;
+        const QRect area = tela->availableGeometry();
+        QRect quadro = this->frameGeometry();
+        quadro.moveRight(std::min(quadro.right(), area.right()));
+        quadro.moveBottom(std::min(quadro.bottom(), area.bottom()));
+        quadro.moveLeft(std::max(quadro.left(), area.left()));
+        quadro.moveTop(std::max(quadro.top(), area.top()));
+        this->move(quadro.topLeft());
     }
 
     Contexto& ctx;

@@ -3,6 +3,11 @@
 #include <QRadioButton>
 #include <QTextBlock>
 
+bool usarTela(const char* arquivo) {
+    return qputenv("QT_QPA_PLATFORM",
+                   QByteArray("offscreen:configfile=" PASTA_APOIO "/") + arquivo);
+}
+
 Bancada::Bancada(const QString& caminhoDll)
     : dll(DllSat::carregarDe(caminhoDll)),
       app(std::make_unique<Aplicacao>(*dll, dialogos, relogio)) {}

@@ -68,6 +68,10 @@ TFormConfRede::TFormConfRede(Contexto& contexto)
     aoMarcar(RdBProxyConfiguracao, &TFormConfRede::RdBProxyConfiguracaoClick);
     connect(BtEnviar, &QPushButton::clicked, this, &TFormConfRede::BtEnviarClick);
     connect(BtCancelar, &QPushButton::clicked, this, &TFormConfRede::BtCancelarClick);
+    // Return in the last field of either group sends, as the button does: which
+    // one is last depends on the proxy chosen.
+    for (QLineEdit* ultimo : {MaskEdDNSAlt, EdProxySenha})
+        connect(ultimo, &QLineEdit::returnPressed, BtEnviar, &QPushButton::click);
 }
 
 void TFormConfRede::montar() {

@@ -41,6 +41,8 @@ TFormTrocarCodigo::TFormTrocarCodigo(Contexto& contexto)
     });
     connect(BtEnviar, &QPushButton::clicked, this, &TFormTrocarCodigo::BtEnviarClick);
     connect(BtCancelar, &QPushButton::clicked, this, &TFormTrocarCodigo::BtCancelarClick);
+    // Return in the last field sends, as the button does.
+    connect(EdConfNovoCod, &QLineEdit::returnPressed, BtEnviar, &QPushButton::click);
     RdbCodigoAtual->setChecked(true);
 }
 

@@ -49,6 +49,8 @@ TFormSetupAutom::TFormSetupAutom(Contexto& contexto)
     montar();
     connect(BtExecutar, &QPushButton::clicked, this, &TFormSetupAutom::BtExecutarClick);
     connect(BtCancelar, &QPushButton::clicked, this, &TFormSetupAutom::BtCancelarClick);
+    // Return in the last field runs, as "Executar" does.
+    connect(Edit1, &QLineEdit::returnPressed, BtExecutar, &QPushButton::click);
 }
 
 void TFormSetupAutom::montar() {

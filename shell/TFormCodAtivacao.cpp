@@ -23,6 +23,8 @@ TFormCodAtivacao::TFormCodAtivacao(Contexto& contexto)
     connect(BtSatNaoAtivado, &QPushButton::clicked, this, &TFormCodAtivacao::BtSatNaoAtivadoClick);
     connect(BtTrocarCodAtiv, &QPushButton::clicked, this, &TFormCodAtivacao::BtTrocarCodAtivClick);
     connect(BtFechar, &QPushButton::clicked, this, &TFormCodAtivacao::BtFecharClick);
+    // Return in the code enters, as "Entrar"; no button becomes the default.
+    connect(txtCodAtivacao, &QLineEdit::returnPressed, BtIniciar, &QPushButton::click);
 }
 
 void TFormCodAtivacao::montar() {

@@ -1,4 +1,5 @@
 #include <QClipboard>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -567,6 +568,63 @@ class TstInicial : public TesteFalso {
         QCOMPARE(encerrou.count(), 0);
         QVERIFY(b->clicar(Janela::CodAtivacao, "BtFechar"));
         QCOMPARE(encerrou.count(), 1);
+    }
+
+    // Escape closes a window as it closes a box; not the two whose close ends
+    // the program.
+    void escFechaAJanela_data() {
+        QTest::addColumn<Janela>("janela");
+        QTest::addColumn<bool>("fecha");
+        QTest::addRow("inicial") << Janela::CodAtivacao << false;
+        QTest::addRow("principal") << Janela::Principal << false;
+        for (Janela j : {Janela::ConfRede, Janela::TrocarCodigo, Janela::Consultas,
+                         Janela::TesteVendaCanc, Janela::AssociarAssinatura, Janela::AtivarSat,
+                         Janela::SetupAutom, Janela::ConhecendoSAT})
+            QTest::addRow("%d", int(j)) << j << true;
+    }
+    void escFechaAJanela() {
+        QFETCH(Janela, janela);
+        QFETCH(bool, fecha);
+        QWidget* w = b->janela(janela);
+        b->ctx().mostrar(janela);
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        QTest::keyClick(w->focusWidget() ? w->focusWidget() : w, Qt::Key_Escape);
+        QCOMPARE(w->isVisible(), !fecha);
+    }
+
+    // Return in a window's last field presses its main button.
+    void enterNoUltimoCampo_data() {
+        QTest::addColumn<Janela>("janela");
+        QTest::addColumn<QString>("escolha");  // a radio button to select first
+        QTest::addColumn<QString>("campo");
+        QTest::addColumn<QString>("botao");
+        auto linha = [](Janela j, const char* escolha, const char* campo, const char* botao) {
+            QTest::addRow("%s", campo) << j << escolha << campo << botao;
+        };
+        linha(Janela::CodAtivacao, "", "txtCodAtivacao", "BtIniciar");
+        linha(Janela::TrocarCodigo, "", "EdConfNovoCod", "BtEnviar");
+        linha(Janela::AtivarSat, "", "CBoxUF", "BtEnviar");
+        linha(Janela::AssociarAssinatura, "", "Edit1", "Button1");
+        linha(Janela::SetupAutom, "", "Edit1", "BtExecutar");
+        linha(Janela::Consultas, "", "EdNumeroSessao", "BtConsultarNumSes");
+        linha(Janela::TesteVendaCanc, "", "EdLocalArquivo", "BtEnviar");
+        linha(Janela::ConfRede, "RdBIpFixo", "MaskEdDNSAlt", "BtEnviar");
+        linha(Janela::ConfRede, "RdBProxyConfiguracao", "EdProxySenha", "BtEnviar");
+    }
+    void enterNoUltimoCampo() {
+        QFETCH(Janela, janela);
+        QFETCH(QString, escolha);
+        QFETCH(QString, campo);
+        QFETCH(QString, botao);
+        b->ctx().mostrar(janela);
+        if (!escolha.isEmpty()) QVERIFY(b->marcar(janela, qPrintable(escolha)));
+        QSignalSpy clicado(b->controle<QPushButton>(janela, qPrintable(botao)),
+                           &QPushButton::clicked);
+        QWidget* alvo = b->controle<QWidget>(janela, qPrintable(campo));
+        if (auto* lista = qobject_cast<QComboBox*>(alvo)) alvo = lista->lineEdit();
+        alvo->setFocus();
+        QTest::keyClick(alvo, Qt::Key_Return);
+        QCOMPARE(clicado.count(), 1);
     }
 
     void janelasComSeusTitulos() {

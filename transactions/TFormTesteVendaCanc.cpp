@@ -31,6 +31,8 @@ TFormTesteVendaCanc::TFormTesteVendaCanc(Contexto& contexto)
     connect(BtXMLPadrao, &QPushButton::clicked, this, &TFormTesteVendaCanc::BtXMLPadraoClick);
     connect(BtEnviar, &QPushButton::clicked, this, &TFormTesteVendaCanc::BtEnviarClick);
     connect(BtCancelar, &QPushButton::clicked, this, &TFormTesteVendaCanc::BtCancelarClick);
+    // Return in the last field sends, as the button does.
+    connect(EdLocalArquivo, &QLineEdit::returnPressed, BtEnviar, &QPushButton::click);
 }
 
 void TFormTesteVendaCanc::montar() {

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QShowEvent>
 #include <QWidget>
@@ -10,7 +11,8 @@
 class Contexto;
 
 // What every window of the tool shares: its caption, centred on the screen on
-// its first show, FormShow each time it becomes visible, FormClose on close.
+// its first show, FormShow each time it becomes visible, FormClose on close,
+// Escape closing it as it closes a box.
 template <typename Base = QWidget>
 class Formulario : public Base {
   public:
@@ -33,6 +35,18 @@ class Formulario : public Base {
     void closeEvent(QCloseEvent* evento) override {
         Base::closeEvent(evento);
         if (evento->isAccepted()) FormClose();
+    }
+
+    // The two windows whose close ends the program keep it from a stray key.
+    virtual bool fechaComEsc() const { return true; }
+
+    void keyPressEvent(QKeyEvent* evento) override {
+        if (evento->key() == Qt::Key_Escape && evento->modifiers() == Qt::NoModifier &&
+            fechaComEsc()) {
+            this->close();
+            return;
+        }
+        Base::keyPressEvent(evento);
     }
 
     // The largest size that keeps the window, frame included, inside the

@@ -22,6 +22,10 @@ if(SAT_SANITIZE)
     target_link_options(sat_politica INTERFACE -fsanitize=address,undefined)
 endif()
 
+# The locale every test runs in; the test "localidade" fails when it is not
+# generated on the machine.
+set(SAT_LOCALIDADE_TESTES pt_BR.UTF-8)
+
 # A Qt Test program registered with CTest, with the environment that CI uses,
 # so that a plain `ctest` behaves the same.
 function(sat_add_test nome)
@@ -34,5 +38,5 @@ function(sat_add_test nome)
     add_test(NAME ${nome} COMMAND ${nome})
     set_tests_properties(${nome} PROPERTIES
         TIMEOUT ${T_TIMEOUT}
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=pt_BR.UTF-8;LC_ALL=;LC_TIME=;QT_LOGGING_RULES=qt.qpa.*=false;SAT_EMULADOR_DIR=${CMAKE_BINARY_DIR}/estado-testes/${nome};ASAN_OPTIONS=detect_leaks=1;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/cmake/vazamentos.supp:print_suppressions=0")
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=${SAT_LOCALIDADE_TESTES};LC_ALL=;LC_TIME=;QT_LOGGING_RULES=qt.qpa.*=false;SAT_EMULADOR_DIR=${CMAKE_BINARY_DIR}/estado-testes/${nome};ASAN_OPTIONS=detect_leaks=1;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/cmake/vazamentos.supp:print_suppressions=0")
 endfunction()

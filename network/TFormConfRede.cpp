@@ -68,6 +68,10 @@ TFormConfRede::TFormConfRede(Contexto& contexto)
     aoMarcar(RdBProxyConfiguracao, &TFormConfRede::RdBProxyConfiguracaoClick);
     connect(BtEnviar, &QPushButton::clicked, this, &TFormConfRede::BtEnviarClick);
     connect(BtCancelar, &QPushButton::clicked, this, &TFormConfRede::BtCancelarClick);
+    // Return in the last field of either group sends, as the button does: which
+    // one is last depends on the proxy chosen.
+    for (QLineEdit* ultimo : {MaskEdDNSAlt, EdProxySenha})
+        connect(ultimo, &QLineEdit::returnPressed, BtEnviar, &QPushButton::click);
 }
 
 void TFormConfRede::montar() {
@@ -230,13 +234,13 @@ bool TFormConfRede::validar() {
 
 QString TFormConfRede::parteRede() const {
     if (!RdBIpFixo->isChecked()) return QString();
-    QString rede = elemento("lanIP", valorEndereco(MaskEdIP)) +
-                   elemento("lanMask", valorEndereco(MaskEdMascaraRede)) +
-                   elemento("lanGW", valorEndereco(MaskEdGateway));
+    QString rede = elemento("lanIP", enderecoDigitado(MaskEdIP)) +
+                   elemento("lanMask", enderecoDigitado(MaskEdMascaraRede)) +
+                   elemento("lanGW", enderecoDigitado(MaskEdGateway));
     // An alternative DNS goes only with a primary one.
     if (!vazio(MaskEdDNSPrin)) {
-        rede += elemento("lanDNS1", valorEndereco(MaskEdDNSPrin));
-        if (!vazio(MaskEdDNSAlt)) rede += elemento("lanDNS2", valorEndereco(MaskEdDNSAlt));
+        rede += elemento("lanDNS1", enderecoDigitado(MaskEdDNSPrin));
+        if (!vazio(MaskEdDNSAlt)) rede += elemento("lanDNS2", enderecoDigitado(MaskEdDNSAlt));
     }
     return rede;
 }
@@ -245,7 +249,7 @@ QString TFormConfRede::parteProxy() const {
     if (RdBProxyTransparente->isChecked()) return QStringLiteral("<proxy>2</proxy>");
     if (!RdBProxyConfiguracao->isChecked()) return QStringLiteral("<proxy>0</proxy>");
     QString proxy = QStringLiteral("<proxy>1</proxy>") +
-                    elemento("proxy_ip", valorEndereco(MaskEdProxyIP)) +
+                    elemento("proxy_ip", enderecoDigitado(MaskEdProxyIP)) +
                     elemento("proxy_porta", EdProxyPorta->text());
     // Without a user the password is not sent, whatever the field holds.
     if (!semTexto(EdProxyUsuario))

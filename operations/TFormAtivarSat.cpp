@@ -31,6 +31,8 @@ TFormAtivarSat::TFormAtivarSat(Contexto& contexto)
     definirAltura(AlturaFechada);
     connect(BtEnviar, &QPushButton::clicked, this, &TFormAtivarSat::BtEnviarClick);
     connect(BtCancelar, &QPushButton::clicked, this, &TFormAtivarSat::BtCancelarClick);
+    // Return in the last field sends, as the button does.
+    connect(CBoxUF->lineEdit(), &QLineEdit::returnPressed, BtEnviar, &QPushButton::click);
 }
 
 void TFormAtivarSat::montar() {

@@ -67,6 +67,8 @@ TFormConsultas::TFormConsultas(Contexto& contexto)
     connect(BtSalvarLog, &QPushButton::clicked, this, &TFormConsultas::BtSalvarLogClick);
     connect(BtLimpar, &QPushButton::clicked, this, &TFormConsultas::BtLimparClick);
     connect(BtCancelar, &QPushButton::clicked, this, &TFormConsultas::BtCancelarClick);
+    // Return in the session number asks for it, as the button does.
+    connect(EdNumeroSessao, &QLineEdit::returnPressed, BtConsultarNumSes, &QPushButton::click);
 }
 
 void TFormConsultas::montar() {

@@ -41,6 +41,8 @@ TFormTrocarCodigo::TFormTrocarCodigo(Contexto& contexto)
     });
     connect(BtEnviar, &QPushButton::clicked, this, &TFormTrocarCodigo::BtEnviarClick);
     connect(BtCancelar, &QPushButton::clicked, this, &TFormTrocarCodigo::BtCancelarClick);
+    // Return in the last field sends, as the button does.
+    connect(EdConfNovoCod, &QLineEdit::returnPressed, BtEnviar, &QPushButton::click);
     RdbCodigoAtual->setChecked(true);
 }
 
@@ -84,13 +86,13 @@ void TFormTrocarCodigo::montarAjuda() {
     ImCodAtivacao->setAlignment(Qt::AlignCenter);
 }
 
-// Decoded and scaled when first shown, not at start-up.
+// Decoded when first shown, not at start-up; scaled to the room the help
+// part has.
 void TFormTrocarCodigo::mostrarCartao() {
-    if (!ImCodAtivacao->pixmap().isNull()) return;
-    const QPixmap cartao(QString::fromLatin1(ImagemCartao));
-    if (!cartao.isNull())
+    if (m_cartao.isNull()) m_cartao = QPixmap(QString::fromLatin1(ImagemCartao));
+    if (!m_cartao.isNull())
         ImCodAtivacao->setPixmap(
-            cartao.scaled(ImCodAtivacao->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+            m_cartao.scaled(ImCodAtivacao->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
 void TFormTrocarCodigo::RdbCodigoAtualClick() {
@@ -98,13 +100,17 @@ void TFormTrocarCodigo::RdbCodigoAtualClick() {
     setFixedSize(LarguraEstreita, Altura);
 }
 
+// On a small screen or with large fonts the help part narrows, its picture
+// with it, so that the whole window stays on the screen.
 void TFormTrocarCodigo::RdbCodigoEmergenciaClick() {
     LbCodAtivAtualEmerg->setText(QStringLiteral("Código de Emergência"));
-    setFixedSize(LarguraComAjuda, Altura);
+    setFixedSize(std::min(LarguraComAjuda, tamanhoNaTela().width()), Altura);
+    ImCodAtivacao->resize(width() - ImCodAtivacao->x() - 8, ImCodAtivacao->height());
+    mostrarCartao();
+    caberNaTela();
 }
 
 void TFormTrocarCodigo::FormShow() {
-    mostrarCartao();
     RdbCodigoAtual->setChecked(true);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPixmap>
+
 #include "ui/Formulario.h"
 
 class QFrame;
@@ -47,4 +49,6 @@ class TFormTrocarCodigo : public Formulario<> {
     void BtEnviarClick();
     void BtCancelarClick();
     bool camposPreenchidos();
+
+    QPixmap m_cartao;
 };

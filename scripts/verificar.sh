@@ -9,8 +9,10 @@ pasta=${1:-"$raiz/build"}
 
 cd "$raiz"
 git ls-files -z '*.cpp' '*.h' '*.c' | xargs -0 clang-format --dry-run -Werror
-pastas="app|auxiliar|core|device|emulator|network|operations|sat|setup|shell|signature|tour|transactions|ui"
-run-clang-tidy -quiet -p "$pasta" -j2 "^$raiz/($pastas)/[^/]*\.cpp\$" >"$pasta/clang-tidy.log" 2>&1 || {
+# Every folder of cmake/camadas.txt but the tests and the benchmarks.
+pastas=$(grep -vE '^[[:space:]]*(#|$)' cmake/camadas.txt | awk '$2 != "livre" { print $1 }' | paste -sd'|')
+run-clang-tidy -quiet -p "$pasta" -j2 -header-filter "/($pastas)/[^/]*\.h\$" \
+    "^$raiz/($pastas)/[^/]*\.cpp\$" >"$pasta/clang-tidy.log" 2>&1 || {
     grep -E "(warning|error):" "$pasta/clang-tidy.log" | sort -u
     exit 1
 }

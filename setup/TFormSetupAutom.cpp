@@ -49,6 +49,8 @@ TFormSetupAutom::TFormSetupAutom(Contexto& contexto)
     montar();
     connect(BtExecutar, &QPushButton::clicked, this, &TFormSetupAutom::BtExecutarClick);
     connect(BtCancelar, &QPushButton::clicked, this, &TFormSetupAutom::BtCancelarClick);
+    // Return in the last field runs, as "Executar" does.
+    connect(Edit1, &QLineEdit::returnPressed, BtExecutar, &QPushButton::click);
 }
 
 void TFormSetupAutom::montar() {
@@ -238,13 +240,16 @@ void TFormSetupAutom::ordemTab() {
 // The compact layout ends below the buttons; the panel and the log lie below
 // it, side by side and wider than the fields, and come into view when the
 // window grows.
+// Grown on a small screen, the log gives up height and width first, so that
+// the window stays on the screen.
 void TFormSetupAutom::definirLayout(bool expandida) {
     m_expandida = expandida;
-    const QSize inteira = m_conteudo->sizeHint();
+    const QSize inteira = m_conteudo->sizeHint().boundedTo(tamanhoNaTela());
     const QSize compacta =
         BtExecutar->parentWidget()->sizeHint().grownBy(m_conteudo->layout()->contentsMargins());
     m_conteudo->resize(expandida ? inteira : QSize(compacta.width(), inteira.height()));
     setFixedSize(expandida ? inteira : compacta);
+    if (expandida) caberNaTela();
 }
 
 void TFormSetupAutom::mostrarStatus(const QString& texto, const QColor* cor, int recuo) {

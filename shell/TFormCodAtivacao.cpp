@@ -23,6 +23,8 @@ TFormCodAtivacao::TFormCodAtivacao(Contexto& contexto)
     connect(BtSatNaoAtivado, &QPushButton::clicked, this, &TFormCodAtivacao::BtSatNaoAtivadoClick);
     connect(BtTrocarCodAtiv, &QPushButton::clicked, this, &TFormCodAtivacao::BtTrocarCodAtivClick);
     connect(BtFechar, &QPushButton::clicked, this, &TFormCodAtivacao::BtFecharClick);
+    // Return in the code enters, as "Entrar"; no button becomes the default.
+    connect(txtCodAtivacao, &QLineEdit::returnPressed, BtIniciar, &QPushButton::click);
 }
 
 void TFormCodAtivacao::montar() {
@@ -88,6 +90,17 @@ void TFormCodAtivacao::setRetornoLog(const QString& resposta) {
 
 void TFormCodAtivacao::FormShow() {
     BtFechar->setFocus();
+}
+
+// A window manager may close the window with no box drawn for it (a key, its
+// menu, a box of its own): the window has no title-bar buttons, so only the
+// tool's own close, "Fechar" or the main window's, ends the program.
+void TFormCodAtivacao::closeEvent(QCloseEvent* evento) {
+    if (evento->spontaneous()) {
+        evento->ignore();
+        return;
+    }
+    Formulario::closeEvent(evento);
 }
 
 void TFormCodAtivacao::FormClose() {

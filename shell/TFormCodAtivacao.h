@@ -40,6 +40,8 @@ class TFormCodAtivacao : public Formulario<>, public JanelaCodAtivacao {
   protected:
     void FormShow() override;
     void FormClose() override;
+    bool fechaComEsc() const override { return false; }
+    void closeEvent(QCloseEvent* evento) override;
 
   private:
     void BtIniciarClick();

@@ -28,6 +28,7 @@ class TFormPrincipal : public Formulario<>, public JanelaPrincipal {
   protected:
     void FormShow() override;
     void FormClose() override;
+    bool fechaComEsc() const override { return false; }
 
   private:
     void montar();

@@ -23,6 +23,8 @@ TFormAssociarAssinatura::TFormAssociarAssinatura(Contexto& contexto)
     connect(Button1, &QPushButton::clicked, this, &TFormAssociarAssinatura::Button1Click);
     connect(btEnviar, &QPushButton::clicked, this, &TFormAssociarAssinatura::btEnviarClick);
     connect(BtCancelar, &QPushButton::clicked, this, &TFormAssociarAssinatura::BtCancelarClick);
+    // Return in the password generates, as "Gerar" does.
+    connect(Edit1, &QLineEdit::returnPressed, Button1, &QPushButton::click);
 }
 
 // Fixed places, as the window's height hides the log below them until the

@@ -1,50 +1,88 @@
 #!/usr/bin/env bash
-# The folders of the tool are layers: a file includes only its own folder and
-# the layers below it, feature folders never include each other both ways, and
+# The folders are layers, listed once in cmake/camadas.txt with what each may
+# include: every include is read, in quotes or brackets, however spaced; a
+# path climbing out with ".." and a folder of sources missing from the list
+# fail. The tool's feature folders never include each other both ways, and
 # the core (a program linking only it is given) needs neither QtGui nor
-# QtWidgets. The emulated device and the tool never include each other; both
-# may include sat/, the fourteen functions and the helper's frames, which
-# includes nothing of theirs. The helper program (auxiliar/) includes sat/
-# alone, and nothing includes it.
+# QtWidgets.
 # Usage: tests/camadas.sh PASTA_FONTES PROGRAMA_SO_DO_NUCLEO
 set -euo pipefail
 cd "$1"
-declare -A camada=([device]=0 [core]=1 [ui]=2 [operations]=3 [signature]=3 [network]=3
-    [transactions]=3 [setup]=3 [tour]=3 [shell]=4 [app]=5)
+declare -A tipo=() camada=()
+while read -r pasta t c; do
+    tipo[$pasta]=$t
+    camada[$pasta]=${c:-}
+done < <(grep -vE '^[[:space:]]*(#|$)' cmake/camadas.txt)
+
 erros=0
+falha() {
+    echo "$*"
+    erros=1
+}
+
+# The top folders that hold sources; build trees and ignored folders aside.
+pastasComFontes() {
+    local d
+    for d in */; do
+        d=${d%/}
+        [ -e "$d/CMakeCache.txt" ] && continue
+        git check-ignore -q "$d" 2>/dev/null && continue
+        [ -n "$(find "$d" -type f \( -name '*.c' -o -name '*.cpp' -o -name '*.h' \) -print -quit)" ] &&
+            echo "$d"
+    done
+}
+
+# Whether a file of folder $1 may include one of folder $2, another folder.
+permitido() {
+    local de=$1 para=$2
+    [ "${tipo[$para]}" = auxiliar ] && return 1
+    case ${tipo[$de]} in
+    emulador | auxiliar) [ "${tipo[$para]}" = base ] ;;
+    ferramenta)
+        [ "${tipo[$para]}" = base ] ||
+            { [ "${tipo[$para]}" = ferramenta ] && ((camada[$para] <= camada[$de])); }
+        ;;
+    livre) true ;;
+    *) false ;;
+    esac
+}
+
+# "arquivo:incluído" for every include of the folder.
+inclusoes() {
+    grep -rHE --include='*.c' --include='*.cpp' --include='*.h' '^[[:space:]]*#[[:space:]]*include' "$1" |
+        sed -nE 's/^([^:]+):[[:space:]]*#[[:space:]]*include[[:space:]]*[<"]([^>"]+)[>"].*/\1:\2/p'
+}
+
 declare -A pares=()
-for pasta in "${!camada[@]}" emulator sat auxiliar; do
+for pasta in $(pastasComFontes); do
+    if [ -z "${tipo[$pasta]:-}" ]; then
+        falha "$pasta/: pasta de fontes fora de cmake/camadas.txt"
+        continue
+    fi
     while IFS=: read -r arquivo incluida; do
-        alvo=${incluida%%/*}
-        [ "$alvo" = "$pasta" ] && continue
-        if [ "$alvo" = sat ] && [ "$pasta" != sat ]; then
+        if [[ "/$incluida/" == */../* || "/$incluida/" == */./* ]]; then
+            falha "$arquivo inclui $incluida: caminho relativo, não a partir da raiz"
             continue
-        elif [ "$pasta" = sat ] || [ "$pasta" = auxiliar ] || [ "$alvo" = auxiliar ]; then
-            echo "$arquivo inclui $incluida: sat/ e auxiliar/ incluem só sat/, e nada inclui auxiliar/"
-            erros=1
-        elif [ "$pasta" = emulator ] || [ "$alvo" = emulator ]; then
-            [ -n "${camada[$alvo]:-}" ] || [ "$alvo" = emulator ] || continue
-            echo "$arquivo inclui $incluida: o emulador e a ferramenta não se incluem"
-            erros=1
-        elif [ -n "${camada[$alvo]:-}" ]; then
-            if ((camada[$alvo] > camada[$pasta])); then
-                echo "$arquivo inclui $incluida, de uma camada acima"
-                erros=1
-            fi
-            pares["$pasta>$alvo"]=$arquivo
         fi
-    done < <(grep -rHoE '^#include "[a-z]+/[^"]+"' "$pasta" | sed 's/#include "//; s/"$//')
+        alvo=${incluida%%/*}
+        [ "$alvo" = "$incluida" ] || [ "$alvo" = "$pasta" ] && continue
+        if [ -z "${tipo[$alvo]:-}" ]; then
+            [ -d "$alvo" ] && falha "$arquivo inclui $incluida: $alvo/ fora de cmake/camadas.txt"
+            continue
+        fi
+        permitido "$pasta" "$alvo" || falha "$arquivo inclui $incluida: $pasta/ não inclui $alvo/"
+        [ "${tipo[$pasta]}" = ferramenta ] && [ "${tipo[$alvo]}" = ferramenta ] &&
+            pares["$pasta>$alvo"]=$arquivo
+    done < <(inclusoes "$pasta")
 done
 for par in "${!pares[@]}"; do
     volta="${par#*>}>${par%>*}"
     if [ -n "${pares[$volta]:-}" ]; then
-        echo "${pares[$par]} e ${pares[$volta]}: as pastas se incluem nos dois sentidos"
-        erros=1
+        falha "${pares[$par]} e ${pares[$volta]}: as pastas se incluem nos dois sentidos"
     fi
 done
 dinamica=$(readelf -d "$2")
 if grep -E 'NEEDED.*libQt6(Gui|Widgets)' <<<"$dinamica"; then
-    echo "$2: o núcleo puxa QtGui ou QtWidgets"
-    erros=1
+    falha "$2: o núcleo puxa QtGui ou QtWidgets"
 fi
 exit $erros

@@ -1,4 +1,5 @@
 #include <QClipboard>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -6,6 +7,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -478,6 +480,20 @@ class TstInicial : public TesteFalso {
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("um\n[RX]"));
     }
 
+    // A reply too long to lay out shows a screenful; copying its line, from
+    // anywhere in it, gives the whole reply.
+    void respostaCortadaCopiadaInteira() {
+        const QString resposta = QString(LimiteTrechoLog, 'x') + QStringLiteral("|fim");
+        chamadaComLog(b->ctx(), log(), QStringLiteral("Consulta"), [&] { return resposta; });
+        QVERIFY(!log()->document()->lastBlock().text().endsWith(QStringLiteral("|fim")));
+        QTextCursor linha(log()->document()->lastBlock());
+        linha.movePosition(QTextCursor::NextCharacter, QTextCursor::MoveAnchor, 3);
+        linha.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        log()->setTextCursor(linha);
+        log()->copy();
+        QVERIFY(QGuiApplication::clipboard()->text().endsWith("] [RX] " + resposta));
+    }
+
     // Typing and pasting stop at a 2048-bit key's signature; a 4096-bit
     // key's, put in by the program, stays whole.
     void memoDeAssinatura_data() {
@@ -521,23 +537,29 @@ class TstInicial : public TesteFalso {
         QCOMPARE(log->horizontalScrollBar()->value(), log->horizontalScrollBar()->minimum());
     }
 
-    // A very long reply in the real box: it fits the screen and OK is in reach.
-    void caixaCabeNaTela() {
-        const QRect tela = QGuiApplication::primaryScreen()->availableGeometry();
-        QRect caixa, ok;
+    // Shows the text in the real box and looks at the box before pressing OK.
+    void naCaixaReal(const QString& texto, const std::function<void(QWidget*)>& olhar) {
         QTimer vigia;
         QObject::connect(&vigia, &QTimer::timeout, [&] {
             QWidget* d = QApplication::activeModalWidget();
             if (!d) return;
             vigia.stop();
+            olhar(d);
+            d->findChild<QPushButton*>()->click();
+        });
+        vigia.start(10);
+        DialogosQt().erro(texto);
+    }
+
+    // A very long reply in the real box: it fits the screen and OK is in reach.
+    void caixaCabeNaTela() {
+        const QRect tela = QGuiApplication::primaryScreen()->availableGeometry();
+        QRect caixa, ok;
+        naCaixaReal(QString("palavra ").repeated(5000), [&](QWidget* d) {
             caixa = QRect(d->mapToGlobal(QPoint(0, 0)), d->size());
             auto* botao = d->findChild<QPushButton*>();
             if (botao->isVisible()) ok = QRect(botao->mapToGlobal(QPoint(0, 0)), botao->size());
-            botao->click();
         });
-        vigia.start(10);
-        DialogosQt reais;
-        reais.erro(QString("palavra ").repeated(5000));
         QVERIFY2(tela.contains(caixa), qPrintable(QDebug::toString(caixa)));
         QVERIFY(!ok.isEmpty() && caixa.contains(ok));
     }
@@ -545,20 +567,27 @@ class TstInicial : public TesteFalso {
     // A reply of megabytes: the box shows its start and says how much is left.
     void caixaComRespostaEnorme() {
         QString mostrado;
-        QTimer vigia;
-        QObject::connect(&vigia, &QTimer::timeout, [&] {
-            QWidget* d = QApplication::activeModalWidget();
-            if (!d) return;
-            vigia.stop();
+        naCaixaReal("1|10000" + QString(4 << 20, 'x'), [&](QWidget* d) {
             for (QLabel* l : d->findChildren<QLabel*>()) mostrado += l->text();
-            d->findChild<QPushButton*>()->click();
         });
-        vigia.start(10);
-        DialogosQt reais;
-        reais.erro("1|10000" + QString(4 << 20, 'x'));
         QVERIFY(mostrado.startsWith("1|10000xxx"));
         QVERIFY2(mostrado.size() < 9000, qPrintable(QString::number(mostrado.size())));
         QVERIFY(mostrado.endsWith(QStringLiteral("[... mais 4.186.311 caracteres não mostrados]")));
+    }
+
+    // A message of a few lines, one longer than the box may be wide, shows
+    // whole, wrapped at the box's bound: no scroll bar.
+    void caixaDeVariasLinhasMostraTudo() {
+        bool barra = true;
+        naCaixaReal(QStringLiteral("O openssl não terminou de converter o certificado em 30 s: "
+                                   "/tmp/tool-sat-tivoro-a1b2c3/certificado_convertido.pem\n"
+                                   "O processo foi encerrado."),
+                    [&](QWidget* d) {
+                        auto* area = d->findChild<QScrollArea*>();
+                        barra = area->horizontalScrollBar()->isVisible() ||
+                                area->verticalScrollBar()->isVisible();
+                    });
+        QVERIFY(!barra);
     }
 
     // Qt's own dialogs speak Portuguese, with the translation the preparation
@@ -568,11 +597,85 @@ class TstInicial : public TesteFalso {
                  QStringLiteral("Procurar em:"));
     }
 
+    // A close from the window manager leaves the start window, and the
+    // program, as they are; "Fechar" still ends it.
+    void inicioNaoFechaPeloGerenciadorDeJanelas() {
+        auto* inicio = static_cast<TFormCodAtivacao*>(b->janela(Janela::CodAtivacao));
+        inicio->show();
+        QVERIFY(QTest::qWaitForWindowExposed(inicio));
+        QSignalSpy encerrou(inicio, &TFormCodAtivacao::encerrar);
+        QCloseEvent doGerenciador;
+        QCoreApplication::sendEvent(inicio->windowHandle(), &doGerenciador);
+        QVERIFY(inicio->isVisible());
+        QCOMPARE(encerrou.count(), 0);
+        QVERIFY(b->clicar(Janela::CodAtivacao, "BtFechar"));
+        QCOMPARE(encerrou.count(), 1);
+    }
+
+    // Escape closes a window as it closes a box; not the two whose close ends
+    // the program.
+    void escFechaAJanela_data() {
+        QTest::addColumn<Janela>("janela");
+        QTest::addColumn<bool>("fecha");
+        QTest::addRow("inicial") << Janela::CodAtivacao << false;
+        QTest::addRow("principal") << Janela::Principal << false;
+        for (Janela j : {Janela::ConfRede, Janela::TrocarCodigo, Janela::Consultas,
+                         Janela::TesteVendaCanc, Janela::AssociarAssinatura, Janela::AtivarSat,
+                         Janela::SetupAutom, Janela::ConhecendoSAT})
+            QTest::addRow("%d", int(j)) << j << true;
+    }
+    void escFechaAJanela() {
+        QFETCH(Janela, janela);
+        QFETCH(bool, fecha);
+        QWidget* w = b->janela(janela);
+        b->ctx().mostrar(janela);
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        QTest::keyClick(w->focusWidget() ? w->focusWidget() : w, Qt::Key_Escape);
+        QCOMPARE(w->isVisible(), !fecha);
+    }
+
+    // Return in a window's last field presses its main button.
+    void enterNoUltimoCampo_data() {
+        QTest::addColumn<Janela>("janela");
+        QTest::addColumn<QString>("escolha");  // a radio button to select first
+        QTest::addColumn<QString>("campo");
+        QTest::addColumn<QString>("botao");
+        auto linha = [](Janela j, const char* escolha, const char* campo, const char* botao) {
+            QTest::addRow("%s", campo) << j << escolha << campo << botao;
+        };
+        linha(Janela::CodAtivacao, "", "txtCodAtivacao", "BtIniciar");
+        linha(Janela::TrocarCodigo, "", "EdConfNovoCod", "BtEnviar");
+        linha(Janela::AtivarSat, "", "CBoxUF", "BtEnviar");
+        linha(Janela::AssociarAssinatura, "", "Edit1", "Button1");
+        linha(Janela::SetupAutom, "", "Edit1", "BtExecutar");
+        linha(Janela::Consultas, "", "EdNumeroSessao", "BtConsultarNumSes");
+        linha(Janela::TesteVendaCanc, "", "EdLocalArquivo", "BtEnviar");
+        linha(Janela::ConfRede, "RdBIpFixo", "MaskEdDNSAlt", "BtEnviar");
+        linha(Janela::ConfRede, "RdBProxyConfiguracao", "EdProxySenha", "BtEnviar");
+    }
+    void enterNoUltimoCampo() {
+        QFETCH(Janela, janela);
+        QFETCH(QString, escolha);
+        QFETCH(QString, campo);
+        QFETCH(QString, botao);
+        b->ctx().mostrar(janela);
+        if (!escolha.isEmpty()) QVERIFY(b->marcar(janela, qPrintable(escolha)));
+        QSignalSpy clicado(b->controle<QPushButton>(janela, qPrintable(botao)),
+                           &QPushButton::clicked);
+        QWidget* alvo = b->controle<QWidget>(janela, qPrintable(campo));
+        if (auto* lista = qobject_cast<QComboBox*>(alvo)) alvo = lista->lineEdit();
+        alvo->setFocus();
+        QTest::keyClick(alvo, Qt::Key_Return);
+        QCOMPARE(clicado.count(), 1);
+    }
+
     void janelasComSeusTitulos() {
         QCOMPARE(b->janela(Janela::CodAtivacao)->windowTitle(),
                  QStringLiteral("TOOL SAT Tivoro  - Tivoro Tecnologia"));
         QCOMPARE(b->janela(Janela::Principal)->windowTitle(), QStringLiteral("TOOL SAT Tivoro"));
-        QVERIFY(!(b->janela(Janela::CodAtivacao)->windowFlags() & Qt::WindowCloseButtonHint));
+        const Qt::WindowFlags botoes = Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint |
+                                       Qt::WindowMaximizeButtonHint | Qt::WindowSystemMenuHint;
+        QVERIFY(!(b->janela(Janela::CodAtivacao)->windowFlags() & botoes));
         for (Janela j : {Janela::ConfRede, Janela::TrocarCodigo, Janela::Consultas,
                          Janela::TesteVendaCanc, Janela::AssociarAssinatura, Janela::AtivarSat,
                          Janela::SetupAutom, Janela::ConhecendoSAT, Janela::TesteFimaFim}) {

@@ -155,7 +155,7 @@ class TstRede : public TesteFalso {
             << QStringList{"192.168.1.1", "8080", "  ", "segredo"}
             << QByteArray(
                    "<config><tipoInter>ETHE</tipoInter><tipoLan>DHCP</tipoLan><proxy>1"
-                   "</proxy><proxy_ip>192.168.1  .1  </proxy_ip><proxy_porta>8080"
+                   "</proxy><proxy_ip>192.168.1.1</proxy_ip><proxy_porta>8080"
                    "</proxy_porta></config>");
         QTest::newRow("DHCP proxy com usuario, porta com branco")
             << StatusDHCP << "RdBProxyConfiguracao" << nenhum
@@ -194,7 +194,7 @@ class TstRede : public TesteFalso {
                    "<?xml version=\"1.0\" encoding=\"UTF-8\"?><config><tipoInter>ETHE"
                    "</tipoInter><tipoLan>IPFIX</tipoLan><lanIP>192.168.000.010</lanIP>"
                    "<lanMask>255.255.255.000</lanMask><lanGW>192.168.000.001</lanGW>"
-                   "<proxy>1</proxy><proxy_ip>010.0  .0  .9  </proxy_ip><proxy_porta>3128"
+                   "<proxy>1</proxy><proxy_ip>010.0.0.9</proxy_ip><proxy_porta>3128"
                    "</proxy_porta><proxy_user>u</proxy_user><proxy_senha>p</proxy_senha>"
                    "</config>");
     }
@@ -229,19 +229,20 @@ class TstRede : public TesteFalso {
         QCOMPARE(enviar(), xml);
     }
 
-    void enderecoDigitadoPelaMetadeVaiComBrancos() {
+    // The mask's empty places are not part of the address the device gets.
+    void enderecoDigitadoVaiSemBrancos() {
         abrir(StatusDHCP);
         marcar("RdBIpFixo");
         for (const char* nome :
              {"MaskEdIP", "MaskEdMascaraRede", "MaskEdGateway", "MaskEdDNSPrin", "MaskEdDNSAlt"})
             campo(nome)->clear();
-        digitar("MaskEdIP", "192168");
-        digitar("MaskEdMascaraRede", "255255255");
-        digitar("MaskEdGateway", "1");
+        digitar("MaskEdIP", "192.168.1.50");
+        digitar("MaskEdMascaraRede", "255.255.255.0");
+        digitar("MaskEdGateway", "192.168.1.1");
         QCOMPARE(enviar(), QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?><config>"
                                       "<tipoInter>ETHE</tipoInter><tipoLan>IPFIX</tipoLan><lanIP>"
-                                      "192.168.   .   </lanIP><lanMask>255.255.255.   </lanMask>"
-                                      "<lanGW>1  .   .   .   </lanGW><proxy>0</proxy></config>"));
+                                      "192.168.1.50</lanIP><lanMask>255.255.255.0</lanMask>"
+                                      "<lanGW>192.168.1.1</lanGW><proxy>0</proxy></config>"));
     }
 
     void textosDigitadosNaoQuebramODocumento() {

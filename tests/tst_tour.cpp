@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QLabel>
@@ -172,6 +173,19 @@ class TstTour : public TesteFalso {
         // Over the region's very edge too: it is the region's, not the photograph's.
         QWidget* r = parte(qPrintable(regiao));
         mover(r, QPoint(1, 1));
+        QCOMPARE(dica(), texto);
+    }
+
+    // Without a mouse: Tab reaches every region, which shows the same hint.
+    void dicaPeloTeclado_data() { dicaDeCadaRegiao_data(); }
+    void dicaPeloTeclado() {
+        QFETCH(QString, regiao);
+        QFETCH(QString, texto);
+        QCOMPARE(dica(), Padrao);
+        QWidget* alvo = parte(qPrintable(regiao));
+        for (int i = 0; i < 9 && !alvo->hasFocus(); ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(alvo->hasFocus());
         QCOMPARE(dica(), texto);
     }
 

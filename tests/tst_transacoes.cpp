@@ -276,6 +276,17 @@ class TstTransacoes : public TesteFalso {
                     .startsWith("[TX] CancelarUltimaVenda(313799,12345678,1.0,<?xml "));
     }
 
+    // A key the device's code page cannot hold still reaches it byte for byte.
+    void chaveDeArquivoVaiComoOsBytes() {
+        abrirVendas();
+        marcarCancelamento();
+        b->controle<QLineEdit>(Janela::TesteVendaCanc, "EdLocalArquivo")
+            ->setText(
+                arquivo("canc_utf8.xml", "<CFeCanc><infCFe chCanc=\"CFe\xc5\x82\"/></CFeCanc>"));
+        clicar(Janela::TesteVendaCanc, "BtEnviar");
+        QCOMPARE(falsa.argumento(2), QByteArray("CFe\xc5\x82"));
+    }
+
     void mensagensDoArquivo() {
         abrirVendas();
         auto* caminho = b->controle<QLineEdit>(Janela::TesteVendaCanc, "EdLocalArquivo");

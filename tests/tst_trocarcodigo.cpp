@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QtTest>
 
 #include "core/Respostas.h"
@@ -13,6 +14,12 @@
 #include "ui/Sessao.h"
 
 using Icone = PortaDialogos::Icone;
+
+namespace {
+// A common notebook's screen, as wide as the window's 856 pixels and a little
+// more.
+const bool Tela = usarTela("tela_1366x768.json");
+}  // namespace
 
 // The change-of-code window, reached from the start window and from the main
 // window, against a stand-in library whose replies the test sets.
@@ -80,8 +87,13 @@ class TstTrocarCodigo : public TesteFalso {
         for (const char* nome : {"EdCodAtualEmerg", "EdNovoCod", "EdConfNovoCod", "BtEnviar"})
             QVERIFY2(trocar()->findChild<QWidget*>(nome)->geometry().right() < 321, nome);
 
+        QVERIFY(Tela);
         QVERIFY(b->clicar(Janela::TrocarCodigo, "RdbCodigoEmergencia"));
         QCOMPARE(trocar()->width(), 856);
+        // Widened where it opened, centred, it would spill off the right edge.
+        const QRect area = trocar()->screen()->availableGeometry();
+        QVERIFY2(area.contains(trocar()->frameGeometry()),
+                 qPrintable(QDebug::toString(trocar()->frameGeometry())));
         QCOMPARE(rotuloPrimeiro()->text(), QStringLiteral("Código de Emergência"));
         QVERIFY(em<QLabel>("Label1")->isVisible());
         QVERIFY(em<QLabel>("Label1")->geometry().right() < 856);

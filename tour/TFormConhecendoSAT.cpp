@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -96,6 +97,21 @@ QRect naArea(const QRect& naFoto) {
                  qRound(naFoto.height() * y));
 }
 
+// A light or a connector of the photograph. It takes the focus from the
+// keyboard too, so its hint is there without a mouse, and frames itself then.
+class RegiaoFoto : public QWidget {
+  public:
+    explicit RegiaoFoto(QWidget* pai) : QWidget(pai) { setFocusPolicy(Qt::TabFocus); }
+
+  protected:
+    void paintEvent(QPaintEvent* /*evento*/) override {
+        if (!hasFocus()) return;
+        QPainter pintor(this);
+        pintor.setPen(QPen(palette().color(QPalette::Highlight), 2, Qt::DashLine));
+        pintor.drawRect(rect().adjusted(1, 1, -1, -1));
+    }
+};
+
 bool cliqueEsquerdo(QObject* alvo, QEvent* evento) {
     if (evento->type() != QEvent::MouseButtonRelease) return false;
     auto* mouse = static_cast<QMouseEvent*>(evento);
@@ -153,7 +169,7 @@ QWidget* TFormConhecendoSAT::montarFoto() {
     ImageCentral->installEventFilter(this);
     // The regions are children of the photograph, so they lie above it.
     for (const Regiao& r : regioes()) {
-        auto* regiao = new QWidget(ImageCentral);
+        auto* regiao = new RegiaoFoto(ImageCentral);
         regiao->setObjectName(r.nome);
         regiao->setGeometry(naArea(r.naFoto));
         regiao->setMouseTracking(true);
@@ -201,6 +217,7 @@ bool TFormConhecendoSAT::eventFilter(QObject* alvo, QEvent* evento) {
         evento->accept();
         return true;
     }
+    if (evento->type() == QEvent::FocusIn && m_dicas.contains(alvo)) RegiaoFocusIn(alvo);
     if (cliqueEsquerdo(alvo, evento)) {
         if (alvo == Label3)
             Label3Click();
@@ -220,6 +237,10 @@ void TFormConhecendoSAT::ImageCentralMouseMove() {
 }
 
 void TFormConhecendoSAT::RegiaoMouseMove(QObject* regiao) {
+    Label1->setText(m_dicas.value(regiao));
+}
+
+void TFormConhecendoSAT::RegiaoFocusIn(QObject* regiao) {
     Label1->setText(m_dicas.value(regiao));
 }
 
@@ -257,6 +278,9 @@ void TFormConhecendoSAT::hideEvent(QHideEvent* evento) {
 void TFormConhecendoSAT::FormShow() {
     if (ImageCentral->pixmap().isNull())
         ImageCentral->setPixmap(QPixmap(QStringLiteral(":/imagens/sat_frente.png")));
+    // The window holds the focus, not the first light, so it opens with the
+    // default hint; Tab goes on to the lights.
+    setFocus();
 }
 
 void TFormConhecendoSAT::FormClose() {

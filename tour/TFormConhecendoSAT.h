@@ -29,6 +29,7 @@ class TFormConhecendoSAT : public Formulario<> {
     QLayout* montarContatos();
     void ImageCentralMouseMove();
     void RegiaoMouseMove(QObject* regiao);
+    void RegiaoFocusIn(QObject* regiao);
     void Label3MouseMove();
     void FormMouseMove();
     void Label2Click();

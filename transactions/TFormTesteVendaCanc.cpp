@@ -12,6 +12,7 @@
 
 #include "core/Arquivos.h"
 #include "core/Respostas.h"
+#include "device/DllSat.h"
 #include "transactions/DocumentosTeste.h"
 #include "transactions/TFormTesteFimaFim.h"
 #include "ui/Contexto.h"
@@ -30,6 +31,8 @@ TFormTesteVendaCanc::TFormTesteVendaCanc(Contexto& contexto)
     connect(BtXMLPadrao, &QPushButton::clicked, this, &TFormTesteVendaCanc::BtXMLPadraoClick);
     connect(BtEnviar, &QPushButton::clicked, this, &TFormTesteVendaCanc::BtEnviarClick);
     connect(BtCancelar, &QPushButton::clicked, this, &TFormTesteVendaCanc::BtCancelarClick);
+    // Return in the last field sends, as the button does.
+    connect(EdLocalArquivo, &QLineEdit::returnPressed, BtEnviar, &QPushButton::click);
 }
 
 void TFormTesteVendaCanc::montar() {
@@ -148,7 +151,9 @@ void TFormTesteVendaCanc::BtEnviarClick() {
         venda(sessao, xml, texto);
     } else if (RdbXMLCanc->isChecked()) {
         m_chaveVenda = ExtraiCampo(texto, 1, QLatin1Char('"'));
-        cancelamento(sessao, m_chaveVenda, xml, texto);
+        // The key goes as the file's bytes, as the document does: decoded as
+        // Windows-1252, the binding gives back each byte unchanged.
+        cancelamento(sessao, ExtraiCampo(DllSat::deWin1252(xml), 1, QLatin1Char('"')), xml, texto);
     } else {
         ctx.dialogos.erro(QStringLiteral("Informe se o XML é de Venda ou Cancelamento!"));
     }

@@ -41,6 +41,12 @@ QString valorEndereco(const QLineEdit* campo) {
     return valor;
 }
 
+QString enderecoDigitado(const QLineEdit* campo) {
+    QString valor = valorEndereco(campo);
+    valor.remove(QLatin1Char(' '));
+    return valor;
+}
+
 void definirEndereco(QLineEdit* campo, const QString& valor) {
     QStringList grupos = valor.split(QLatin1Char('.'));
     grupos.resize(4);

@@ -18,6 +18,10 @@ QString valorCNPJ(const QLineEdit* campo);
 QLineEdit* novoCampoEndereco(const char* nome, QWidget* pai);
 // Always 15 characters: the dots kept, a blank for every empty place.
 QString valorEndereco(const QLineEdit* campo);
+// What goes to the device: each group's digits joined by dots, without the
+// blanks of the empty places, which the device would read as part of the
+// address.
+QString enderecoDigitado(const QLineEdit* campo);
 // Each group of the value left-aligned in its three places (padded with
 // blanks, cut to three).
 void definirEndereco(QLineEdit* campo, const QString& valor);

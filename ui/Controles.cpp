@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QVBoxLayout>
@@ -15,6 +16,7 @@
 #include "core/Portas.h"
 #include "core/UF.h"
 #include "device/DllSat.h"
+#include "ui/Log.h"
 
 namespace {
 // Takes line breaks out of whatever reaches the field; nothing is refused.
@@ -45,10 +47,35 @@ TextoPlano::TextoPlano(QWidget* pai) : QPlainTextEdit(pai) {
 // cursor's selected text on a large log; its positions are the document's.
 QMimeData* TextoPlano::createMimeDataFromSelection() const {
     const QTextCursor selecao = textCursor();
+    const int inicio = selecao.selectionStart();
+    const int fim = selecao.selectionEnd();
     auto* dados = new QMimeData;
-    dados->setText(document()->toPlainText().mid(
-        selecao.selectionStart(), selecao.selectionEnd() - selecao.selectionStart()));
+    dados->setText(temLinhaCortada(inicio, fim)
+                       ? textoInteiro(inicio, fim)
+                       : document()->toPlainText().mid(inicio, fim - inicio));
     return dados;
+}
+
+bool TextoPlano::temLinhaCortada(int inicio, int fim) const {
+    for (QTextBlock b = document()->findBlock(inicio); b.isValid() && b.position() <= fim;
+         b = b.next())
+        if (dynamic_cast<const LinhaInteira*>(b.userData())) return true;
+    return false;
+}
+
+// Line by line: a shortened line selected past its shown part gives the rest
+// of its whole text.
+QString TextoPlano::textoInteiro(int inicio, int fim) const {
+    QStringList partes;
+    for (QTextBlock b = document()->findBlock(inicio); b.isValid() && b.position() <= fim;
+         b = b.next()) {
+        const int de = std::max(inicio, b.position()) - b.position();
+        const int ate = std::min(fim, b.position() + b.length() - 1) - b.position();
+        const auto* inteira = dynamic_cast<const LinhaInteira*>(b.userData());
+        partes << (inteira && ate > inteira->mostrados ? inteira->texto.mid(de)
+                                                       : b.text().mid(de, ate - de));
+    }
+    return partes.join(QLatin1Char('\n'));
 }
 
 MemoAssinatura::MemoAssinatura(QWidget* pai) : TextoPlano(pai) {}

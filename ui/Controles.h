@@ -28,6 +28,10 @@ class TextoPlano : public QPlainTextEdit {
 
   protected:
     QMimeData* createMimeDataFromSelection() const override;
+
+  private:
+    bool temLinhaCortada(int inicio, int fim) const;
+    QString textoInteiro(int inicio, int fim) const;
 };
 
 // The commercial application's signature: typing and pasting stop at the

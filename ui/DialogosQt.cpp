@@ -31,8 +31,10 @@ QScrollArea* areaDoTexto(const QString& texto, const QSize& tela, QWidget* pai) 
     auto* rotulo = new QLabel(texto);
     rotulo->setTextInteractionFlags(Qt::TextSelectableByMouse);
     const int limite = std::min(tela.width() / 2, 500);
-    rotulo->setWordWrap(rotulo->sizeHint().width() > limite);
-    const int largura = std::min(rotulo->sizeHint().width(), limite);
+    // Measured unwrapped: a wrapped label's hint is a few words wide.
+    const int natural = rotulo->sizeHint().width();
+    rotulo->setWordWrap(natural > limite);
+    const int largura = std::min(natural, limite);
     const int altura =
         rotulo->wordWrap() ? rotulo->heightForWidth(largura) : rotulo->sizeHint().height();
     auto* area = new QScrollArea(pai);

@@ -2,14 +2,17 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QShowEvent>
 #include <QWidget>
+#include <algorithm>
 
 class Contexto;
 
 // What every window of the tool shares: its caption, centred on the screen on
-// its first show, FormShow each time it becomes visible, FormClose on close.
+// its first show, FormShow each time it becomes visible, FormClose on close,
+// Escape closing it as it closes a box.
 template <typename Base = QWidget>
 class Formulario : public Base {
   public:
@@ -32,6 +35,40 @@ class Formulario : public Base {
     void closeEvent(QCloseEvent* evento) override {
         Base::closeEvent(evento);
         if (evento->isAccepted()) FormClose();
+    }
+
+    // The two windows whose close ends the program keep it from a stray key.
+    virtual bool fechaComEsc() const { return true; }
+
+    void keyPressEvent(QKeyEvent* evento) override {
+        if (evento->key() == Qt::Key_Escape && evento->modifiers() == Qt::NoModifier &&
+            fechaComEsc()) {
+            this->close();
+            return;
+        }
+        Base::keyPressEvent(evento);
+    }
+
+    // The largest size that keeps the window, frame included, inside the
+    // free area of its screen.
+    QSize tamanhoNaTela() const {
+        const QScreen* tela = this->screen();
+        if (!tela) return {QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};
+        return tela->availableGeometry().size() - (this->frameGeometry().size() - this->size());
+    }
+
+    // A window that grew comes back inside the free area of its screen; one
+    // larger than the area keeps its top left corner in it.
+    void caberNaTela() {
+        const QScreen* tela = this->screen();
+        if (!tela) return;
+        const QRect area = tela->availableGeometry();
+        QRect quadro = this->frameGeometry();
+        quadro.moveRight(std::min(quadro.right(), area.right()));
+        quadro.moveBottom(std::min(quadro.bottom(), area.bottom()));
+        quadro.moveLeft(std::max(quadro.left(), area.left()));
+        quadro.moveTop(std::max(quadro.top(), area.top()));
+        this->move(quadro.topLeft());
     }
 
     Contexto& ctx;

@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextCursor>
 
 #include "core/NaGui.h"
@@ -26,9 +27,17 @@ QString DataHoraLog() {
            local.toString(agora.time(), formatoHora(local));
 }
 
-void EscreveLog(QPlainTextEdit* log, const QColor& cor, const QString& corpo, OpcoesLog opcoes) {
-    const QString linha = '[' + DataHoraLog() + "] " + corpo;
-    naGui(log, [alvo = log, cor, linha, opcoes] {
+namespace {
+qsizetype comum(const QString& a, const QString& b) {
+    const qsizetype n = std::min(a.size(), b.size());
+    qsizetype i = 0;
+    while (i < n && a[i] == b[i]) ++i;
+    return i;
+}
+
+void inserir(QPlainTextEdit* log, const QColor& cor, const QString& linha, const QString& inteira,
+             OpcoesLog opcoes) {
+    naGui(log, [alvo = log, cor, linha, inteira, opcoes] {
         if (opcoes.moverParaFim) alvo->moveCursor(QTextCursor::End);
         QTextCharFormat formato;
         formato.setForeground(cor);
@@ -37,6 +46,8 @@ void EscreveLog(QPlainTextEdit* log, const QColor& cor, const QString& corpo, Op
         cursor.clearSelection();
         // A new block is the platform's line break.
         cursor.insertText(alvo->document()->isEmpty() ? linha : '\n' + linha, formato);
+        if (inteira != linha)
+            cursor.block().setUserData(new LinhaInteira(inteira, comum(linha, inteira)));
         alvo->setTextCursor(cursor);
         if (opcoes.rolar) alvo->verticalScrollBar()->setValue(alvo->verticalScrollBar()->maximum());
         // The caret at the end of a long line pulls the view right, hiding the
@@ -44,6 +55,17 @@ void EscreveLog(QPlainTextEdit* log, const QColor& cor, const QString& corpo, Op
         alvo->horizontalScrollBar()->setValue(alvo->horizontalScrollBar()->minimum());
         alvo->viewport()->repaint();
     });
+}
+}  // namespace
+
+void EscreveLog(QPlainTextEdit* log, const QColor& cor, const QString& corpo, OpcoesLog opcoes) {
+    const QString linha = '[' + DataHoraLog() + "] " + corpo;
+    inserir(log, cor, linha, linha, opcoes);
+}
+
+void EscreveResposta(QPlainTextEdit* log, const QString& resposta, OpcoesLog opcoes) {
+    const QString inicio = '[' + DataHoraLog() + "] [RX] ";
+    inserir(log, CorRX, inicio + trechoParaLog(resposta), inicio + resposta, opcoes);
 }
 
 QString trechoParaLog(const QString& texto) {
@@ -61,6 +83,6 @@ QString chamadaComLog(Contexto& ctx, QPlainTextEdit* log, const QString& tx,
     EscreveLog(log, CorTX, "[TX] " + tx, opcoes);
     const QString resposta = chamada();
     ctx.estado.setRespostaSAT(resposta);
-    EscreveLog(log, CorRX, "[RX] " + trechoParaLog(resposta), opcoes);
+    EscreveResposta(log, resposta, opcoes);
     return resposta;
 }

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QString>
+#include <QTextBlockUserData>
 #include <functional>
 
 class QPlainTextEdit;
@@ -33,7 +34,21 @@ void EscreveLog(QPlainTextEdit* log, const QColor& cor, const QString& corpo,
 inline constexpr qsizetype LimiteTrechoLog = 4000;
 QString trechoParaLog(const QString& texto);
 
+// The whole text of a line shown shortened, kept with the line's block: the
+// first `mostrados` characters are the same in both, and copying the line
+// past them gives the whole text.
+class LinhaInteira : public QTextBlockUserData {
+  public:
+    LinhaInteira(QString inteira, qsizetype comum) : texto(std::move(inteira)), mostrados(comum) {}
+    const QString texto;
+    const qsizetype mostrados;
+};
+
+// The RX line of a reply: a screenful shown, the whole reply kept for a copy.
+void EscreveResposta(QPlainTextEdit* log, const QString& resposta, OpcoesLog opcoes = {});
+
 // The TX line, the call, the reply kept in RespostaSAT, the RX line; returns
-// the reply. The RX line holds a screenful of it; RespostaSAT all of it.
+// the reply. The RX line shows a screenful of it and copies all of it;
+// RespostaSAT holds all of it.
 QString chamadaComLog(Contexto& ctx, QPlainTextEdit* log, const QString& tx,
                       const std::function<QString()>& chamada, OpcoesLog opcoes = {});

@@ -5,6 +5,11 @@
 
 #include "tests/apoio/CanalNoProcesso.h"
 
+bool usarTela(const char* arquivo) {
+    return qputenv("QT_QPA_PLATFORM",
+                   QByteArray("offscreen:configfile=" PASTA_APOIO "/") + arquivo);
+}
+
 Bancada::Bancada(const QString& caminhoDll, Via via)
     : dll(via == Via::Auxiliar ? DllSat::carregarDe(caminhoDll) : carregarNoProcesso(caminhoDll)),
       app(std::make_unique<Aplicacao>(*dll, dialogos, relogio)) {}

@@ -15,6 +15,10 @@
 QString CaminhoEmulador();
 QString CaminhoSatemu();
 
+// Before the application starts: the offscreen screen that file of
+// tests/apoio describes (its size, a frame around each window).
+bool usarTela(const char* arquivo);
+
 // Colour of the start of that line of a log.
 QColor CorDaLinha(const QPlainTextEdit* log, int linha);
 

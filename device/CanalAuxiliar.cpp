@@ -25,8 +25,10 @@ CanalAuxiliar::Abertura CanalAuxiliar::abrir(const std::function<void()>& aguard
     m_processo = ProcessoAuxiliar::iniciar(m_programa, m_biblioteca, erro);
     if (!m_processo)
         return {sat::TipoResposta::Invalido,
-                QStringLiteral("o programa auxiliar %1 não pôde ser iniciado: %2")
-                    .arg(m_programa, erro)};
+                QStringLiteral("O programa auxiliar %1, que carrega a biblioteca do SAT, não pôde "
+                               "ser iniciado: %2.\nReinstale o tool-sat-tivoro.")
+                    .arg(m_programa, erro),
+                true};
     Desfecho falha;
     const auto ola = receber(LimiteCargaMs, aguardar, falha);
     if (!ola) {

@@ -17,6 +17,8 @@ class CanalAuxiliar : public CanalDispositivo {
     struct Abertura {
         sat::TipoResposta tipo;
         QString texto;
+        // The helper program itself did not start: the library was never tried.
+        bool semAuxiliar = false;
     };
     // A library that does not even load within this time is given up on.
     static constexpr int LimiteCargaMs = 30000;

@@ -93,6 +93,7 @@ bool ehEmulador(const QString& caminho) {
 }
 
 [[noreturn]] void recusar(const EscolhaBiblioteca& escolha, const CanalAuxiliar::Abertura& a) {
+    if (a.semAuxiliar) throw DllSat::ErroCarga(a.texto.toStdString());
     QString texto;
     switch (a.tipo) {
         case sat::TipoResposta::NaoCarrega:

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
@@ -15,8 +16,8 @@
 #include "device/ProcessoAuxiliar.h"
 
 QString ProcessoAuxiliar::programa() {
-    return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath() +
-           QStringLiteral("/../" SAT_PASTA_AUXILIAR "/sat-auxiliar");
+    return QDir::cleanPath(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath() +
+                           QStringLiteral("/../" SAT_PASTA_AUXILIAR "/sat-auxiliar"));
 }
 
 std::unique_ptr<ProcessoAuxiliar> ProcessoAuxiliar::iniciar(const QString& programa,

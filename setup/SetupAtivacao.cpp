@@ -18,6 +18,12 @@ bool codigo(const QString& resposta, const char* esperado) {
 }
 
 const QString TextoTimeout = QStringLiteral("TIMEOUT");
+
+// A device busy with another call (the window's own status query, say) is
+// still on the port: it neither left nor arrived.
+bool ocupado(const QString& resposta) {
+    return codigo(resposta, "08098");
+}
 }  // namespace
 
 SetupAtivacao::SetupAtivacao(Contexto& contexto, TFormSetupAutom& janela, int execucao)
@@ -157,7 +163,7 @@ bool SetupAtivacao::aguardarTroca(bool passou, int sessaoTeste) {
         pausa(2000);
     }
     resposta = consultar(sessao);
-    while (codigo(resposta, "08000") && segue()) {
+    while ((codigo(resposta, "08000") || ocupado(resposta)) && segue()) {
         resposta = consultar(sessao);
         pausa(2000);
     }
@@ -168,7 +174,8 @@ bool SetupAtivacao::aguardarTroca(bool passou, int sessaoTeste) {
     sessao = ctx.aleatorio.sessaoAleatoria();
     if (passou) pausa(200);
     resposta = consultar(sessao);
-    while (segue() && (resposta == TextoPortaNaoPronta || resposta == TextoTimeout)) {
+    while (segue() &&
+           (resposta == TextoPortaNaoPronta || resposta == TextoTimeout || ocupado(resposta))) {
         resposta = consultar(sessao);
         pausa(5000);
     }

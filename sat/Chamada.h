@@ -54,7 +54,9 @@ bool confere(Funcao funcao, const std::vector<Argumento>& argumentos);
 
 // The library's fourteen functions by their place in the list.
 struct TabelaFuncoes {
-#define SAT_PONTEIRO(nome, codigo, detalhe, parametros, argumentos) Tipo##nome* nome = nullptr;
+// A name, not an expression: it takes no parentheses.
+#define SAT_PONTEIRO(nome, codigo, detalhe, parametros, argumentos) \
+    Tipo##nome* nome = nullptr;  // NOLINT(bugprone-macro-parentheses)
     SAT_FUNCOES(SAT_PONTEIRO)
 #undef SAT_PONTEIRO
 
@@ -64,7 +66,7 @@ struct TabelaFuncoes {
     const char* resolver(Buscar buscar) {
 #define SAT_RESOLVER(nome, codigo, detalhe, parametros, argumentos)   \
     nome = reinterpret_cast<Tipo##nome*>(buscar(#nome)); /* NOLINT */ \
-    if (!nome) return #nome;
+    if (!(nome)) return #nome;
         SAT_FUNCOES(SAT_RESOLVER)
 #undef SAT_RESOLVER
         return nullptr;

@@ -59,7 +59,7 @@ struct InfoFuncao {
     bool comDetalhe;
 };
 
-#define SAT_INFO(nome, codigo, detalhe, parametros, argumentos) {#nome, codigo, detalhe != 0},
+#define SAT_INFO(nome, codigo, detalhe, parametros, argumentos) {#nome, codigo, (detalhe) != 0},
 inline constexpr InfoFuncao Funcoes[] = {SAT_FUNCOES(SAT_INFO)};
 #undef SAT_INFO
 inline constexpr std::size_t NumeroFuncoes = sizeof(Funcoes) / sizeof(Funcoes[0]);
@@ -68,9 +68,10 @@ inline const InfoFuncao& info(Funcao f) {
     return Funcoes[static_cast<std::size_t>(f)];
 }
 
-// Each function's type, as the library exports it.
+// Each function's type, as the library exports it; the parameters come in
+// their own parentheses.
 #define SAT_TIPO(nome, codigo, detalhe, parametros, argumentos) \
-    using Tipo##nome = const char* parametros;
+    using Tipo##nome = const char* parametros;  // NOLINT(bugprone-macro-parentheses)
 SAT_FUNCOES(SAT_TIPO)
 #undef SAT_TIPO
 

@@ -2,7 +2,6 @@
 // log extraction for 1 MB and 8 MB logs: called in this process, as a
 // point-of-sale program calls it, and through the tool's helper program, with
 // the difference, which is what the helper costs each call.
-#include <dlfcn.h>
 #include <stdlib.h>
 
 #include <QString>
@@ -20,7 +19,7 @@
 #include "emulator/Controle.h"
 #include "emulator/Regras.h"
 #include "emulator/Texto.h"
-#include "sat/Chamada.h"
+#include "tests/apoio/CanalNoProcesso.h"
 
 namespace {
 
@@ -36,43 +35,18 @@ sat::Argumento arg(const std::string& v) {
     return arg(v.c_str());
 }
 
-// The emulated device reached one way or the other; the reply copied, as
-// every caller does.
+// The emulated device reached one way or the other (in this process, or
+// through the helper); the reply copied, as every caller does.
 class Via {
   public:
-    virtual ~Via() = default;
-    virtual std::string chamar(const sat::Pedido& pedido) = 0;
+    explicit Via(CanalDispositivo& canal) : m_canal(canal) {}
     template <typename... A>
     std::string operator()(Funcao f, const A&... a) {
-        return chamar({f, {arg(a)...}});
-    }
-};
-
-class Direta : public Via {
-  public:
-    explicit Direta(void* biblioteca) {
-        m_tabela.resolver([&](const char* nome) { return dlsym(biblioteca, nome); });
-    }
-    std::string chamar(const sat::Pedido& pedido) override {
-        const char* r = m_tabela.chamar(pedido);
-        return r ? r : "";
+        return m_canal.chamar({f, {arg(a)...}}, 600000, {}).bytes.toStdString();
     }
 
   private:
-    sat::TabelaFuncoes m_tabela;
-};
-
-class PeloAuxiliar : public Via {
-  public:
-    PeloAuxiliar() : m_canal(ProcessoAuxiliar::programa(), QStringLiteral(DLLSAT_EMULADOR)) {
-        m_canal.abrir();
-    }
-    std::string chamar(const sat::Pedido& pedido) override {
-        return m_canal.chamar(pedido, 600000, {}).bytes.toStdString();
-    }
-
-  private:
-    CanalAuxiliar m_canal;
+    CanalDispositivo& m_canal;
 };
 
 const char* const Codigo = "12345678";
@@ -187,13 +161,11 @@ int main() {
     const std::string pasta = mkdtemp(modelo);
     setenv("SAT_EMULADOR_DIR", pasta.c_str(), 1);
     emulador::Controle controle(pasta);
-    void* biblioteca = dlopen(DLLSAT_EMULADOR, RTLD_NOW);
-    if (!biblioteca) {
-        std::fprintf(stderr, "%s\n", dlerror());
-        return 1;
-    }
-    Direta direta(biblioteca);
-    PeloAuxiliar auxiliar;
+    CanalNoProcesso noProcesso(QStringLiteral(DLLSAT_EMULADOR));
+    CanalAuxiliar pelaAuxiliar(ProcessoAuxiliar::programa(), QStringLiteral(DLLSAT_EMULADOR));
+    pelaAuxiliar.abrir();
+    Via direta(noProcesso);
+    Via auxiliar(pelaAuxiliar);
     const Medidas d = medir(direta, controle);
     const Medidas a = medir(auxiliar, controle);
     std::printf("Emulador, medianas em us, latencia 0, estado em %s\n", pasta.c_str());

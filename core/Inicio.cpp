@@ -65,7 +65,7 @@ std::optional<int> lerLinhaDeComando(const QStringList& argumentos, PedidoBiblio
     return std::nullopt;
 }
 
-void recusarBiblioteca(const QString& texto, PortaDialogos& dialogos) {
+void avisarDaBiblioteca(const QString& texto, PortaDialogos& dialogos) {
     imprimir(stderr, QStringLiteral("tool-sat-tivoro: ") + texto + '\n');
     dialogos.erro(texto);
 }
@@ -78,7 +78,7 @@ std::unique_ptr<DllSat> abrirBiblioteca(const PedidoBiblioteca& pedido,
                              .arg(dll->caminho(), dll->emulado() ? " (SAT EMULADO)" : ""));
         return dll;
     } catch (const DllSat::ErroCarga& erro) {
-        recusarBiblioteca(QString::fromUtf8(erro.what()), dialogos);
+        avisarDaBiblioteca(QString::fromUtf8(erro.what()), dialogos);
         return nullptr;
     }
 }

@@ -19,5 +19,6 @@ std::optional<int> lerLinhaDeComando(const QStringList& argumentos, PedidoBiblio
 std::unique_ptr<DllSat> abrirBiblioteca(const PedidoBiblioteca& pedido,
                                         const QString& pastaPrograma, PortaDialogos& dialogos);
 
-// A refusal of the library, shown and printed alike.
-void recusarBiblioteca(const QString& texto, PortaDialogos& dialogos);
+// What goes wrong with the library (a refusal, a crash, a call past its
+// limit), shown in an error box and printed to standard error alike.
+void avisarDaBiblioteca(const QString& texto, PortaDialogos& dialogos);

@@ -24,11 +24,10 @@ CanalAuxiliar::Abertura CanalAuxiliar::abrir(const std::function<void()>& aguard
     QString erro;
     m_processo = ProcessoAuxiliar::iniciar(m_programa, m_biblioteca, erro);
     if (!m_processo)
-        return {sat::TipoResposta::Invalido,
+        return {Abertura::Tipo::SemAuxiliar,
                 QStringLiteral("O programa auxiliar %1, que carrega a biblioteca do SAT, não pôde "
                                "ser iniciado: %2.\nReinstale o tool-sat-tivoro.")
-                    .arg(m_programa, erro),
-                true};
+                    .arg(m_programa, erro)};
     Desfecho falha;
     const auto ola = receber(LimiteCargaMs, aguardar, falha);
     if (!ola) {
@@ -36,17 +35,30 @@ CanalAuxiliar::Abertura CanalAuxiliar::abrir(const std::function<void()>& aguard
             falha.tipo == Desfecho::Tipo::Prazo
                 ? QStringLiteral("não terminou de carregar em %1 s").arg(LimiteCargaMs / 1000)
                 : QStringLiteral("terminou com %1 ao ser carregada").arg(falha.detalhe);
-        return {sat::TipoResposta::Invalido, como};
+        return {Abertura::Tipo::Quebrou, como};
     }
-    if (ola->tipo != sat::TipoResposta::Pronta) m_processo.reset();
-    return {ola->tipo, QString::fromLocal8Bit(ola->bytes.data(), qsizetype(ola->bytes.size()))};
+    const QString texto = QString::fromLocal8Bit(ola->bytes.data(), qsizetype(ola->bytes.size()));
+    switch (ola->tipo) {
+        case sat::TipoResposta::Pronta:
+            return {Abertura::Tipo::Pronta, texto};
+        case sat::TipoResposta::NaoCarrega:
+            m_processo.reset();
+            return {Abertura::Tipo::NaoCarrega, texto};
+        case sat::TipoResposta::SemFuncao:
+            m_processo.reset();
+            return {Abertura::Tipo::SemFuncao, texto};
+        default:
+            m_processo.reset();
+            return {Abertura::Tipo::Quebrou,
+                    QStringLiteral("uma resposta que o programa auxiliar não deveria dar")};
+    }
 }
 
 Desfecho CanalAuxiliar::chamar(const sat::Pedido& pedido, int limiteMs,
                                const std::function<void()>& aguardar) {
     if (!m_processo) {
         const Abertura a = abrir(aguardar);
-        if (a.tipo != sat::TipoResposta::Pronta)
+        if (a.tipo != Abertura::Tipo::Pronta)
             return desfecho(Desfecho::Tipo::NaoRecarrega, a.texto);
     }
     Desfecho falha;

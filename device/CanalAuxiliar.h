@@ -13,12 +13,17 @@
 class CanalAuxiliar : public CanalDispositivo {
   public:
     // What loading the library gave: the file the platform loaded, or why it
-    // could not (tipo says which refusal).
+    // could not.
     struct Abertura {
-        sat::TipoResposta tipo;
+        enum class Tipo {
+            Pronta,       // texto: the file loaded
+            SemAuxiliar,  // the helper did not start: the library was never tried
+            NaoCarrega,   // texto: the platform's reason
+            SemFuncao,    // texto: the missing function
+            Quebrou       // texto: how loading ended (a signal, no answer in time)
+        };
+        Tipo tipo;
         QString texto;
-        // The helper program itself did not start: the library was never tried.
-        bool semAuxiliar = false;
     };
     // A library that does not even load within this time is given up on.
     static constexpr int LimiteCargaMs = 30000;

@@ -93,17 +93,20 @@ bool ehEmulador(const QString& caminho) {
 }
 
 [[noreturn]] void recusar(const EscolhaBiblioteca& escolha, const CanalAuxiliar::Abertura& a) {
-    if (a.semAuxiliar) throw DllSat::ErroCarga(a.texto.toStdString());
+    using Tipo = CanalAuxiliar::Abertura::Tipo;
     QString texto;
     switch (a.tipo) {
-        case sat::TipoResposta::NaoCarrega:
+        case Tipo::SemAuxiliar:
+            texto = a.texto;
+            break;
+        case Tipo::NaoCarrega:
             texto =
                 escolha.porBusca
                     ? semBiblioteca(a.texto, escolha.procurados)
                     : recusa(escolha.caminho, escolha.procurados,
                              QStringLiteral("uma biblioteca que o sistema carregue: ") + a.texto);
             break;
-        case sat::TipoResposta::SemFuncao:
+        case Tipo::SemFuncao:
             texto = recusa(escolha.caminho, escolha.procurados,
                            QStringLiteral("a função %1").arg(a.texto));
             break;
@@ -123,7 +126,7 @@ std::unique_ptr<DllSat> DllSat::carregar(const EscolhaBiblioteca& escolha) {
                 .toStdString());
     auto canal = std::make_unique<CanalAuxiliar>(ProcessoAuxiliar::programa(), escolha.caminho);
     const CanalAuxiliar::Abertura aberta = canal->abrir();
-    if (aberta.tipo != sat::TipoResposta::Pronta) recusar(escolha, aberta);
+    if (aberta.tipo != CanalAuxiliar::Abertura::Tipo::Pronta) recusar(escolha, aberta);
     // The file actually loaded, wherever the platform's search found it.
     const QString caminho =
         aberta.texto.isEmpty() ? escolha.caminho : QFileInfo(aberta.texto).absoluteFilePath();

@@ -128,10 +128,10 @@ bool TFormCodAtivacao::dllDaTivoro() {
 }
 
 void TFormCodAtivacao::recusarDll(const QString& motivo, const QString& falta) {
-    recusarBiblioteca(motivo + "\n\n" +
-                          descreveRecusa(ctx.dll.caminho(), falta, ctx.dll.procurados()) +
-                          QStringLiteral("\n\nVeja \"Usando um SAT real\" em man tool-sat-tivoro."),
-                      ctx.dialogos);
+    avisarDaBiblioteca(
+        motivo + "\n\n" + descreveRecusa(ctx.dll.caminho(), falta, ctx.dll.procurados()) +
+            QStringLiteral("\n\nVeja \"Usando um SAT real\" em man tool-sat-tivoro."),
+        ctx.dialogos);
 }
 
 void TFormCodAtivacao::BtIniciarClick() {

@@ -3,9 +3,8 @@
 #include <QApplication>
 #include <QThread>
 #include <QWidget>
-#include <cstdio>
 
-#include "core/Portas.h"
+#include "core/Inicio.h"
 
 namespace {
 int s_profundidade = 0;
@@ -53,6 +52,5 @@ void EsperaComCursor::terminar() {
 }
 
 void EsperaComCursor::falhou(const QString& texto) {
-    std::fprintf(stderr, "tool-sat-tivoro: %s\n", qPrintable(QString(texto).replace('\n', ' ')));
-    m_dialogos.erro(texto);
+    avisarDaBiblioteca(texto, m_dialogos);
 }

@@ -12,10 +12,37 @@ target_compile_options(sat_politica INTERFACE -Wshadow -Wcast-qual -Wformat=2
     -Wlogical-op -Wundef $<$<COMPILE_LANGUAGE:CXX>:-Wmissing-declarations -Wnon-virtual-dtor
     -Woverloaded-virtual -Wold-style-cast>)
 target_compile_definitions(sat_politica INTERFACE QT_NO_KEYWORDS QT_USE_QSTRINGBUILDER)
-# Debian's hardening, as its own packages are built (fortify needs optimisation).
-target_compile_options(sat_politica INTERFACE -fstack-protector-strong -Wformat
-    -Werror=format-security $<$<NOT:$<CONFIG:Debug>>:-D_FORTIFY_SOURCE=2>)
-target_link_options(sat_politica INTERFACE -Wl,-z,relro -Wl,-z,now)
+target_compile_options(sat_politica INTERFACE -Wformat -Werror=format-security)
+if(WIN32)
+    # The PE hardening flags; MinGW's stack protector and fortify would pull
+    # in libssp-0.dll, one more file to ship.
+    target_compile_definitions(sat_politica INTERFACE UNICODE _UNICODE WIN32_LEAN_AND_MEAN
+        NOMINMAX _WIN32_WINNT=0x0601)
+    target_link_options(sat_politica INTERFACE -Wl,--dynamicbase -Wl,--nxcompat
+        $<$<EQUAL:${CMAKE_SIZEOF_VOID_P},8>:-Wl,--high-entropy-va>)
+else()
+    # Debian's hardening, as its own packages are built (fortify needs optimisation).
+    target_compile_options(sat_politica INTERFACE -fstack-protector-strong
+        $<$<NOT:$<CONFIG:Debug>>:-D_FORTIFY_SOURCE=2>)
+    target_link_options(sat_politica INTERFACE -Wl,-z,relro -Wl,-z,now)
+endif()
+
+# Where a concern differs by system, its file ends in _linux or _windows.
+if(WIN32)
+    set(SAT_PLATAFORMA windows)
+else()
+    set(SAT_PLATAFORMA linux)
+endif()
+# Drops from a list of sources the files of the other system.
+function(sat_desta_plataforma lista)
+    set(fontes ${${lista}})
+    if(WIN32)
+        list(FILTER fontes EXCLUDE REGEX "_linux\\.(cpp|h)$")
+    else()
+        list(FILTER fontes EXCLUDE REGEX "_windows\\.(cpp|h)$")
+    endif()
+    set(${lista} ${fontes} PARENT_SCOPE)
+endfunction()
 if(SAT_SANITIZE)
     target_compile_options(sat_politica INTERFACE
         -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)

@@ -27,7 +27,7 @@ QStringList pastasDaBusca() {
 }  // namespace
 
 QString pastaEmulador(const QString& pastaPrograma) {
-    return QDir::cleanPath(pastaPrograma + QStringLiteral("/../" SAT_PASTA_EMULADOR));
+    return QDir::cleanPath(pastaPrograma + QStringLiteral("/" SAT_EMULADOR_DO_PROGRAMA));
 }
 
 EscolhaBiblioteca escolherBiblioteca(const PedidoBiblioteca& pedido, const QString& pastaPrograma) {

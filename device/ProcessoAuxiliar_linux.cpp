@@ -17,7 +17,7 @@
 
 QString ProcessoAuxiliar::programa() {
     return QDir::cleanPath(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath() +
-                           QStringLiteral("/../" SAT_PASTA_AUXILIAR "/sat-auxiliar"));
+                           QStringLiteral("/" SAT_AUXILIAR_DO_PROGRAMA "/sat-auxiliar"));
 }
 
 std::unique_ptr<ProcessoAuxiliar> ProcessoAuxiliar::iniciar(const QString& programa,

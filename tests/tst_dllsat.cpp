@@ -67,7 +67,7 @@ class TstDllSat : public QObject {
                  QStringLiteral("/b/lib.so"));
         QCOMPARE(escolherBiblioteca({}, programa.path()).caminho, local);
         QCOMPARE(escolherBiblioteca({{}, true, "/b/lib.so"}, programa.path()).caminho,
-                 QDir::cleanPath(programa.path() + "/../" SAT_PASTA_EMULADOR "/libdllsat.so"));
+                 QDir::cleanPath(programa.path() + "/" SAT_EMULADOR_DO_PROGRAMA "/libdllsat.so"));
     }
 
     void semPastaUsaABuscaDaPlataforma() {

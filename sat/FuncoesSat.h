@@ -11,6 +11,21 @@
  *
  * Parameters are int or const char* only: the helper's frames carry nothing
  * else. */
+
+/* How the library is called: 32-bit Windows libraries use the platform's
+ * standard convention, everywhere else the C one. A library exports the
+ * plain names (SAT_EXPORTA; 32-bit Windows builds link with --kill-at, so
+ * no @N decoration is left). */
+#if defined(_WIN32) && !defined(_WIN64)
+#define SAT_CHAMADA __stdcall
+#else
+#define SAT_CHAMADA
+#endif
+#ifdef _WIN32
+#define SAT_EXPORTA extern "C" __declspec(dllexport)
+#else
+#define SAT_EXPORTA extern "C" __attribute__((visibility("default")))
+#endif
 #define SAT_FUNCOES(X)                                                                             \
     X(ConsultarSAT, 8, 0, (int sessao), (sessao))                                                  \
     X(ConsultarStatusOperacional, 10, 0, (int sessao, const char* codigo), (sessao, codigo))       \
@@ -71,7 +86,7 @@ inline const InfoFuncao& info(Funcao f) {
 // Each function's type, as the library exports it; the parameters come in
 // their own parentheses.
 #define SAT_TIPO(nome, codigo, detalhe, parametros, argumentos) \
-    using Tipo##nome = const char* parametros;  // NOLINT(bugprone-macro-parentheses)
+    using Tipo##nome = const char* SAT_CHAMADA parametros;  // NOLINT(bugprone-macro-parentheses)
 SAT_FUNCOES(SAT_TIPO)
 #undef SAT_TIPO
 

@@ -21,6 +21,9 @@ Canais prepararCanais();
 bool lerTudo(int canal, char* destino, std::size_t tamanho);
 bool escreverTudo(int canal, const char* origem, std::size_t tamanho);
 
+// The command line's argument i, in UTF-8.
+std::string argumento(char** argv, int i);
+
 // Ends the helper when the tool is gone, even while the library never
 // returns from a call.
 void vigiarTool(const Canais& canais);

@@ -43,6 +43,10 @@ bool escreverTudo(int canal, const char* origem, std::size_t tamanho) {
     return true;
 }
 
+std::string argumento(char** argv, int i) {
+    return argv[i];
+}
+
 void vigiarTool(const Canais& canais) {
     // The write end of the reply pipe reports an error once nobody can read
     // it any more: the tool ended or gave up on this helper.

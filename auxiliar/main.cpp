@@ -63,7 +63,7 @@ int main(int argc, char** argv) {
     }
     auxiliar::vigiarTool(canais);
     auxiliar::Biblioteca biblioteca;
-    if (const std::string erro = biblioteca.carregar(argv[1]); !erro.empty()) {
+    if (const std::string erro = biblioteca.carregar(auxiliar::argumento(argv, 1)); !erro.empty()) {
         responder(canais, sat::TipoResposta::NaoCarrega, erro);
         return 1;
     }

@@ -5,6 +5,7 @@
 
 #include "core/Portas.h"
 #include "device/DllSat.h"
+#include "device/Sistema.h"
 
 namespace {
 void imprimir(std::FILE* saida, const QString& texto) {
@@ -15,14 +16,16 @@ void imprimir(std::FILE* saida, const QString& texto) {
 
 std::optional<int> lerLinhaDeComando(const QStringList& argumentos, PedidoBiblioteca& pedido) {
     QCommandLineParser linha;
-    linha.setApplicationDescription(QStringLiteral(
-        "Ferramenta de serviço do SAT KT-470e da Tivoro.\n"
-        "Sem opções, usa a biblioteca libdllsat.so da pasta do programa ou da busca do "
-        "sistema\n(LD_LIBRARY_PATH, pastas do sistema); SAT_BIBLIOTECA=CAMINHO indica outra.\n"
-        "A biblioteca roda no programa auxiliar sat-auxiliar, uma chamada por vez; cada função\n"
-        "tem um tempo limite (de 15 s em ConsultarSAT a 1800 s em AtualizarSoftwareSAT; veja\n"
-        "man tool-sat-tivoro), após o qual a chamada devolve TIMEOUT. SAT_TEMPO_LIMITE=SEGUNDOS\n"
-        "dá um só limite a todas."));
+    linha.setApplicationDescription(
+        QStringLiteral("Ferramenta de serviço do SAT KT-470e da Tivoro.\n"
+                       "Sem opções, usa a biblioteca %1 da pasta do programa ou da busca do "
+                       "sistema\n(%2); SAT_BIBLIOTECA=CAMINHO indica outra.\n")
+            .arg(QLatin1String(sistema::NomeBiblioteca), QLatin1String(sistema::ResumoDaBusca)) +
+        QStringLiteral(
+            "A biblioteca roda no programa auxiliar sat-auxiliar, uma chamada por vez; cada função\n"
+            "tem um tempo limite (de 15 s em ConsultarSAT a 1800 s em AtualizarSoftwareSAT; veja\n"
+            "man tool-sat-tivoro), após o qual a chamada devolve TIMEOUT. SAT_TEMPO_LIMITE=SEGUNDOS\n"
+            "dá um só limite a todas."));
     const QCommandLineOption ajuda({"h", "help"}, QStringLiteral("Mostra esta ajuda."));
     const QCommandLineOption versao({"v", "version"}, QStringLiteral("Mostra a versão."));
     const QCommandLineOption biblioteca("biblioteca",
@@ -74,8 +77,9 @@ std::unique_ptr<DllSat> abrirBiblioteca(const PedidoBiblioteca& pedido,
                                         const QString& pastaPrograma, PortaDialogos& dialogos) {
     try {
         auto dll = DllSat::carregar(escolherBiblioteca(pedido, pastaPrograma));
-        imprimir(stderr, QStringLiteral("biblioteca: %1%2\n")
-                             .arg(dll->caminho(), dll->emulado() ? " (SAT EMULADO)" : ""));
+        imprimir(stderr, QStringLiteral("biblioteca: %1%2%3\n")
+                             .arg(dll->caminho(), sistema::marcaArquitetura(dll->caminho()),
+                                  dll->emulado() ? " (SAT EMULADO)" : ""));
         return dll;
     } catch (const DllSat::ErroCarga& erro) {
         avisarDaBiblioteca(QString::fromUtf8(erro.what()), dialogos);

@@ -37,7 +37,8 @@ CanalAuxiliar::Abertura CanalAuxiliar::abrir(const std::function<void()>& aguard
                 : QStringLiteral("terminou com %1 ao ser carregada").arg(falha.detalhe);
         return {Abertura::Tipo::Quebrou, como};
     }
-    const QString texto = QString::fromLocal8Bit(ola->bytes.data(), qsizetype(ola->bytes.size()));
+    // The helper speaks UTF-8: the loaded file's path, the system's reason.
+    const QString texto = QString::fromUtf8(ola->bytes.data(), qsizetype(ola->bytes.size()));
     switch (ola->tipo) {
         case sat::TipoResposta::Pronta:
             return {Abertura::Tipo::Pronta, texto};

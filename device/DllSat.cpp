@@ -6,6 +6,7 @@
 
 #include "device/CanalAuxiliar.h"
 #include "device/EscolhaBiblioteca.h"
+#include "device/Sistema.h"
 #include "device/TempoLimite.h"
 #include "device/VersaoArquivo.h"
 
@@ -78,7 +79,7 @@ QString semBiblioteca(const QString& motivo, const QStringList& procurados) {
                "  tool-sat-tivoro --biblioteca CAMINHO   (ou SAT_BIBLIOTECA=CAMINHO)\n"
                "Para trabalhar no SAT emulado (pacote sat-emulador):\n"
                "  tool-sat-tivoro --emulador")
-        .arg(QString::fromLatin1(DllSat::NomeArquivo), descreveProcura(procurados), motivo);
+        .arg(QString::fromLatin1(sistema::NomeBiblioteca), descreveProcura(procurados), motivo);
 }
 }  // namespace
 
@@ -124,7 +125,8 @@ std::unique_ptr<DllSat> DllSat::carregar(const EscolhaBiblioteca& escolha) {
             semBiblioteca(QStringLiteral("o arquivo %1 não existe").arg(escolha.caminho),
                           escolha.procurados)
                 .toStdString());
-    auto canal = std::make_unique<CanalAuxiliar>(ProcessoAuxiliar::programa(), escolha.caminho);
+    auto canal = std::make_unique<CanalAuxiliar>(ProcessoAuxiliar::programa(escolha.caminho),
+                                                 escolha.caminho);
     const CanalAuxiliar::Abertura aberta = canal->abrir();
     if (aberta.tipo != CanalAuxiliar::Abertura::Tipo::Pronta) recusar(escolha, aberta);
     // The file actually loaded, wherever the platform's search found it.

@@ -42,8 +42,6 @@ class DllSat {
         using std::runtime_error::runtime_error;
     };
 
-    static constexpr const char* NomeArquivo = "libdllsat.so";
-
     // Opens the chosen library. Throws ErroCarga naming the file, the places
     // looked at and what is missing.
     static std::unique_ptr<DllSat> carregar(const EscolhaBiblioteca& escolha);

@@ -3,25 +3,17 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "device/DllSat.h"
+#include "device/Sistema.h"
 
 namespace {
 
 QString naPasta(const QString& pasta) {
-    return QDir::cleanPath(QDir(pasta).absoluteFilePath(DllSat::NomeArquivo));
+    return QDir::cleanPath(QDir(pasta).absoluteFilePath(sistema::NomeBiblioteca));
 }
 
 EscolhaBiblioteca nomeada(const QString& caminho, const QString& como) {
     const QString absoluto = QFileInfo(caminho).absoluteFilePath();
     return {absoluto, {como + absoluto}, false};
-}
-
-QStringList pastasDaBusca() {
-    QStringList pastas;
-    for (const QString& p : qEnvironmentVariable("LD_LIBRARY_PATH").split(':', Qt::SkipEmptyParts))
-        pastas << QStringLiteral("LD_LIBRARY_PATH: ") + naPasta(p);
-    pastas << QStringLiteral("as pastas do sistema (/etc/ld.so.cache, /lib, /usr/lib)");
-    return pastas;
 }
 
 }  // namespace
@@ -38,7 +30,8 @@ EscolhaBiblioteca escolherBiblioteca(const PedidoBiblioteca& pedido, const QStri
         return nomeada(pedido.variavel, QStringLiteral("SAT_BIBLIOTECA="));
     const QString local = naPasta(pastaPrograma);
     if (QFileInfo::exists(local)) return {local, {local}, false};
-    return {QString::fromLatin1(DllSat::NomeArquivo), QStringList{local} + pastasDaBusca(), true};
+    return {QString::fromLatin1(sistema::NomeBiblioteca),
+            QStringList{local} + sistema::pastasDaBusca(), true};
 }
 
 QString descreveRecusa(const QString& caminho, const QString& falta,

@@ -8,8 +8,9 @@
 // pipes, fed bytes, read with a time limit, killed and reaped.
 class ProcessoAuxiliar {
   public:
-    // Where the helper program lives beside the running one.
-    static QString programa();
+    // The helper program beside the running one that can host that library
+    // (on Windows, one per architecture).
+    static QString programa(const QString& biblioteca);
     // Starts `programa biblioteca`; null, with why in erro, when it cannot.
     static std::unique_ptr<ProcessoAuxiliar> iniciar(const QString& programa,
                                                      const QString& biblioteca, QString& erro);
@@ -30,12 +31,11 @@ class ProcessoAuxiliar {
     QString comoTerminou();
 
   private:
-    ProcessoAuxiliar(long pid, int entrada, int saida);
+    // The platform's handles on it: its process, our ends of its pipes, how
+    // it ended.
+    struct Nativo;
+    explicit ProcessoAuxiliar(std::unique_ptr<Nativo> nativo);
     // Waits up to ms for its end; true once it is reaped.
     bool colher(int ms);
-    long m_pid;
-    int m_entrada;  // its standard input, our requests
-    int m_saida;    // its replies
-    bool m_reaped = false;
-    int m_status = 0;
+    std::unique_ptr<Nativo> m;
 };

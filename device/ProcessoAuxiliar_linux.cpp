@@ -14,9 +14,18 @@
 #include <thread>
 
 #include "device/ProcessoAuxiliar.h"
+#include "device/Sistema.h"
 
-QString ProcessoAuxiliar::programa() {
-    return QDir::cleanPath(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath() +
+struct ProcessoAuxiliar::Nativo {
+    pid_t pid;
+    int entrada;  // its standard input, our requests
+    int saida;    // its replies
+    bool colhido = false;
+    int status = 0;
+};
+
+QString ProcessoAuxiliar::programa(const QString& /*biblioteca*/) {
+    return QDir::cleanPath(sistema::pastaDoPrograma() +
                            QStringLiteral("/" SAT_AUXILIAR_DO_PROGRAMA "/sat-auxiliar"));
 }
 
@@ -66,23 +75,23 @@ std::unique_ptr<ProcessoAuxiliar> ProcessoAuxiliar::iniciar(const QString& progr
         close(respostas[0]);
         return nullptr;
     }
-    return std::unique_ptr<ProcessoAuxiliar>(new ProcessoAuxiliar(pid, pedidos[1], respostas[0]));
+    return std::unique_ptr<ProcessoAuxiliar>(
+        new ProcessoAuxiliar(std::make_unique<Nativo>(Nativo{pid, pedidos[1], respostas[0]})));
 }
 
-ProcessoAuxiliar::ProcessoAuxiliar(long pid, int entrada, int saida)
-    : m_pid(pid), m_entrada(entrada), m_saida(saida) {}
+ProcessoAuxiliar::ProcessoAuxiliar(std::unique_ptr<Nativo> nativo) : m(std::move(nativo)) {}
 
 ProcessoAuxiliar::~ProcessoAuxiliar() {
     matar();
-    close(m_entrada);
-    close(m_saida);
+    close(m->entrada);
+    close(m->saida);
 }
 
 bool ProcessoAuxiliar::enviar(const std::string& bytes) {
     const char* origem = bytes.data();
     std::size_t resta = bytes.size();
     while (resta > 0) {
-        const ssize_t n = write(m_entrada, origem, resta);
+        const ssize_t n = write(m->entrada, origem, resta);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return false;
         origem += n;
@@ -92,21 +101,21 @@ bool ProcessoAuxiliar::enviar(const std::string& bytes) {
 }
 
 long ProcessoAuxiliar::ler(char* destino, std::size_t tamanho, int ms) {
-    pollfd p{m_saida, POLLIN, 0};
+    pollfd p{m->saida, POLLIN, 0};
     const int pronto = poll(&p, 1, ms);
     if (pronto == 0 || (pronto < 0 && errno == EINTR)) return 0;
     if (pronto < 0) return -1;
     ssize_t n;
     do {
-        n = read(m_saida, destino, tamanho);
+        n = read(m->saida, destino, tamanho);
     } while (n < 0 && errno == EINTR);
     return n > 0 ? n : -1;
 }
 
 bool ProcessoAuxiliar::colher(int ms) {
-    for (int passado = 0; !m_reaped; passado += 10) {
-        if (waitpid(static_cast<pid_t>(m_pid), &m_status, WNOHANG) == static_cast<pid_t>(m_pid))
-            m_reaped = true;
+    for (int passado = 0; !m->colhido; passado += 10) {
+        if (waitpid(m->pid, &m->status, WNOHANG) == m->pid)
+            m->colhido = true;
         else if (passado >= ms)
             return false;
         else
@@ -116,15 +125,15 @@ bool ProcessoAuxiliar::colher(int ms) {
 }
 
 void ProcessoAuxiliar::matar() {
-    if (m_reaped) return;
-    kill(-static_cast<pid_t>(m_pid), SIGKILL);
-    kill(static_cast<pid_t>(m_pid), SIGKILL);
+    if (m->colhido) return;
+    kill(-m->pid, SIGKILL);
+    kill(m->pid, SIGKILL);
     // A process stuck inside a driver dies only when the driver lets go: reap
     // it later rather than wait for it here.
     if (!colher(2000)) {
-        std::thread([pid = static_cast<pid_t>(m_pid)] { waitpid(pid, nullptr, 0); }).detach();
-        m_reaped = true;
-        m_status = SIGKILL;
+        std::thread([pid = m->pid] { waitpid(pid, nullptr, 0); }).detach();
+        m->colhido = true;
+        m->status = SIGKILL;
     }
 }
 
@@ -133,6 +142,6 @@ QString ProcessoAuxiliar::comoTerminou() {
     // so the status is its own and not our kill's.
     colher(1000);
     matar();
-    if (WIFSIGNALED(m_status)) return QStringLiteral("o sinal %1").arg(WTERMSIG(m_status));
-    return QStringLiteral("o código de saída %1").arg(WEXITSTATUS(m_status));
+    if (WIFSIGNALED(m->status)) return QStringLiteral("o sinal %1").arg(WTERMSIG(m->status));
+    return QStringLiteral("o código de saída %1").arg(WEXITSTATUS(m->status));
 }

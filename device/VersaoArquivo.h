@@ -3,7 +3,8 @@
 #include <QString>
 #include <stdexcept>
 
-// A shared object has no version resource, so ours carries an equivalent: the
+// On Windows a library carries a version resource, read with the system's
+// own queries. A shared object has none, so ours carries an equivalent: the
 // ELF section ".versioninfo", text lines "key=value" keyed by the paths that a
 // version-resource query takes:
 //   \=1,0,2,15                                     fixed file version
@@ -28,7 +29,8 @@ class ErroSistemaOperacional : public std::runtime_error {
 };
 
 // CompanyName of the first translation; empty when that string is missing.
-// Throws ErroSistemaOperacional when the section or the translation is missing.
+// Throws ErroSistemaOperacional when the resource (or section) or the
+// translation is missing.
 QString EmpresaArquivo(const QString& arquivo);
 // Any string of the first translation (CompanyName, SpecialBuild, ...), as
 // EmpresaArquivo reads CompanyName.

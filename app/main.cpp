@@ -1,55 +1,24 @@
 #include <QApplication>
 #include <QIcon>
 #include <QTimer>
-#include <cstdio>
-#include <cstdlib>
 
 #include "app/Aplicacao.h"
+#include "app/Partida.h"
 #include "core/Inicio.h"
 #include "core/Trabalhador.h"
 #include "shell/TFormCodAtivacao.h"
 #include "ui/DialogosQt.h"
 #include "ui/Recursos.h"
 
-namespace {
-// Without a display Qt would abort with a toolkit message; say what to do.
-bool semTela() {
-    auto vazio = [](const char* nome) {
-        const char* valor = std::getenv(nome);
-        return !valor || !*valor;
-    };
-    return vazio("DISPLAY") && vazio("WAYLAND_DISPLAY") && vazio("QT_QPA_PLATFORM");
-}
-
-void avisarSemTela() {
-    std::fprintf(stderr,
-                 "tool-sat-tivoro: nenhuma tela gráfica encontrada (DISPLAY vazio).\n"
-                 "Numa máquina sem tela, rode-o com: xvfb-run -a tool-sat-tivoro\n");
-}
-
-// A display named but not answering ends the toolkit's start with a fatal
-// message, which would abort with a core dump: give the same advice instead.
-QtMessageHandler mensagensAnteriores = nullptr;
-void telaQueNaoResponde(QtMsgType tipo, const QMessageLogContext& contexto, const QString& texto) {
-    if (tipo != QtFatalMsg) return mensagensAnteriores(tipo, contexto, texto);
-    avisarSemTela();
-    std::_Exit(2);
-}
-}  // namespace
-
 int main(int argc, char** argv) {
     // Read before the display is opened, so --help works without one.
-    QStringList argumentos;
-    for (int i = 0; i < argc; ++i) argumentos << QString::fromLocal8Bit(argv[i]);
+    partida::ligarConsole();
     PedidoBiblioteca pedido;
-    if (const auto saida = lerLinhaDeComando(argumentos, pedido)) return *saida;
-    if (semTela()) {
-        avisarSemTela();
-        return 2;
-    }
-    mensagensAnteriores = qInstallMessageHandler(telaQueNaoResponde);
+    if (const auto saida = lerLinhaDeComando(partida::argumentos(argc, argv), pedido))
+        return *saida;
+    if (!partida::haTela()) return 2;
     QApplication app(argc, argv);
-    qInstallMessageHandler(mensagensAnteriores);
+    partida::telaAberta();
     QApplication::setApplicationName(QStringLiteral("tool-sat-tivoro"));
     QApplication::setDesktopFileName(QStringLiteral("tool-sat-tivoro"));
     iniciaRecursos();

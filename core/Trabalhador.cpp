@@ -1,8 +1,7 @@
 #include "core/Trabalhador.h"
 
-#include <unistd.h>
-
 #include <cstdio>
+#include <cstdlib>
 
 std::atomic<int> Trabalhador::s_vivos{0};
 
@@ -25,5 +24,5 @@ void Trabalhador::iniciar(std::function<void()> execucao) {
 int Trabalhador::encerrar(int status) {
     if (vivos() == 0) return status;
     std::fflush(nullptr);
-    _exit(status);
+    std::_Exit(status);
 }

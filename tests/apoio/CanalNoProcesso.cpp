@@ -1,15 +1,14 @@
 #include "tests/apoio/CanalNoProcesso.h"
 
-#include <dlfcn.h>
-
-#include <QFile>
 #include <QFileInfo>
+#include <QLibrary>
 
 CanalNoProcesso::CanalNoProcesso(const QString& caminho) {
-    void* handle = dlopen(QFile::encodeName(caminho).constData(), RTLD_NOW);
-    if (!handle) qFatal("biblioteca ausente: %s", dlerror());
-    if (const char* falta =
-            m_tabela.resolver([&](const char* nome) { return dlsym(handle, nome); }))
+    // Stays loaded with the process, as the binding's library did.
+    QLibrary biblioteca(caminho);
+    if (!biblioteca.load()) qFatal("biblioteca ausente: %s", qPrintable(biblioteca.errorString()));
+    if (const char* falta = m_tabela.resolver(
+            [&](const char* nome) { return reinterpret_cast<void*>(biblioteca.resolve(nome)); }))
         qFatal("%s ausente da biblioteca", falta);
 }
 

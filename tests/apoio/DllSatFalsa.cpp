@@ -1,22 +1,14 @@
 #include "tests/apoio/DllSatFalsa.h"
 
-#include <dlfcn.h>
-
-#include <QFile>
-
 #include "device/DllSat.h"
 
-DllSatFalsa::DllSatFalsa(const QString& caminho)
-    : m_handle(dlopen(QFile::encodeName(caminho).constData(), RTLD_NOW)) {
-    if (!m_handle) qFatal("biblioteca falsa ausente: %s", dlerror());
-}
-
-DllSatFalsa::~DllSatFalsa() {
-    dlclose(m_handle);
+DllSatFalsa::DllSatFalsa(const QString& caminho) : m_biblioteca(caminho) {
+    if (!m_biblioteca.load())
+        qFatal("biblioteca falsa ausente: %s", qPrintable(m_biblioteca.errorString()));
 }
 
 void* DllSatFalsa::funcao(const char* nome) const {
-    void* f = dlsym(m_handle, nome);
+    void* f = reinterpret_cast<void*>(m_biblioteca.resolve(nome));
     if (!f) qFatal("%s ausente da biblioteca falsa", nome);
     return f;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QLibrary>
 #include <QString>
 
 // The controls of the stand-in device library loaded from this path: what it
@@ -8,7 +9,6 @@
 class DllSatFalsa {
   public:
     explicit DllSatFalsa(const QString& caminho);
-    ~DllSatFalsa();
     DllSatFalsa(const DllSatFalsa&) = delete;
     DllSatFalsa& operator=(const DllSatFalsa&) = delete;
 
@@ -37,5 +37,6 @@ class DllSatFalsa {
 
   private:
     void* funcao(const char* nome) const;
-    void* m_handle;
+    // Never unloaded: the binding under test holds the same library.
+    mutable QLibrary m_biblioteca;
 };

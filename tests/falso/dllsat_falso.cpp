@@ -4,22 +4,21 @@
  * for each call's reply with that call's own arguments. Loaded by the helper
  * program, in a process of its own, it takes its orders from the environment
  * (see atenderDoAmbiente) and misbehaves as real libraries do. */
-#include <pthread.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <thread>
 
 #include "sat/FuncoesSat.h"
 
-#define EXPORTA extern "C" __attribute__((visibility("default")))
+#define EXPORTA SAT_EXPORTA
 
+// On Windows the version information is the file's resource (versao.rc).
 #ifdef SECAO_VERSAO
 __attribute__((section(".versioninfo"), used)) static const char versao[] = SECAO_VERSAO;
 #endif
@@ -29,7 +28,7 @@ using DllSatFalsoRoteiroFn = const char* (*)(const char* funcao, const int* inte
 
 namespace {
 
-pthread_mutex_t trava = PTHREAD_MUTEX_INITIALIZER;
+std::mutex trava;
 char* resposta = nullptr;
 int respostaNula = 0;
 int demoraMs = 0;
@@ -100,7 +99,7 @@ bool atenderDoAmbiente(const char* funcao, const Chamada& c, const char*& r) {
     if (falha == "abortar") std::abort();
     if (falha == "sair") std::exit(3);
     if (falha == "travar")
-        for (;;) pause();
+        for (;;) esperar(60000);
     if (falha == "inundar") {
         static const std::string enchente(40u << 20, 'A');
         r = enchente.c_str();
@@ -123,7 +122,7 @@ bool atenderDoAmbiente(const char* funcao, const Chamada& c, const char*& r) {
 const char* atender(const char* funcao, const Chamada& c) {
     const char* r = nullptr;
     if (atenderDoAmbiente(funcao, c, r)) return r;
-    pthread_mutex_lock(&trava);
+    trava.lock();
     for (int i = 0; i < 6; ++i) {
         if (c.usaInteiro[i]) inteiros[i] = c.inteiros[i];
         if (c.usaTexto[i]) guardar(i, c.textos[i]);
@@ -134,7 +133,7 @@ const char* atender(const char* funcao, const Chamada& c) {
     const bool padrao = resposta == nullptr;
     copia = padrao ? "" : resposta;
     const int demora = demoraMs;
-    pthread_mutex_unlock(&trava);
+    trava.unlock();
     if (demora > 0) esperar(demora);
     if (f) return f(funcao, c.inteiros, c.textos);
     if (nula) return nullptr;
@@ -156,18 +155,18 @@ struct Atendimento {
 
 EXPORTA void DllSatFalsoResponder(const char* texto);
 EXPORTA void DllSatFalsoResponder(const char* texto) {
-    pthread_mutex_lock(&trava);
+    trava.lock();
     std::free(resposta);
     respostaNula = texto == nullptr;
     resposta = texto ? strdup(texto) : nullptr;
-    pthread_mutex_unlock(&trava);
+    trava.unlock();
 }
 
 EXPORTA void DllSatFalsoDemora(int ms);
 EXPORTA void DllSatFalsoDemora(int ms) {
-    pthread_mutex_lock(&trava);
+    trava.lock();
     demoraMs = ms;
-    pthread_mutex_unlock(&trava);
+    trava.unlock();
 }
 EXPORTA const char* DllSatFalsoArgumento(int i);
 EXPORTA const char* DllSatFalsoArgumento(int i) {
@@ -190,9 +189,9 @@ EXPORTA int DllSatFalsoChamadas() {
 // outside the library's lock, and its text must outlive the call.
 EXPORTA void DllSatFalsoRoteiro(DllSatFalsoRoteiroFn f);
 EXPORTA void DllSatFalsoRoteiro(DllSatFalsoRoteiroFn f) {
-    pthread_mutex_lock(&trava);
+    trava.lock();
     roteiro = f;
-    pthread_mutex_unlock(&trava);
+    trava.unlock();
 }
 
 #ifdef SEM_DESBLOQUEAR
@@ -200,8 +199,8 @@ EXPORTA void DllSatFalsoRoteiro(DllSatFalsoRoteiroFn f) {
 #define DesbloquearSAT DesbloquearSAT_ausente
 #endif
 #define FALSO_EXPORTAR(nome, codigo, detalhe, parametros, argumentos) \
-    EXPORTA const char* nome parametros;                              \
-    EXPORTA const char* nome parametros {                             \
+    EXPORTA const char* SAT_CHAMADA nome parametros;                  \
+    EXPORTA const char* SAT_CHAMADA nome parametros {                 \
         return Atendimento{#nome} argumentos;                         \
     }
 SAT_FUNCOES(FALSO_EXPORTAR)

@@ -1,24 +1,19 @@
 #include "signature/funcoes.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <algorithm>
-#include <cerrno>
-#include <csignal>
 #include <stdexcept>
 
 #include "core/Arquivos.h"
 #include "core/Portas.h"
 #include "core/Respostas.h"
+#include "signature/PlataformaAssinatura.h"
 #include "ui/CursorOcupado.h"
 
 namespace {
@@ -50,42 +45,6 @@ struct Limpeza {
     ~Limpeza() { LimparArquivosTemporarios(pasta); }
 };
 
-// The program's own openssl first, so a copy shipped with the tool wins.
-QString programaOpenssl() {
-    if (QCoreApplication::instance()) {
-        const QFileInfo proprio(QCoreApplication::applicationDirPath() + "/openssl");
-        if (proprio.isFile() && proprio.isExecutable()) return proprio.absoluteFilePath();
-    }
-    return QStandardPaths::findExecutable(QStringLiteral("openssl"));
-}
-
-// Where a work folder may be made: the temporary folder, else a folder of the
-// user's own. QDir::tempPath() is empty when TMPDIR names no folder; what was
-// asked for is still the name a message gives.
-struct Base {
-    QString pasta;
-    bool doUsuario;
-};
-
-QList<Base> basesPossiveis() {
-    QString temporaria = QDir::tempPath();
-    if (temporaria.isEmpty()) temporaria = qEnvironmentVariable("TMPDIR");
-    return {{temporaria, false},
-            {qEnvironmentVariable("XDG_RUNTIME_DIR"), true},
-            {QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation), true}};
-}
-
-// Why the folder cannot take the work folder: never the root, and past the
-// temporary folder only one the user owns.
-QString problemaDaBase(const Base& base) {
-    const QFileInfo info(base.pasta);
-    if (!info.isAbsolute() || !info.isDir() || info.canonicalFilePath() == QDir::rootPath())
-        return QStringLiteral("não é uma pasta utilizável");
-    if (base.doUsuario && info.ownerId() != ::geteuid())
-        return QStringLiteral("não pertence ao usuário");
-    return {};
-}
-
 // The work folders of runs whose process is gone (a run killed mid-way): the
 // folder name carries the process id. A live process's folder, a link or a
 // folder of another user is never touched.
@@ -94,13 +53,9 @@ void removerAbandonadas(const QString& base) {
     const QDir dir(base);
     for (const QString& entrada : dir.entryList({PrefixoPasta + '*'}, QDir::Dirs | QDir::Hidden)) {
         const QRegularExpressionMatch m = nome.match(entrada);
-        const pid_t pid = m.hasMatch() ? m.captured(1).toInt() : 0;
-        struct stat info {};
+        const qint64 pid = m.hasMatch() ? m.captured(1).toInt() : 0;
         const QString caminho = dir.filePath(entrada);
-        if (pid <= 0 || ::lstat(QFile::encodeName(caminho).constData(), &info) != 0 ||
-            !S_ISDIR(info.st_mode) || info.st_uid != ::geteuid())
-            continue;
-        if (::kill(pid, 0) != 0 && errno == ESRCH) QDir(caminho).removeRecursively();
+        if (pastaAbandonada(caminho, pid)) QDir(caminho).removeRecursively();
     }
 }
 
@@ -118,9 +73,7 @@ Execucao executar(const QString& programa, const QStringList& argumentos, const 
     // Qt waits forever on a negative bound.
     limiteMs = std::max(limiteMs, 1);
     QProcess processo;
-    // A group of its own, so that a step past its time ends with everything
-    // it started (a wrapper's openssl too).
-    processo.setChildProcessModifier([] { ::setpgid(0, 0); });
+    ArvoreOpenssl arvore(processo);
     processo.setProcessChannelMode(QProcess::MergedChannels);
     processo.setStandardOutputFile(saida);
     if (entrada.isNull()) processo.setStandardInputFile(QProcess::nullDevice());
@@ -133,15 +86,14 @@ Execucao executar(const QString& programa, const QStringList& argumentos, const 
         processo.waitForFinished(1000);
         return r;
     }
+    arvore.liberar();
     if (!entrada.isNull()) {
         processo.write(entrada);
         processo.closeWriteChannel();
     }
     if (!processo.waitForFinished(limiteMs)) {
         r.fim = Execucao::Fim::NaoTerminou;
-        // Not yet reaped, so its group is still there; never a group of 0,
-        // which would be the tool's own.
-        if (const auto pid = pid_t(processo.processId()); pid > 0) ::kill(-pid, SIGKILL);
+        arvore.encerrar();
         processo.kill();
         processo.waitForFinished(1000);
         return r;
@@ -160,6 +112,7 @@ struct Pipeline {
     const QString& senha;
     const AmbienteAssinatura& amb;
     QString openssl;
+    RotaDaChave chave;
 
     // The unencrypted key must not wait on disk while the user reads a box.
     void avisar(const QString& mensagem) {
@@ -192,8 +145,7 @@ struct Pipeline {
     QStringList conversao(bool legado) const {
         QStringList a{QStringLiteral("pkcs12")};
         if (legado) a << QStringLiteral("-legacy");
-        a << "-in" << pasta + Pfx << "-out" << pasta + Pem << "-nodes"
-          << "-passin"
+        a << "-in" << pasta + Pfx << "-out" << pasta + Pem << chave.escrita() << "-passin"
           << "stdin";
         return a;
     }
@@ -226,7 +178,7 @@ ResultadoAssinatura Pipeline::converter() {
         copia.write(lido.dados) != lido.dados.size() || !copia.flush())
         return {' ' + TextoArquivoAusente + ' ' + certificado, false};
     copia.close();
-    const QByteArray entrada = senha.toLocal8Bit() + '\n';
+    const QByteArray entrada = senha.toLocal8Bit() + '\n' + chave.entradaDaEscrita();
     int codigo = -1;
     QString problema = rodar(QStringLiteral("converter o certificado"), conversao(false),
                              pasta + Retorno, entrada, &codigo);
@@ -248,24 +200,14 @@ ResultadoAssinatura Pipeline::converter() {
     return {saida, false};
 }
 
-// The unencrypted key leaves the disk before signing starts: openssl reads it
-// from its standard input, and a run killed from here on leaves none behind.
-QByteArray chaveRetirada(const QString& pem) {
-    QFile arquivo(pem);
-    QByteArray chave;
-    if (arquivo.open(QIODevice::ReadOnly)) chave = arquivo.readAll();
-    arquivo.remove();
-    return chave;
-}
-
 ResultadoAssinatura Pipeline::assinar() {
-    QByteArray chave = chaveRetirada(pasta + Pem);
+    QByteArray entrada = chave.entradaDaLeitura(pasta + Pem);
     int codigo = -1;
-    QString problema =
-        rodar(QStringLiteral("assinar os CNPJs"),
-              {"dgst", "-sha256", "-sign", "/dev/stdin", "-out", pasta + Bin, pasta + Cnpjs},
-              pasta + Retorno, chave, &codigo);
-    chave.fill(0);
+    QString problema = rodar(QStringLiteral("assinar os CNPJs"),
+                             QStringList{"dgst", "-sha256"} << chave.leitura(pasta + Pem) << "-out"
+                                                            << pasta + Bin << pasta + Cnpjs,
+                             pasta + Retorno, entrada, &codigo);
+    entrada.fill(0);
     if (problema.isEmpty() && codigo == 0)
         problema = rodar(QStringLiteral("codificar a assinatura"),
                          {"enc", "-base64", "-in", pasta + Bin, "-out", pasta + Base64},
@@ -284,10 +226,7 @@ ResultadoAssinatura Pipeline::executarTudo() {
         return falha(QStringLiteral("O arquivo dos CNPJs a assinar não foi encontrado: ") + pasta +
                      Cnpjs);
     openssl = programaOpenssl();
-    if (openssl.isEmpty())
-        return falha(
-            QStringLiteral("O programa openssl não foi encontrado na pasta do programa nem "
-                           "no PATH: instale-o para gerar a assinatura."));
+    if (openssl.isEmpty()) return falha(avisoOpensslAusente());
     const ResultadoAssinatura conversao = converter();
     if (!conversao.gerada) return conversao;
     return assinar();
@@ -296,7 +235,7 @@ ResultadoAssinatura Pipeline::executarTudo() {
 ResultadoAssinatura gerar(const QString& pasta, const QString& certificado, const QString& senha,
                           const AmbienteAssinatura& amb) {
     const Limpeza limpeza{pasta};
-    Pipeline pipeline{pasta, certificado, senha, amb, {}};
+    Pipeline pipeline{pasta, certificado, senha, amb, {}, {}};
     try {
         return pipeline.executarTudo();
     } catch (const std::exception& e) {
@@ -307,7 +246,7 @@ ResultadoAssinatura gerar(const QString& pasta, const QString& certificado, cons
 
 QString PastaTemporaria(QString* motivo) {
     QStringList tentativas;
-    for (const Base& base : basesPossiveis()) {
+    for (const BaseTemporaria& base : basesTemporarias()) {
         if (base.pasta.isEmpty()) continue;
         const QString problema = problemaDaBase(base);
         if (!problema.isEmpty()) {
@@ -318,9 +257,7 @@ QString PastaTemporaria(QString* motivo) {
         QTemporaryDir pasta(base.pasta + '/' + PrefixoPasta +
                             QString::number(QCoreApplication::applicationPid()) +
                             QStringLiteral("-XXXXXX"));
-        if (pasta.isValid() &&
-            QFile::setPermissions(pasta.path(),
-                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)) {
+        if (pasta.isValid() && tornarPrivada(pasta.path())) {
             pasta.setAutoRemove(false);
             return pasta.path() + '/';
         }

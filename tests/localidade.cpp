@@ -8,8 +8,10 @@
 
 int main() {
     const char* nome = std::setlocale(LC_ALL, "");
-    const bool brasileira = nome && std::strstr(nome, "pt_BR") &&
-                            std::strcmp(std::localeconv()->decimal_point, ",") == 0;
+    // Windows names it in words.
+    const bool brasileira =
+        nome && (std::strstr(nome, "pt_BR") || std::strstr(nome, "Portuguese_Brazil")) &&
+        std::strcmp(std::localeconv()->decimal_point, ",") == 0;
     if (brasileira) return 0;
     const char* pedida = std::getenv("LANG");
     std::fprintf(stderr,

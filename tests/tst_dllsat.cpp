@@ -11,19 +11,7 @@
 #include "device/VersaoArquivo.h"
 #include "tests/apoio/Ambiente.h"
 #include "tests/apoio/CanalNoProcesso.h"
-
-namespace {
-// What the binding told whoever waits: the failure boxes.
-class EsperaGravada : public EsperaDispositivo {
-  public:
-    void comecar() override {}
-    void aguardar() override {}
-    void terminar() override {}
-    void falhou(const QString& texto) override { falhas << texto; }
-    QStringList falhas;
-};
-
-}  // namespace
+#include "tests/apoio/EsperaGravada.h"
 
 // The binding against stand-in libraries whose arguments and replies the test
 // controls: in the test's own process, and through the helper program.

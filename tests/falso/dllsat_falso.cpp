@@ -74,6 +74,15 @@ void esperar(int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
+// What a faulty library does: SIGSEGV here, an access violation on Windows
+// (whose C runtime makes a raised SIGSEGV a plain exit).
+void invadirMemoria() {
+#ifdef _WIN32
+    *reinterpret_cast<volatile char*>(std::getenv("DLLSAT_FALSO_NUNCA_DEFINIDA")) = 1;
+#endif
+    std::raise(SIGSEGV);
+}
+
 const char* ambiente(const char* nome) {
     const char* v = std::getenv(nome);
     return v ? v : "";
@@ -95,7 +104,7 @@ bool atenderDoAmbiente(const char* funcao, const Chamada& c, const char*& r) {
     if (dois != std::string_view::npos)
         falha = falha.substr(0, dois) == funcao ? falha.substr(dois + 1) : std::string_view();
     esperar(std::atoi(ambiente("DLLSAT_FALSO_DEMORA_MS")));
-    if (falha == "sinal") std::raise(SIGSEGV);
+    if (falha == "sinal") invadirMemoria();
     if (falha == "abortar") std::abort();
     if (falha == "sair") std::exit(3);
     if (falha == "travar")

@@ -1,0 +1,20 @@
+# The tests that mean something on Windows, run there (or under Wine through
+# CMAKE_CROSSCOMPILING_EMULATOR): texts and fields, the binding and its helper
+# against stand-in libraries of both architectures, the windows against the
+# stand-in and the emulated device.
+sat_add_test(tst_base64 SOURCES tst_base64.cpp LIBS toolsat)
+sat_add_test(tst_campos SOURCES tst_campos.cpp LIBS toolsat)
+sat_add_test(tst_windows SOURCES tst_windows.cpp apoio/FifoTeste_windows.cpp LIBS toolsat_nucleo
+    falsas_testes)
+if(SAT_WINDOWS_32)
+    target_compile_definitions(tst_windows PRIVATE
+        DLLSAT_TIVORO_32="${SAT_WINDOWS_32}/falsas/dllsat_falsa_tivoro/dllsat.dll")
+endif()
+foreach(teste tst_inicial tst_ativacao tst_trocarcodigo tst_associar tst_rede
+              tst_atualizacao tst_transacoes tst_tour tst_escala)
+    sat_add_test(${teste} SOURCES ${teste}.cpp LIBS apoio_testes)
+endforeach()
+
+get_property(testes DIRECTORY PROPERTY TESTS)
+list(REMOVE_ITEM testes localidade)
+set_tests_properties(${testes} PROPERTIES FIXTURES_REQUIRED localidade)

@@ -1,5 +1,6 @@
 #include "device/DllSat.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <array>
 #include <cstdio>
@@ -130,8 +131,8 @@ std::unique_ptr<DllSat> DllSat::carregar(const EscolhaBiblioteca& escolha) {
     const CanalAuxiliar::Abertura aberta = canal->abrir();
     if (aberta.tipo != CanalAuxiliar::Abertura::Tipo::Pronta) recusar(escolha, aberta);
     // The file actually loaded, wherever the platform's search found it.
-    const QString caminho =
-        aberta.texto.isEmpty() ? escolha.caminho : QFileInfo(aberta.texto).absoluteFilePath();
+    const QString caminho = QDir::toNativeSeparators(
+        aberta.texto.isEmpty() ? escolha.caminho : QFileInfo(aberta.texto).absoluteFilePath());
     return std::make_unique<DllSat>(std::move(canal), caminho, escolha.procurados);
 }
 

@@ -3,14 +3,14 @@
 # sources (fontes/). For maintainers: the generated pictures are committed, so
 # building the tool never runs this.
 # Needs rsvg-convert (Debian package librsvg2-bin), pngtopnm and pnmtojpeg
-# (netpbm) and the DejaVu fonts (fonts-dejavu-core).
+# (netpbm), icotool (icoutils) and the DejaVu fonts (fonts-dejavu-core).
 set -euo pipefail
 aqui=$(cd "$(dirname "$0")" && pwd)
 fontes="$aqui/fontes"
 imagens="$aqui/imagens"
-for programa in rsvg-convert pngtopnm pnmtojpeg; do
+for programa in rsvg-convert pngtopnm pnmtojpeg icotool; do
     command -v "$programa" >/dev/null || {
-        echo "falta $programa (apt-get install librsvg2-bin netpbm)" >&2
+        echo "falta $programa (apt-get install librsvg2-bin netpbm icoutils)" >&2
         exit 1
     }
 done
@@ -40,4 +40,9 @@ for n in 1 2 3 4 5 6; do
         -e 's/#ffffff/#3a2e00/' "$fontes/etapa.svg" >"$temporaria/amarelo.svg"
     png "$temporaria/amarelo.svg" "$imagens/etapa_${n}_amarelo.png"
 done
+# The Windows program's icon, in the sizes Explorer and the start menu use.
+for lado in 16 32 48 256; do
+    rsvg-convert --format=png -w $lado -h $lado "$fontes/icone.svg" -o "$temporaria/icone_$lado.png"
+done
+icotool -c -o "$imagens/icone.ico" "$temporaria"/icone_{16,32,48}.png -r "$temporaria/icone_256.png"
 echo "imagens geradas em $imagens"

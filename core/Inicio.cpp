@@ -4,15 +4,9 @@
 #include <cstdio>
 
 #include "core/Portas.h"
+#include "core/Saida.h"
 #include "device/DllSat.h"
 #include "device/Sistema.h"
-
-namespace {
-void imprimir(std::FILE* saida, const QString& texto) {
-    std::fputs(texto.toLocal8Bit().constData(), saida);
-    std::fflush(saida);
-}
-}  // namespace
 
 std::optional<int> lerLinhaDeComando(const QStringList& argumentos, PedidoBiblioteca& pedido) {
     QCommandLineParser linha;
@@ -39,27 +33,29 @@ std::optional<int> lerLinhaDeComando(const QStringList& argumentos, PedidoBiblio
             linha.unknownOptionNames().isEmpty()
                 ? linha.errorText()
                 : QStringLiteral("opção desconhecida: ") + linha.unknownOptionNames().join(", ");
-        imprimir(stderr,
-                 QStringLiteral("tool-sat-tivoro: %1\nUse --help para ver as opções.\n").arg(erro));
+        escreverTexto(
+            stderr,
+            QStringLiteral("tool-sat-tivoro: %1\nUse --help para ver as opções.\n").arg(erro));
         return 2;
     }
     if (linha.isSet(ajuda)) {
         // Read before the toolkit starts: no program name and no translation yet.
-        imprimir(stdout, linha.helpText()
-                             .replace("<executable_name>", "tool-sat-tivoro")
-                             .replace("Usage:", "Uso:")
-                             .replace("[options]", QStringLiteral("[opções]"))
-                             .replace("Options:", QStringLiteral("Opções:")));
+        escreverTexto(stdout, linha.helpText()
+                                  .replace("<executable_name>", "tool-sat-tivoro")
+                                  .replace("Usage:", "Uso:")
+                                  .replace("[options]", QStringLiteral("[opções]"))
+                                  .replace("Options:", QStringLiteral("Opções:")));
         return 0;
     }
     if (linha.isSet(versao)) {
-        imprimir(stdout, QStringLiteral("tool-sat-tivoro " SAT_VERSAO "\n"));
+        escreverTexto(stdout, QStringLiteral("tool-sat-tivoro " SAT_VERSAO "\n"));
         return 0;
     }
     if (!linha.positionalArguments().isEmpty() ||
         (linha.isSet(biblioteca) && linha.isSet(emulador))) {
-        imprimir(stderr, QStringLiteral("tool-sat-tivoro: use --biblioteca CAMINHO ou --emulador, "
-                                        "sem outros argumentos.\n"));
+        escreverTexto(stderr,
+                      QStringLiteral("tool-sat-tivoro: use --biblioteca CAMINHO ou --emulador, "
+                                     "sem outros argumentos.\n"));
         return 2;
     }
     pedido.caminho = linha.value(biblioteca);
@@ -69,7 +65,7 @@ std::optional<int> lerLinhaDeComando(const QStringList& argumentos, PedidoBiblio
 }
 
 void avisarDaBiblioteca(const QString& texto, PortaDialogos& dialogos) {
-    imprimir(stderr, QStringLiteral("tool-sat-tivoro: ") + texto + '\n');
+    escreverTexto(stderr, QStringLiteral("tool-sat-tivoro: ") + texto + '\n');
     dialogos.erro(texto);
 }
 
@@ -77,9 +73,9 @@ std::unique_ptr<DllSat> abrirBiblioteca(const PedidoBiblioteca& pedido,
                                         const QString& pastaPrograma, PortaDialogos& dialogos) {
     try {
         auto dll = DllSat::carregar(escolherBiblioteca(pedido, pastaPrograma));
-        imprimir(stderr, QStringLiteral("biblioteca: %1%2%3\n")
-                             .arg(dll->caminho(), sistema::marcaArquitetura(dll->caminho()),
-                                  dll->emulado() ? " (SAT EMULADO)" : ""));
+        escreverTexto(stderr, QStringLiteral("biblioteca: %1%2%3\n")
+                                  .arg(dll->caminho(), sistema::marcaArquitetura(dll->caminho()),
+                                       dll->emulado() ? " (SAT EMULADO)" : ""));
         return dll;
     } catch (const DllSat::ErroCarga& erro) {
         avisarDaBiblioteca(QString::fromUtf8(erro.what()), dialogos);

@@ -162,7 +162,8 @@ int main() {
     setenv("SAT_EMULADOR_DIR", pasta.c_str(), 1);
     emulador::Controle controle(pasta);
     CanalNoProcesso noProcesso(QStringLiteral(DLLSAT_EMULADOR));
-    CanalAuxiliar pelaAuxiliar(ProcessoAuxiliar::programa(DLLSAT_EMULADOR), QStringLiteral(DLLSAT_EMULADOR));
+    CanalAuxiliar pelaAuxiliar(ProcessoAuxiliar::programa(DLLSAT_EMULADOR),
+                               QStringLiteral(DLLSAT_EMULADOR));
     pelaAuxiliar.abrir();
     Via direta(noProcesso);
     Via auxiliar(pelaAuxiliar);

@@ -1,11 +1,11 @@
-#include "tests/apoio/FifoTeste.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <QFile>
 #include <chrono>
+
+#include "tests/apoio/FifoTeste.h"
 
 FifoTeste::FifoTeste(const QString& arquivo, int esperaMs) : caminho(arquivo) {
     const QByteArray nome = QFile::encodeName(arquivo);

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
 #include <string_view>
 #include <thread>
 
+#include "emulator/Sistema.h"
 #include "emulator/Texto.h"
 
 namespace emulador {
@@ -123,7 +123,7 @@ std::string falhar(const Resposta& r, const Chamada& c) {
     if (c.falha == "abortar") std::abort();
     if (c.falha == "sinal") {
         // A process that ignores the signal gets an empty reply.
-        std::raise(SIGSEGV);
+        sistema::falhaDeSegmentacao();
         return {};
     }
     if (c.falha == "sair") std::_Exit(3);

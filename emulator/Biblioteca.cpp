@@ -3,30 +3,17 @@
 
 #include "emulator/Atendimento.h"
 #include "emulator/Dispositivo.h"
+#include "emulator/RespostaDaThread.h"
 
-#define EXPORTA extern "C" __attribute__((visibility("default")))
-
-// The version information the tool reads from the file: the maker's name and
-// the file version, in the form the tool's reader documents. SpecialBuild
-// ("how this build differs from the standard one") tells the tool, and anyone
-// running `readelf -p .versioninfo`, that this is no device.
-__attribute__((section(".versioninfo"), used)) static const char VersaoArquivo[] =
-    "\\=1,0,2,15\n"
-    "\\VarFileInfo\\Translation=0416 04E4\n"
-    "\\StringFileInfo\\041604E4\\CompanyName=Tivoro Telecomunicacoes e Informatica S/A\n"
-    "\\StringFileInfo\\041604E4\\FileDescription=Biblioteca do SAT KT-470e (emulador)\n"
-    "\\StringFileInfo\\041604E4\\FileVersion=1.0.2.15\n"
-    "\\StringFileInfo\\041604E4\\ProductName=SAT KT-470e\n"
-    "\\StringFileInfo\\041604E4\\ProductVersion=1.0.2.15\n"
-    "\\StringFileInfo\\041604E4\\SpecialBuild=SAT EMULADO\n";
+// The version information the tool reads from the file is the system's own:
+// VersaoArquivo_linux.cpp (an ELF section), VersaoArquivo_windows.rc (the
+// version resource).
 
 namespace {
 
-// Valid until the calling thread's next call, as the callers expect.
-thread_local std::string resposta;
-
 template <typename F>
 const char* responder(F chamada) {
+    std::string& resposta = emulador::respostaDaThread();
     try {
         emulador::Dispositivo dispositivo;
         resposta = chamada(dispositivo);
@@ -40,10 +27,11 @@ const char* responder(F chamada) {
 
 }  // namespace
 
-// Declared first: the exported names have no header of their own.
+// Declared first: the exported names have no header of their own. The
+// convention is the standard's (__stdcall on 32-bit Windows, sat/FuncoesSat.h).
 #define EMULADOR_EXPORTAR(nome, codigo, detalhe, parametros, argumentos) \
-    EXPORTA const char* nome parametros;                                 \
-    EXPORTA const char* nome parametros {                                \
+    SAT_EXPORTA const char* SAT_CHAMADA nome parametros;                 \
+    SAT_EXPORTA const char* SAT_CHAMADA nome parametros {                \
         return responder([&](auto& d) { return d.nome argumentos; });    \
     }
 SAT_FUNCOES(EMULADOR_EXPORTAR)

@@ -1,18 +1,9 @@
 #include "emulator/Controle.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
 #include <optional>
-#include <thread>
 
+#include "emulator/Sistema.h"
 #include "emulator/Texto.h"
 
 namespace emulador {
@@ -33,105 +24,20 @@ std::string serieNova(const std::string& diferenteDe = {}) {
     throw std::runtime_error(oQue + ": " + caminho);
 }
 
-// Anyone who may write in a folder above, bar the owner's own sticky one
-// (as /tmp is), may put another folder in this one's place.
-void conferirAcima(std::string pasta) {
-    for (std::size_t barra; (barra = pasta.rfind('/')) != std::string::npos && barra > 0;) {
-        pasta.resize(barra);
-        struct stat s {};
-        if (::stat(pasta.c_str(), &s) == 0 && (s.st_mode & (S_IWGRP | S_IWOTH)) &&
-            !(s.st_mode & S_ISVTX))
-            falhar("Uma pasta acima da do emulador pode ser alterada por outros usuários", pasta);
-    }
-}
-
-// The folder and the parents it lacks, private to the user.
-void criarPasta(const std::string& pasta) {
-    for (std::size_t fim = 0; fim != std::string::npos;) {
-        fim = pasta.find('/', fim + 1);
-        const std::string parte = pasta.substr(0, fim);
-        if (::mkdir(parte.c_str(), 0700) != 0 && errno != EEXIST)
-            falhar("Não foi possível criar a pasta do emulador", pasta);
-    }
-    struct stat s {};
-    if (::stat(pasta.c_str(), &s) != 0 || !S_ISDIR(s.st_mode))
-        falhar("Não foi possível criar a pasta do emulador", pasta);
-    if (s.st_uid != ::geteuid()) falhar("A pasta do emulador pertence a outro usuário", pasta);
-    // Anyone who may write there could plant links to other files.
-    if (s.st_mode & (S_IWGRP | S_IWOTH))
-        falhar("A pasta do emulador pode ser alterada por outros usuários (use chmod go-w)", pasta);
-    conferirAcima(pasta);
-}
-
-// Never through a link, never a pipe or a device that would hold the call for
-// good, never a file that has another name elsewhere: the folder's files are
-// the device's own.
-int abrir(const std::string& caminho, int modo) {
-    const int fd = ::open(caminho.c_str(), modo | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0600);
-    if (fd < 0) return fd;
-    struct stat s {};
-    if (::fstat(fd, &s) != 0 || !S_ISREG(s.st_mode) || s.st_nlink > 1) {
-        ::close(fd);
-        falhar(S_ISREG(s.st_mode) ? "Arquivo do emulador com outro nome (link físico)"
-                                  : "Arquivo do emulador não é um arquivo comum",
-               caminho);
-    }
-    return fd;
-}
-
-// Held for the whole read-modify-write; flock also excludes other threads of
-// this process, as each one opens the file on its own.
+// The folder made ready and the state's lock held, for a whole
+// read-modify-write.
 class Trava {
   public:
-    explicit Trava(const std::string& pasta) {
-        criarPasta(pasta);
-        const std::string caminho = pasta + "/estado.lock";
-        m_fd = abrir(caminho, O_RDWR | O_CREAT);
-        if (m_fd < 0) falhar("Não foi possível travar", caminho);
-        const auto limite =
-            std::chrono::steady_clock::now() + std::chrono::milliseconds(EsperaMaximaMs);
-        while (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
-            if (errno != EWOULDBLOCK || std::chrono::steady_clock::now() > limite) {
-                const bool ocupado = errno == EWOULDBLOCK;
-                ::close(m_fd);
-                if (ocupado) throw Ocupado();
-                falhar("Não foi possível travar", caminho);
-            }
-            std::this_thread::sleep_for(std::chrono::microseconds(200));
-        }
-    }
-    ~Trava() {
-        ::flock(m_fd, LOCK_UN);
-        ::close(m_fd);
-    }
-    Trava(const Trava&) = delete;
-    Trava& operator=(const Trava&) = delete;
+    explicit Trava(const std::string& pasta)
+        : m_trava(pronta(pasta) + "/estado.lock", EsperaMaximaMs) {}
 
   private:
-    int m_fd = -1;
+    static const std::string& pronta(const std::string& pasta) {
+        sistema::prepararPasta(pasta);
+        return pasta;
+    }
+    sistema::Trava m_trava;
 };
-
-// The whole file, or nothing when there is none; one past the limit is not
-// read at all.
-bool lerArquivo(const std::string& caminho, std::string& conteudo, off_t limite,
-                const char* alemDoLimite) {
-    const int fd = abrir(caminho, O_RDONLY);
-    if (fd < 0) {
-        if (errno == ENOENT) return false;
-        falhar("Não foi possível ler o estado do emulador", caminho);
-    }
-    struct stat s {};
-    if (::fstat(fd, &s) != 0 || s.st_size > limite) {
-        ::close(fd);
-        falhar(alemDoLimite, caminho);
-    }
-    char bloco[65536];
-    ssize_t n;
-    while ((n = ::read(fd, bloco, sizeof bloco)) > 0) conteudo.append(bloco, n);
-    ::close(fd);
-    if (n < 0) falhar("Não foi possível ler o estado do emulador", caminho);
-    return true;
-}
 
 const char* const MsgCorrompido = "Arquivo de estado do emulador corrompido";
 
@@ -139,7 +45,7 @@ const char* const MsgCorrompido = "Arquivo de estado do emulador corrompido";
 // the file when it cannot be read or is not a state.
 std::optional<Estado> estadoDe(const std::string& arquivo) {
     std::string json;
-    if (!lerArquivo(arquivo, json, LimiteEstado, MsgCorrompido)) return std::nullopt;
+    if (!sistema::lerArquivo(arquivo, json, LimiteEstado, MsgCorrompido)) return std::nullopt;
     try {
         return deJson(json);
     } catch (const std::runtime_error&) {
@@ -156,7 +62,7 @@ Estado lerEstado(const std::string& arquivo, bool& existia) {
     if (const auto e = estadoDe(arquivo)) return *e;
     const std::string novo = arquivo + ".novo";
     if (const auto e = estadoDe(novo)) {
-        if (::rename(novo.c_str(), arquivo.c_str()) != 0)
+        if (!sistema::renomear(novo, arquivo))
             falhar("Não foi possível gravar o estado do emulador", arquivo);
         return *e;
     }
@@ -164,75 +70,15 @@ Estado lerEstado(const std::string& arquivo, bool& existia) {
     return estadoNovo(serieNova());
 }
 
-bool escreverTudo(int fd, const std::string& dados) {
-    for (std::size_t feito = 0; feito < dados.size();) {
-        const ssize_t n = ::write(fd, dados.data() + feito, dados.size() - feito);
-        if (n <= 0) return false;
-        feito += std::size_t(n);
-    }
-    return true;
-}
-
-// The new state in the old one's place in one step, then the old one dropped:
-// the state file is whole at every moment, and a write that fails leaves the
-// old one as it was. Not a rename over the old file: ext4 makes that wait for
-// the new file's data to reach the disk (milliseconds), and a call must stay
-// well under one.
-bool trocar(const std::string& novo, const std::string& arquivo) {
-    if (::renameat2(AT_FDCWD, novo.c_str(), AT_FDCWD, arquivo.c_str(), RENAME_EXCHANGE) == 0) {
-        ::unlink(novo.c_str());
-        return true;
-    }
-    // No old state yet, or a file system that cannot exchange.
-    return (errno == ENOENT || errno == EINVAL) && ::rename(novo.c_str(), arquivo.c_str()) == 0;
-}
-
-// Written and put in place under the lock, with no flush to the disk: a
-// device's state need not outlive a power cut. The new file is made afresh,
-// so that nothing planted under its name is written through.
+// Written and put in place under the lock.
 void gravarEstado(const std::string& arquivo, const Estado& e) {
-    const std::string novo = arquivo + ".novo";
-    if (::unlink(novo.c_str()) != 0 && errno != ENOENT)
-        falhar("Não foi possível gravar o estado do emulador", arquivo);
-    const int fd = abrir(novo, O_WRONLY | O_CREAT | O_EXCL);
-    const bool escrito = fd >= 0 && escreverTudo(fd, paraJson(e));
-    if (fd >= 0) ::close(fd);
-    if (!escrito || !trocar(novo, arquivo)) {
-        if (fd >= 0) ::unlink(novo.c_str());
-        falhar("Não foi possível gravar o estado do emulador", arquivo);
-    }
-}
-
-// Cuts back a line written in part (a full disk): the next one must not run
-// into half of it.
-bool cortar(int fd, ssize_t escritos) {
-    const off_t fim = ::lseek(fd, 0, SEEK_CUR);
-    return fim >= escritos && ::ftruncate(fd, fim - escritos) == 0;
-}
-
-// One line in one write, whole or not at all. A line left without its end
-// (a writer killed, a cut that failed) gets one first.
-bool anexarLinha(int fd, off_t tamanho, const std::string& linha) {
-    char ultimo = '\n';
-    const std::string texto =
-        (tamanho > 0 && ::pread(fd, &ultimo, 1, tamanho - 1) == 1 && ultimo != '\n' ? "\n" : "") +
-        linha + '\n';
-    const ssize_t n = ::write(fd, texto.data(), texto.size());
-    if (n == ssize_t(texto.size())) return true;
-    if (n > 0 && !cortar(fd, n))
-        std::fprintf(stderr, "dllsat (emulador): linha incompleta no diário\n");
-    return false;
+    sistema::substituir(arquivo, paraJson(e));
 }
 
 }  // namespace
 
 std::string Controle::pastaPadrao() {
-    const char* pasta = std::getenv("SAT_EMULADOR_DIR");
-    if (pasta && *pasta) return pasta;
-    const char* base = std::getenv("XDG_STATE_HOME");
-    if (base && *base) return std::string(base) + "/sat-emulador";
-    const char* casa = std::getenv("HOME");
-    return std::string(casa ? casa : "") + "/.local/state/sat-emulador";
+    return sistema::pastaPadrao();
 }
 
 Controle::Controle(const std::string& pasta) : m_pasta(pasta) {}
@@ -360,7 +206,8 @@ void Controle::falha(const std::string& funcao, const std::string& modo, int mib
 
 std::vector<std::string> Controle::linhasDiario() const {
     std::string texto;
-    if (!lerArquivo(arquivoDiario(), texto, LimiteDiario, "Diário do emulador grande demais") ||
+    if (!sistema::lerArquivo(arquivoDiario(), texto, LimiteDiario,
+                             "Diário do emulador grande demais") ||
         texto.empty())
         return {};
     if (texto.back() == '\n') texto.pop_back();
@@ -371,22 +218,8 @@ std::vector<std::string> Controle::linhasDiario() const {
 // line goes in one appending write. Past its size the journal starts afresh,
 // the last one kept beside it.
 void Controle::registrarNoDiario(const std::string& linha) const {
-    criarPasta(m_pasta);
-    const std::string diario = arquivoDiario();
-    int fd = abrir(diario, O_RDWR | O_APPEND | O_CREAT);
-    struct stat s {};
-    if (fd >= 0 && ::fstat(fd, &s) == 0 && s.st_size > 0 &&
-        s.st_size + off_t(linha.size()) >= LimiteDiario) {
-        ::close(fd);
-        fd = ::rename(diario.c_str(), (diario + ".1").c_str()) == 0
-                 ? abrir(diario, O_RDWR | O_APPEND | O_CREAT)
-                 : -1;
-        s.st_size = 0;
-    }
-    if (fd < 0) falhar("Não foi possível escrever no diário", diario);
-    const bool escrito = ::fchmod(fd, 0600) == 0 && anexarLinha(fd, s.st_size, linha);
-    ::close(fd);
-    if (!escrito) falhar("Não foi possível escrever no diário", diario);
+    sistema::prepararPasta(m_pasta);
+    sistema::anexarLinha(arquivoDiario(), linha, LimiteDiario);
 }
 
 }  // namespace emulador

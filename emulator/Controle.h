@@ -1,18 +1,19 @@
 #pragma once
 
-#include <sys/types.h>
-
+#include <cstdint>
 #include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "emulator/Estado.h"
+#include "emulator/Sistema.h"
 
 // The emulated device's state, kept in a folder that the library, the control
 // command and tests share. Every change is a locked read-modify-write of the
 // state file, so another process may change the device while the tool runs.
-// The folder is private (0700, files 0600) and no link in it is followed.
+// The folder is private (0700, files 0600; on Windows, to the user alone) and
+// no link in it is followed (emulator/Sistema.h).
 namespace emulador {
 
 // A call holds the device well under a millisecond; past this wait, the holder
@@ -20,19 +21,14 @@ namespace emulador {
 inline constexpr int EsperaMaximaMs = 1000;
 // Far above any real state (the largest, with its network settings, is some
 // tens of KiB): a bigger file is no state and is not read.
-inline constexpr off_t LimiteEstado = off_t(1) << 20;
+inline constexpr std::int64_t LimiteEstado = std::int64_t(1) << 20;
 // The journal starts afresh past this size; the last one is kept as diario.txt.1.
-inline constexpr off_t LimiteDiario = off_t(4) << 20;
-
-// The device stayed held by another caller past the wait a caller allows.
-class Ocupado : public std::runtime_error {
-  public:
-    Ocupado() : std::runtime_error("O SAT emulado está ocupado por outro processo") {}
-};
+inline constexpr std::int64_t LimiteDiario = std::int64_t(4) << 20;
 
 class Controle {
   public:
-    // $SAT_EMULADOR_DIR, else $XDG_STATE_HOME/sat-emulador (~/.local/state/...).
+    // $SAT_EMULADOR_DIR, else $XDG_STATE_HOME/sat-emulador (~/.local/state/...),
+    // on Windows %LOCALAPPDATA%\sat-emulador.
     static std::string pastaPadrao();
     explicit Controle(const std::string& pasta = pastaPadrao());
 

@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include "emulator/Resumo.h"
+#include "emulator/Sistema.h"
 #include "emulator/Texto.h"
 #include "emulator/Xml.h"
 
@@ -146,12 +147,11 @@ namespace {
 void escreverLinhas(char* destino, std::int64_t de, std::int64_t ate, std::int64_t linhas,
                     std::int64_t fimMs) {
     std::time_t segundo = std::time_t(fimMs / 1000 - (linhas - 1) + de);
-    std::tm local{};
-    localtime_r(&segundo, &local);
+    std::tm local = sistema::horaLocal(segundo);
     for (std::int64_t i = de; i < ate; ++i, destino += TamanhoLinhaLog, ++segundo) {
         // The local time again only when the minute turns: logs are millions of lines.
         if (i > de && local.tm_sec >= 59)
-            localtime_r(&segundo, &local);
+            local = sistema::horaLocal(segundo);
         else if (i > de)
             ++local.tm_sec;
         const int n = std::snprintf(

@@ -8,6 +8,8 @@
 #include <mutex>
 #include <random>
 
+#include "emulator/Sistema.h"
+
 namespace emulador {
 
 namespace {
@@ -159,16 +161,14 @@ std::int64_t agoraMs() {
 
 std::string dataHora(std::int64_t ms, const char* formato) {
     const std::time_t t = ms / 1000;
-    std::tm local{};
-    localtime_r(&t, &local);
+    const std::tm local = sistema::horaLocal(t);
     char texto[32];
     return std::string(texto, std::strftime(texto, sizeof texto, formato, &local));
 }
 
 std::int64_t anosDepois(std::int64_t ms, int anos) {
     const std::time_t t = ms / 1000;
-    std::tm local{};
-    localtime_r(&t, &local);
+    std::tm local = sistema::horaLocal(t);
     local.tm_year += anos;
     local.tm_isdst = -1;
     return std::int64_t(std::mktime(&local)) * 1000 + ms % 1000;

@@ -9,9 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "emulator/Console.h"
 #include "emulator/Controle.h"
 #include "emulator/Documentos.h"
 #include "emulator/Funcoes.h"
+#include "emulator/Sistema.h"
 #include "emulator/Texto.h"
 #include "emulator/Versao.h"
 
@@ -20,11 +22,7 @@ using emulador::Estado;
 
 namespace {
 
-const char* const Uso =
-    "Uso: satemu COMANDO [ARGUMENTOS]\n"
-    "Controla o SAT emulado (libdllsat.so). Estado em $SAT_EMULADOR_DIR, senão em\n"
-    "$XDG_STATE_HOME/sat-emulador (~/.local/state/sat-emulador).\n"
-    "\n"
+const char* const Comandos =
     "Comandos:\n"
     "  estado                     mostra o estado do SAT em JSON (códigos inclusos)\n"
     "  novo [--serie N]           liga um SAT novo de fábrica, com outro número de "
@@ -58,6 +56,15 @@ const char* const Uso =
     "                             nenhuma desfaz toda falha\n"
     "  ajuda, --help              esta ajuda\n"
     "  --version                  a versão do emulador\n";
+
+// The library's file and the state's folder are the system's.
+std::string uso() {
+    return std::string(
+               "Uso: satemu COMANDO [ARGUMENTOS]\n"
+               "Controla o SAT emulado (") +
+           emulador::sistema::NomeBiblioteca + "). Estado em " +
+           emulador::sistema::OndeFicaOEstado + ".\n\n" + Comandos;
+}
 
 using Argumentos = std::vector<std::string>;
 
@@ -222,15 +229,15 @@ void executar(Controle& c, const std::string& comando, const Argumentos& a) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    Argumentos args(argv + std::min(argc, 1), argv + argc);
+    Argumentos args = emulador::console::argumentos(argc, argv);
     if (args.empty()) {
-        std::cerr << Uso;
+        std::cerr << uso();
         return 2;
     }
     const std::string comando = args.front();
     args.erase(args.begin());
     if (comando == "--help" || comando == "-h" || comando == "ajuda") {
-        std::cout << Uso;
+        std::cout << uso();
         return 0;
     }
     if (comando == "--version") {
@@ -241,7 +248,7 @@ int main(int argc, char** argv) {
         Controle controle;
         executar(controle, comando, args);
     } catch (const ErroUso& e) {
-        std::cerr << "satemu: " << e.what() << "\n\n" << Uso;
+        std::cerr << "satemu: " << e.what() << "\n\n" << uso();
         return 2;
     } catch (const std::exception& e) {
         std::cerr << "satemu: " << e.what() << "\n";

@@ -16,14 +16,17 @@ namespace sat {
 template <typename T>
 struct Assinatura;
 
+// In the library's own convention (SAT_CHAMADA: __stdcall on 32-bit Windows).
 template <typename... P>
-struct Assinatura<const char*(P...)> {
+struct Assinatura<const char * SAT_CHAMADA(P...)> {
+    using Ponteiro = const char*(SAT_CHAMADA*)(P...);
+
     // The arguments are as many, and of the kinds, the function takes.
     static bool confere(const std::vector<Argumento>& a) {
         return a.size() == sizeof...(P) && confereCada(a, std::index_sequence_for<P...>{});
     }
 
-    static const char* chamar(const char* (*f)(P...), const std::vector<Argumento>& a) {
+    static const char* chamar(Ponteiro f, const std::vector<Argumento>& a) {
         return chamarCom(f, a, std::index_sequence_for<P...>{});
     }
 
@@ -43,7 +46,7 @@ struct Assinatura<const char*(P...)> {
         return (ehDoTipo<P>(a[I]) && ...);
     }
     template <std::size_t... I>
-    static const char* chamarCom(const char* (*f)(P...), const std::vector<Argumento>& a,
+    static const char* chamarCom(Ponteiro f, const std::vector<Argumento>& a,
                                  std::index_sequence<I...> /*i*/) {
         return f(valor(a[I], static_cast<P*>(nullptr))...);
     }

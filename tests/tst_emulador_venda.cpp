@@ -1,6 +1,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <clocale>
+#include <initializer_list>
 
 #include "emulator/CFe.h"
 #include "emulator/Controle.h"
@@ -24,11 +25,14 @@ const std::string Base =
     "<pgto><MP><cMP>01</cMP><vMP>10.00</vMP></MP><MP><cMP>03</cMP><vMP>2.00</vMP></MP></pgto>"
     "</infCFe></CFe>";
 
-// The process's locale for as long as it lives.
+// The process's locale for as long as it lives: the first of these names the
+// system knows (POSIX's, then Windows' C runtime's).
 class Localidade {
   public:
-    explicit Localidade(const char* nome) : m_antes(std::setlocale(LC_ALL, nullptr)) {
-        m_tomou = std::setlocale(LC_ALL, nome) != nullptr;
+    explicit Localidade(std::initializer_list<const char*> nomes)
+        : m_antes(std::setlocale(LC_ALL, nullptr)) {
+        for (const char* nome : nomes)
+            if ((m_tomou = std::setlocale(LC_ALL, nome) != nullptr)) break;
     }
     ~Localidade() { std::setlocale(LC_ALL, m_antes.c_str()); }
     Localidade(const Localidade&) = delete;
@@ -79,7 +83,7 @@ class TstEmuladorVenda : public QObject {
             .ativado("12345678", "12345678000195", 35, sinal);
         std::string xml = Base;
         xml.replace(xml.find("<signAC>s"), 9, "<signAC>" + sinal);
-        const Localidade brasileira("pt_BR.UTF-8");
+        const Localidade brasileira({"pt_BR.UTF-8", "Portuguese_Brazil.1252"});
         QVERIFY(brasileira.tomou());
         QCOMPARE(*std::localeconv()->decimal_point, ',');
         const std::string r = emulador::Dispositivo(pasta.path().toStdString())

@@ -24,6 +24,7 @@ instalar_pacotes() {
 # Unpacks Debian's source of PACOTE[=VERSAO], with Debian's patches (its
 # security fixes among them), into the folder given, once; a
 # deb-src entry is added beside the system's deb ones when there is none.
+# Fails, leaving nothing, when the source cannot be fetched.
 fonte_debian() {
     local pacote=$1 destino=$2
     [ -d "$destino" ] && return 0
@@ -36,7 +37,11 @@ fonte_debian() {
     instalar_pacotes dpkg-dev
     local tmp
     tmp=$(mktemp -d "$cache/.fonte.XXXXXX")
-    (cd "$tmp" && apt-get source -qq "$pacote" >/dev/null && rm -f ./*.tar.* ./*.dsc)
-    mv "$tmp"/*/ "$destino"
+    # A source that cannot be fetched leaves nothing behind and fails.
+    if ! (cd "$tmp" && apt-get source -qq "$pacote" >/dev/null && rm -f ./*.tar.* ./*.dsc) ||
+        ! mv "$tmp"/*/ "$destino"; then
+        rm -rf "$tmp"
+        return 1
+    fi
     rm -rf "$tmp"
 }

@@ -30,7 +30,8 @@ openssl=$("$raiz/scripts/windows/openssl.sh")
 w32="$raiz/build-windows-32"
 w64="$raiz/build-windows"
 cmake -S "$raiz" -B "$w32" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$raiz/cmake/windows/mingw-i686.cmake" \
-    -DCMAKE_PREFIX_PATH="$expat32" -DSAT_FERRAMENTA=OFF -DSAT_WERROR=ON >/dev/null
+    -DCMAKE_PREFIX_PATH="$expat32" -DSAT_SO_BIBLIOTECAS=ON -DSAT_WERROR=ON \
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$raiz/scripts/windows/wine-teste.sh" >/dev/null
 ninja -C "$w32" -j2
 cmake -S "$raiz" -B "$w64" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$raiz/cmake/windows/mingw-x86_64.cmake" \
     -DCMAKE_PREFIX_PATH="$qt;$expat64" -DQT_HOST_PATH=/usr -DSAT_WERROR=ON \

@@ -1,0 +1,43 @@
+#include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
+
+#include <cstdlib>
+
+#include "emulator/Console.h"
+
+namespace emulador::console {
+
+namespace {
+
+UINT paginaAnterior = 0;
+
+std::string utf8(const wchar_t* texto) {
+    const int n = ::WideCharToMultiByte(CP_UTF8, 0, texto, -1, nullptr, 0, nullptr, nullptr);
+    if (n <= 1) return {};
+    std::string r(std::size_t(n), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, texto, -1, r.data(), n, nullptr, nullptr);
+    r.resize(std::size_t(n - 1));
+    return r;
+}
+
+// The console's own code page again, as the user had it.
+void devolverPagina() {
+    ::SetConsoleOutputCP(paginaAnterior);
+}
+
+}  // namespace
+
+std::vector<std::string> argumentos(int, char**) {
+    paginaAnterior = ::GetConsoleOutputCP();
+    if (paginaAnterior != 0 && paginaAnterior != CP_UTF8 && ::SetConsoleOutputCP(CP_UTF8))
+        std::atexit(devolverPagina);
+    int n = 0;
+    wchar_t** lista = ::CommandLineToArgvW(::GetCommandLineW(), &n);
+    std::vector<std::string> r;
+    for (int i = 1; lista && i < n; ++i) r.push_back(utf8(lista[i]));
+    ::LocalFree(lista);
+    return r;
+}
+
+}  // namespace emulador::console

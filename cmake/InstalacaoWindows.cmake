@@ -12,13 +12,22 @@ target_sources(tool-sat-tivoro PRIVATE ${CMAKE_BINARY_DIR}/embalagem/tool-sat-ti
 set_target_properties(tool-sat-tivoro PROPERTIES WIN32_EXECUTABLE ON)
 
 install(TARGETS tool-sat-tivoro sat-auxiliar RUNTIME DESTINATION . COMPONENT tool)
+# The 32-bit helper and openssl.exe come from builds of their own; the build
+# tree gets them beside the tool too, as installed.
+set(de_fora)
 if(SAT_WINDOWS_32)
-    install(PROGRAMS ${SAT_WINDOWS_32}/bin/sat-auxiliar-32.exe DESTINATION . COMPONENT tool)
+    list(APPEND de_fora ${SAT_WINDOWS_32}/bin/sat-auxiliar-32.exe)
 endif()
 if(SAT_OPENSSL_WINDOWS)
     get_filename_component(pasta_openssl ${SAT_OPENSSL_WINDOWS} DIRECTORY)
-    install(PROGRAMS ${SAT_OPENSSL_WINDOWS} DESTINATION . COMPONENT tool)
+    list(APPEND de_fora ${SAT_OPENSSL_WINDOWS})
     install(FILES ${pasta_openssl}/LICENSE-openssl.txt DESTINATION . COMPONENT tool OPTIONAL)
+endif()
+if(de_fora)
+    install(PROGRAMS ${de_fora} DESTINATION . COMPONENT tool)
+    add_custom_command(TARGET sat-auxiliar POST_BUILD
+        COMMAND ${CMAKE_COMMAND} -E copy_if_different ${de_fora} ${SAT_RAIZ_CONSTRUCAO}/
+        VERBATIM)
 endif()
 
 set(qt ${QT6_INSTALL_PREFIX})

@@ -12,6 +12,9 @@ extern const char* const NomeBiblioteca;
 // The folder of the running program.
 QString pastaDoPrograma();
 
+// Where a library's version information lies, as the messages name it.
+extern const char* const LugarDaVersao;
+
 // The same, in a few words for the command line's help.
 extern const char* const ResumoDaBusca;
 

@@ -7,6 +7,7 @@
 namespace sistema {
 
 const char* const NomeBiblioteca = "libdllsat.so";
+const char* const LugarDaVersao = "na seção .versioninfo";
 const char* const ResumoDaBusca = "LD_LIBRARY_PATH, pastas do sistema";
 
 QString pastaDoPrograma() {

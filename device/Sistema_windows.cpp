@@ -9,6 +9,7 @@
 namespace sistema {
 
 const char* const NomeBiblioteca = "dllsat.dll";
+const char* const LugarDaVersao = "no recurso de versão (VERSIONINFO)";
 const char* const ResumoDaBusca = "pastas do sistema e do Windows, PATH";
 
 QString pastaDoPrograma() {

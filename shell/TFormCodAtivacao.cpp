@@ -9,6 +9,7 @@
 
 #include "core/Inicio.h"
 #include "core/Respostas.h"
+#include "device/Sistema.h"
 #include "device/VersaoArquivo.h"
 #include "ui/Contexto.h"
 #include "ui/Controles.h"
@@ -120,10 +121,11 @@ bool TFormCodAtivacao::dllDaTivoro() {
         return false;
     }
     if (empresa == QLatin1String(EmpresaTivoro)) return true;
+    const QString lugar = QLatin1String(sistema::LugarDaVersao);
     recusarDll(QStringLiteral("A dllsat.dll não é a dll fornecida pela Tivoro!"),
-               empresa.isEmpty() ? QStringLiteral("CompanyName na seção .versioninfo")
-                                 : QStringLiteral("CompanyName=%1 na seção .versioninfo (é \"%2\")")
-                                       .arg(QLatin1String(EmpresaTivoro), empresa));
+               empresa.isEmpty() ? QStringLiteral("CompanyName ") + lugar
+                                 : QStringLiteral("CompanyName=%1 %2 (é \"%3\")")
+                                       .arg(QLatin1String(EmpresaTivoro), lugar, empresa));
     return false;
 }
 

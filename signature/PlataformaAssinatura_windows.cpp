@@ -46,7 +46,7 @@ QByteArray sidDoToken(TOKEN_INFORMATION_CLASS classe) {
 }
 
 bool mesmoSid(PSID sid, const QByteArray& outro) {
-    return !outro.isEmpty() && EqualSid(sid, PSID(outro.constData()));
+    return !outro.isEmpty() && EqualSid(sid, const_cast<char*>(outro.constData()));
 }
 
 // Resumes the threads of a process started suspended.
@@ -164,7 +164,8 @@ QString problemaDaBase(const BaseTemporaria& base) {
 bool tornarPrivada(const QString& pasta) {
     const QByteArray usuario = sidDoToken(TokenUser);
     wchar_t* texto = nullptr;
-    if (usuario.isEmpty() || !ConvertSidToStringSidW(PSID(usuario.constData()), &texto))
+    if (usuario.isEmpty() ||
+        !ConvertSidToStringSidW(const_cast<char*>(usuario.constData()), &texto))
         return false;
     const std::unique_ptr<void, LiberarLocal> sidTexto(texto);
     const std::wstring sddl = L"D:P(A;OICI;FA;;;" + std::wstring(texto) + L")";

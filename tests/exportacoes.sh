@@ -11,7 +11,8 @@ esperadas=$(sed -n 's/^ *X(\([A-Za-z]*\),.*/\1/p' "$fontes/sat/FuncoesSat.h" | s
     echo "sat/FuncoesSat.h: não achei as quatorze funções"
     exit 1
 }
-cabecalhos=$("$objdump" -p "$biblioteca")
+# objdump speaks the locale's language; its headings are read in English.
+cabecalhos=$(LC_ALL=C "$objdump" -p "$biblioteca")
 if [[ $cabecalhos == *"(PE32"* ]]; then
     exportadas=$(sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/s/^\s*\[ *[0-9]*\] \(.*\)$/\1/p' \
         <<<"$cabecalhos" | sort)

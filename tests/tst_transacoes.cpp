@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -330,7 +331,7 @@ class TstTransacoes : public TesteFalso {
                  QStringLiteral("O arquivo %1 tem 2097153 bytes, mais do que o limite de 2097152 "
                                 "bytes (o SAT recusa documentos acima de 1.500 KB): nada foi "
                                 "enviado.")
-                     .arg(caminho));
+                     .arg(QDir::toNativeSeparators(caminho)));
         QVERIFY(logVenda()->document()->isEmpty());
     }
 

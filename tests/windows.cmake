@@ -4,6 +4,7 @@
 # stand-in and the emulated device.
 sat_add_test(tst_base64 SOURCES tst_base64.cpp LIBS toolsat)
 sat_add_test(tst_campos SOURCES tst_campos.cpp LIBS toolsat)
+sat_add_test(tst_emulador_venda SOURCES tst_emulador_venda.cpp LIBS emulador_controle)
 sat_add_test(tst_windows SOURCES tst_windows.cpp apoio/FifoTeste_windows.cpp LIBS toolsat_nucleo
     falsas_testes)
 if(SAT_WINDOWS_32)

@@ -5,12 +5,14 @@
 # static libraries, with what the pipeline's three steps use: pkcs12 (with
 # the built-in legacy provider for RC2 and 3DES certificates), dgst with RSA
 # or EC keys, and enc's base64. A fresh CI machine builds it on every run,
-# hence all that is cut.
+# hence all that is cut. Prints the path of openssl.exe.
 set -euo pipefail
 source "$(dirname "$0")/comum.sh"
 
 destino=$cache/openssl-x86_64
-[ -f "$destino/openssl.exe" ] && exit 0
+[ -f "$destino/openssl.exe" ] && echo "$destino/openssl.exe" && exit 0
+# Only the path goes to standard output.
+exec 3>&1 1>&2
 instalar_pacotes g++-mingw-w64-x86-64-posix make perl
 
 fonte=$cache/fontes/openssl
@@ -47,3 +49,4 @@ cp apps/openssl.exe "$destino/"
 cp "$fonte/LICENSE.txt" "$destino/LICENSE-openssl.txt"
 cd "$cache"
 rm -rf "$construcao"
+echo "$destino/openssl.exe" >&3

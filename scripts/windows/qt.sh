@@ -8,6 +8,14 @@ set -euo pipefail
 source "$(dirname "$0")/comum.sh"
 nome=qt6.4.2-mingw64
 valido() { [ -f "$1/lib/cmake/Qt6/Qt6Config.cmake" ] && [ -f "$1/bin/Qt6Widgets.dll" ]; }
+# Qt's Portuguese is the same file on every system: the host's, beside the
+# cross-built Qt, where its programs look.
+traduzir() {
+    [ -f "$1/translations/qtbase_pt_BR.qm" ] && return 0
+    instalar_pacotes qt6-translations-l10n >&2
+    mkdir -p "$1/translations"
+    cp /usr/share/qt6/translations/qtbase_pt_BR.qm "$1/translations/"
+}
 
 if [ -n "${QT_WINDOWS_DIR:-}" ]; then
     valido "$QT_WINDOWS_DIR" || { echo "QT_WINDOWS_DIR=$QT_WINDOWS_DIR não é um Qt para Windows" >&2; exit 3; }
@@ -15,6 +23,7 @@ if [ -n "${QT_WINDOWS_DIR:-}" ]; then
     exit 0
 fi
 if valido "$cache/$nome"; then
+    traduzir "$cache/$nome"
     echo "$cache/$nome"
     exit 0
 fi
@@ -22,7 +31,7 @@ pronto=${QT_WINDOWS_TAR:-$raiz/../shared/windows/$nome.tar.xz}
 if [ -f "$pronto" ]; then
     rm -rf "$cache/$nome"
     tar -xf "$pronto" -C "$cache"
-    valido "$cache/$nome" && echo "$cache/$nome" && exit 0
+    valido "$cache/$nome" && traduzir "$cache/$nome" && echo "$cache/$nome" && exit 0
 fi
 [ "${1:-}" = --construir ] || exit 3
 
@@ -42,4 +51,4 @@ construcao=$(mktemp -d "$cache/.qt.XXXXXX")
     -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake >&2 &&
     cmake --build . --parallel 2 >&2 && cmake --install . >&2)
 rm -rf "$construcao"
-valido "$cache/$nome" && echo "$cache/$nome"
+valido "$cache/$nome" && traduzir "$cache/$nome" && echo "$cache/$nome"

@@ -30,12 +30,12 @@ openssl=$("$raiz/scripts/windows/openssl.sh")
 w32="$raiz/build-windows-32"
 w64="$raiz/build-windows"
 cmake -S "$raiz" -B "$w32" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$raiz/cmake/windows/mingw-i686.cmake" \
-    -DCMAKE_PREFIX_PATH="$expat32" -DSAT_SO_BIBLIOTECAS=ON -DSAT_WERROR=ON \
+    -DCMAKE_PREFIX_PATH="$expat32" -DSAT_SO_BIBLIOTECAS=ON -DSAT_WERROR=ON -DSAT_WINEPREFIX="$w64/wine" \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$raiz/scripts/windows/wine-teste.sh" >/dev/null
 ninja -C "$w32" -j2
 cmake -S "$raiz" -B "$w64" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$raiz/cmake/windows/mingw-x86_64.cmake" \
-    -DCMAKE_PREFIX_PATH="$qt;$expat64" -DQT_HOST_PATH=/usr -DSAT_WERROR=ON \
-    -DSAT_WINDOWS_32="$w32" -DSAT_OPENSSL_WINDOWS="$openssl" \
+    -DCMAKE_PREFIX_PATH="$qt;$expat64" -DQT_HOST_PATH=/usr -DSAT_WERROR=ON -DSAT_BENCHMARKS=OFF \
+    -DSAT_WINDOWS_32="$w32" -DSAT_OPENSSL_WINDOWS="$openssl" -DSAT_WINEPREFIX="$w64/wine" \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$raiz/scripts/windows/wine-teste.sh" >/dev/null
 ninja -C "$w64" -j2
 "$raiz/scripts/windows/empacotar.sh" "$w64"
@@ -44,4 +44,4 @@ ninja -C "$w64" -j2
 # must not hold ours open.
 export SAT_QT_WINDOWS=$qt WINEPREFIX="$w64/wine" WINEDEBUG=-all
 rm -rf "$WINEPREFIX"
-exec xvfb-run -a -s "-screen 0 1280x1024x24" "$raiz/scripts/windows/sob-wine.sh" "$w64"
+exec xvfb-run -a -s "-screen 0 1280x1024x24" "$raiz/scripts/windows/sob-wine.sh" "$w64" "$w32"

@@ -14,9 +14,12 @@ case $(basename "$programa") in
 tst_*)
     relatorio=$(mktemp --suffix=.txt)
     plataforma=()
-    x86_64-w64-mingw32-objdump -p "$programa" | grep -q 'DLL Name: Qt6Gui.dll' &&
+    LC_ALL=C x86_64-w64-mingw32-objdump -p "$programa" | grep -q 'DLL Name: Qt6Gui.dll' &&
         plataforma=(-platform offscreen)
-    wine "$programa" "${plataforma[@]}" -o "Z:$relatorio,txt" "$@"
+    # Past CTest's time limit, the report so far says where it stopped.
+    trap 'cat "$relatorio"; rm -f "$relatorio"; exit 124' TERM INT
+    wine "$programa" "${plataforma[@]}" -o "Z:$relatorio,txt" "$@" &
+    wait $!
     status=$?
     cat "$relatorio"
     rm -f "$relatorio"

@@ -9,10 +9,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <string_view>
 #include <thread>
+#include <vector>
 
 #include "sat/FuncoesSat.h"
 
@@ -39,7 +41,20 @@ int chamadas = 0;
 DllSatFalsoRoteiroFn roteiro = nullptr;
 // The reply this thread got, valid until its next call: a test may set the
 // next reply while a worker still reads the last one.
-thread_local std::string copia;
+// A thread-local string would be destroyed by the thread's exit under the
+// loader's lock, which hangs a Windows process that loaded this library: the
+// threads keep a plain pointer, and the strings go with the library.
+std::string& copiaDaThread() {
+    static std::mutex guarda;
+    static std::vector<std::unique_ptr<std::string>> todas;
+    thread_local std::string* minha = nullptr;
+    if (!minha) {
+        const std::lock_guard<std::mutex> l(guarda);
+        todas.push_back(std::make_unique<std::string>());
+        minha = todas.back().get();
+    }
+    return *minha;
+}
 
 // One call's arguments by position; unused places are left as they were.
 struct Chamada {
@@ -118,6 +133,7 @@ bool atenderDoAmbiente(const char* funcao, const Chamada& c, const char*& r) {
         r = "";
     } else if (*ambiente("DLLSAT_FALSO_ECO")) {
         const char* t = c.textos[std::atoi(ambiente("DLLSAT_FALSO_ECO")) % 6];
+        std::string& copia = copiaDaThread();
         copia = t ? t : "(nulo)";
         r = copia.c_str();
     } else if (*ambiente("DLLSAT_FALSO_RESPOSTA")) {
@@ -140,6 +156,7 @@ const char* atender(const char* funcao, const Chamada& c) {
     const DllSatFalsoRoteiroFn f = roteiro;
     const bool nula = respostaNula != 0;
     const bool padrao = resposta == nullptr;
+    std::string& copia = copiaDaThread();
     copia = padrao ? "" : resposta;
     const int demora = demoraMs;
     trava.unlock();

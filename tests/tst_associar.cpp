@@ -67,12 +67,20 @@ class TstAssociar : public TesteFalso {
 
   private Q_SLOTS:
     void initTestCase() {
-        const QString openssl = QStandardPaths::findExecutable("openssl");
+        // The one shipped beside the program first (on Windows, the only one).
+        QString openssl =
+            QStandardPaths::findExecutable("openssl", {QCoreApplication::applicationDirPath()});
+        if (openssl.isEmpty()) openssl = QStandardPaths::findExecutable("openssl");
         QVERIFY(!openssl.isEmpty());
+        // A configuration of its own: the shipped openssl.exe has none.
+        QFile conf(certificados.filePath("req.cnf"));
+        QVERIFY(conf.open(QIODevice::WriteOnly));
+        conf.write("[req]\ndistinguished_name = dn\n[dn]\n");
+        conf.close();
         QProcess p;
         p.setWorkingDirectory(certificados.path());
-        p.start(openssl, {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", "k.pem",
-                          "-out", "c.pem", "-subj", "/CN=Teste", "-days", "2"});
+        p.start(openssl, {"req", "-config", "req.cnf", "-x509", "-newkey", "rsa:2048", "-nodes",
+                          "-keyout", "k.pem", "-out", "c.pem", "-subj", "/CN=Teste", "-days", "2"});
         QVERIFY(p.waitForFinished(60000) && p.exitCode() == 0);
         p.start(openssl, {"pkcs12", "-export", "-in", "c.pem", "-inkey", "k.pem", "-out",
                           "cert.pfx", "-passout", "pass:segredo"});

@@ -9,8 +9,10 @@ pasta=${1:?}
 codigo=12345678
 estado=$(mktemp -d)
 retratos=${RETRATOS:-$estado}
-export SAT_EMULADOR_DIR="Z:$estado"
-wine "$pasta/sat-emulador/satemu.exe" ativado "$codigo" >/dev/null
+# The device in the prefix's %LOCALAPPDATA%, as a technician's would be (the
+# emulator refuses a folder under Z:\tmp, which every user may change).
+unset SAT_EMULADOR_DIR
+wine "$pasta/satemu.exe" ativado "$codigo" >/dev/null
 
 saida="$estado/tool.txt"
 wine "$pasta/tool-sat-tivoro.exe" --emulador >"$saida" 2>&1 &

@@ -451,7 +451,9 @@ class TstInicial : public TesteFalso {
         for (Janela j : {Janela::AssociarAssinatura, Janela::SetupAutom, Janela::TesteFimaFim})
             QTest::addRow("memo %d", int(j)) << j << "MemoSignac";
     }
-    void tabSaiDoTexto_data() { textos_data(); }
+    void tabSaiDoTexto_data() {
+        textos_data();
+    }
     void tabSaiDoTexto() {
         QFETCH(Janela, janela);
         QFETCH(QString, nome);
@@ -469,7 +471,9 @@ class TstInicial : public TesteFalso {
 
     // Another program pasting a copied log gets plain text, never HTML made
     // on the GUI thread.
-    void copiaSoTextoSimples_data() { textos_data(); }
+    void copiaSoTextoSimples_data() {
+        textos_data();
+    }
     void copiaSoTextoSimples() {
         QFETCH(Janela, janela);
         QFETCH(QString, nome);

@@ -180,15 +180,24 @@ bool renomear(const std::string& de, const std::string& para) {
     return ::rename(de.c_str(), para.c_str()) == 0;
 }
 
+// The size a writer sees may fall inside another process's line while that
+// line is being written (fstat takes no lock), which would make the last
+// line look cut: writers take turns on the journal itself.
+namespace {
+int abrirDiario(const std::string& arquivo) {
+    const int fd = abrir(arquivo, O_RDWR | O_APPEND | O_CREAT);
+    if (fd >= 0) ::flock(fd, LOCK_EX);
+    return fd;
+}
+}  // namespace
+
 void anexarLinha(const std::string& arquivo, const std::string& linha, std::int64_t limite) {
-    int fd = abrir(arquivo, O_RDWR | O_APPEND | O_CREAT);
+    int fd = abrirDiario(arquivo);
     struct stat s {};
     if (fd >= 0 && ::fstat(fd, &s) == 0 && s.st_size > 0 &&
         s.st_size + off_t(linha.size()) >= limite) {
         ::close(fd);
-        fd = ::rename(arquivo.c_str(), (arquivo + ".1").c_str()) == 0
-                 ? abrir(arquivo, O_RDWR | O_APPEND | O_CREAT)
-                 : -1;
+        fd = ::rename(arquivo.c_str(), (arquivo + ".1").c_str()) == 0 ? abrirDiario(arquivo) : -1;
         s.st_size = 0;
     }
     if (fd < 0) falhar("Não foi possível escrever no diário", arquivo);

@@ -12,31 +12,18 @@
 #include <thread>
 
 #include "auxiliar/Plataforma.h"
+#include "sat/Texto_windows.h"
 
 namespace auxiliar {
 
 namespace {
-
-std::string utf8(const wchar_t* texto, int tamanho) {
-    const int n = WideCharToMultiByte(CP_UTF8, 0, texto, tamanho, nullptr, 0, nullptr, nullptr);
-    std::string saida(std::size_t(std::max(n, 0)), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, texto, tamanho, saida.data(), n, nullptr, nullptr);
-    return saida;
-}
-
-std::wstring largo(const std::string& texto) {
-    const int n = MultiByteToWideChar(CP_UTF8, 0, texto.data(), int(texto.size()), nullptr, 0);
-    std::wstring saida(std::size_t(std::max(n, 0)), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, texto.data(), int(texto.size()), saida.data(), n);
-    return saida;
-}
 
 std::string textoDoErro(DWORD codigo) {
     wchar_t* texto = nullptr;
     const DWORD n = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
         nullptr, codigo, 0, reinterpret_cast<LPWSTR>(&texto), 0, nullptr);
-    std::string saida = n ? utf8(texto, int(n)) : std::string();
+    std::string saida = n ? sat::utf8(texto, int(n)) : std::string();
     LocalFree(texto);
     while (!saida.empty() && (saida.back() == '\n' || saida.back() == '\r')) saida.pop_back();
     return "erro " + std::to_string(codigo) + (saida.empty() ? "" : ": " + saida);
@@ -102,8 +89,7 @@ std::string argumento(char** /*argv*/, int i) {
     // argv holds the ANSI code page's rendering, which loses what it lacks.
     int n = 0;
     wchar_t** largos = CommandLineToArgvW(GetCommandLineW(), &n);
-    std::string saida = largos && i < n ? utf8(largos[i], -1) : std::string();
-    if (!saida.empty()) saida.pop_back();  // the closing null
+    std::string saida = largos && i < n ? sat::utf8(largos[i]) : std::string();
     LocalFree(largos);
     return saida;
 }
@@ -121,7 +107,7 @@ void vigiarTool(const Canais& /*canais*/) {
 }
 
 std::string Biblioteca::carregar(const std::string& caminho) {
-    m_handle = LoadLibraryExW(largo(caminho).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    m_handle = LoadLibraryExW(sat::utf16(caminho).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
     return m_handle ? std::string() : textoDoErro(GetLastError());
 }
 
@@ -135,7 +121,7 @@ std::string Biblioteca::caminhoCarregado(void* /*umaFuncao*/) const {
         const DWORD n = GetModuleFileNameW(static_cast<HMODULE>(m_handle), caminho.data(),
                                            DWORD(caminho.size()));
         if (n == 0) return {};
-        if (n < caminho.size()) return utf8(caminho.data(), int(n));
+        if (n < caminho.size()) return sat::utf8(caminho.data(), int(n));
         caminho.resize(caminho.size() * 2);
     }
 }

@@ -5,21 +5,13 @@
 #include <cstdlib>
 
 #include "emulator/Console.h"
+#include "sat/Texto_windows.h"
 
 namespace emulador::console {
 
 namespace {
 
 UINT paginaAnterior = 0;
-
-std::string utf8(const wchar_t* texto) {
-    const int n = ::WideCharToMultiByte(CP_UTF8, 0, texto, -1, nullptr, 0, nullptr, nullptr);
-    if (n <= 1) return {};
-    std::string r(std::size_t(n), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, texto, -1, r.data(), n, nullptr, nullptr);
-    r.resize(std::size_t(n - 1));
-    return r;
-}
 
 // The console's own code page again, as the user had it.
 void devolverPagina() {
@@ -35,7 +27,7 @@ std::vector<std::string> argumentos(int, char**) {
     int n = 0;
     wchar_t** lista = ::CommandLineToArgvW(::GetCommandLineW(), &n);
     std::vector<std::string> r;
-    for (int i = 1; lista && i < n; ++i) r.push_back(utf8(lista[i]));
+    for (int i = 1; lista && i < n; ++i) r.push_back(sat::utf8(lista[i]));
     ::LocalFree(lista);
     return r;
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "emulator/Sistema.h"
+#include "sat/Texto_windows.h"
 
 // Paths are UTF-8 inside and wide at every call of the system, so that a user
 // folder with an accent works whatever the code page. Files are opened never
@@ -26,22 +27,8 @@ namespace {
 }
 
 std::wstring largo(const std::string& texto) {
-    if (texto.empty()) return {};
-    const int n = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, texto.data(),
-                                        int(texto.size()), nullptr, 0);
-    if (n <= 0) falhar("Caminho que não é UTF-8", texto);
-    std::wstring r(std::size_t(n), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, texto.data(), int(texto.size()), r.data(), n);
-    return r;
-}
-
-std::string utf8(const std::wstring& texto) {
-    if (texto.empty()) return {};
-    const int n = ::WideCharToMultiByte(CP_UTF8, 0, texto.data(), int(texto.size()), nullptr, 0,
-                                        nullptr, nullptr);
-    std::string r(std::size_t(std::max(n, 0)), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, texto.data(), int(texto.size()), r.data(), n, nullptr,
-                          nullptr);
+    std::wstring r = sat::utf16(texto);
+    if (r.empty() && !texto.empty()) falhar("Caminho que não é UTF-8", texto);
     return r;
 }
 
@@ -53,7 +40,7 @@ std::string variavel(const wchar_t* nome) {
         const DWORD n = ::GetEnvironmentVariableW(nome, valor.data(), DWORD(valor.size()));
         if (n < valor.size()) {
             valor.resize(n);
-            return utf8(valor);
+            return sat::utf8(valor);
         }
         valor.resize(n);
     }
@@ -232,7 +219,7 @@ void conferirAcima(const std::wstring& pasta, const std::string& nome) {
         ::LocalFree(descritor);
         if (outros)
             falhar("Uma pasta acima da do emulador pode ser alterada por outros usuários",
-                   nome + " (" + utf8(acima) + ")");
+                   nome + " (" + sat::utf8(acima) + ")");
     }
 }
 

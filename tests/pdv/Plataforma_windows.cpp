@@ -7,35 +7,19 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "sat/Texto_windows.h"
 #include "tests/pdv/Plataforma.h"
 
 namespace pdv {
 
 namespace {
 
-std::wstring largo(const std::string& t) {
-    if (t.empty()) return {};
-    const int n = ::MultiByteToWideChar(CP_UTF8, 0, t.data(), int(t.size()), nullptr, 0);
-    std::wstring r(std::size_t(n), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, t.data(), int(t.size()), r.data(), n);
-    return r;
-}
-
-std::string utf8(const wchar_t* t) {
-    const int n = ::WideCharToMultiByte(CP_UTF8, 0, t, -1, nullptr, 0, nullptr, nullptr);
-    if (n <= 1) return {};
-    std::string r(std::size_t(n), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, t, -1, r.data(), n, nullptr, nullptr);
-    r.resize(std::size_t(n - 1));
-    return r;
-}
-
 std::string erroDoSistema(DWORD erro) {
     wchar_t* texto = nullptr;
     ::FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
         nullptr, erro, 0, reinterpret_cast<wchar_t*>(&texto), 0, nullptr);
-    const std::string r = "erro " + std::to_string(erro) + (texto ? ": " + utf8(texto) : "");
+    const std::string r = "erro " + std::to_string(erro) + (texto ? ": " + sat::utf8(texto) : "");
     ::LocalFree(texto);
     return r;
 }
@@ -76,7 +60,7 @@ std::wstring citado(const std::wstring& a) {
 const long Segmentacao = long(EXCEPTION_ACCESS_VIOLATION);
 
 void* carregar(const std::string& caminho, std::string& erro) {
-    HMODULE b = ::LoadLibraryW(largo(caminho).c_str());
+    HMODULE b = ::LoadLibraryW(sat::utf16(caminho).c_str());
     if (!b) erro = erroDoSistema(::GetLastError());
     return reinterpret_cast<void*>(b);
 }
@@ -90,7 +74,7 @@ void descarregar(void* biblioteca) {
 }
 
 std::optional<std::string> versao(const std::string& arquivo, const std::string& chave) {
-    const std::wstring caminho = largo(arquivo);
+    const std::wstring caminho = sat::utf16(arquivo);
     DWORD nada = 0;
     const DWORD n = ::GetFileVersionInfoSizeW(caminho.c_str(), &nada);
     std::vector<BYTE> info(n);
@@ -113,21 +97,21 @@ std::optional<std::string> versao(const std::string& arquivo, const std::string&
     std::snprintf(bloco, sizeof bloco, "%04X %04X", traducao[0], traducao[1]);
     if (chave == "Translation") return std::string(bloco);
     bloco[4] = '\0';
-    const std::wstring consulta =
-        L"\\StringFileInfo\\" + largo(bloco) + largo(bloco + 5) + L"\\" + largo(chave);
+    const std::wstring consulta = L"\\StringFileInfo\\" + sat::utf16(bloco) +
+                                  sat::utf16(bloco + 5) + L"\\" + sat::utf16(chave);
     if (!::VerQueryValueW(info.data(), consulta.c_str(), &valor, &tamanho) || !valor) return "";
-    return utf8(static_cast<const wchar_t*>(valor));
+    return sat::utf8(static_cast<const wchar_t*>(valor));
 }
 
 void definirVariavel(const char* nome, const std::string& valor) {
-    ::SetEnvironmentVariableW(largo(nome).c_str(), largo(valor).c_str());
+    ::SetEnvironmentVariableW(sat::utf16(nome).c_str(), sat::utf16(valor).c_str());
 }
 
 std::string pastaBase() {
     wchar_t base[MAX_PATH];
     const DWORD n = ::GetEnvironmentVariableW(L"LOCALAPPDATA", base, MAX_PATH);
     if (n == 0 || n >= MAX_PATH) throw std::runtime_error("sem LOCALAPPDATA");
-    return utf8(base) + "\\sat-emulador-testes";
+    return sat::utf8(base) + "\\sat-emulador-testes";
 }
 
 void abrirAosOutros(const std::string& pasta) {
@@ -143,7 +127,7 @@ void abrirAosOutros(const std::string& pasta) {
     acesso.Trustee.ptstrName = static_cast<LPWSTR>(todos);
     PACL lista = nullptr;
     ::SetEntriesInAclW(1, &acesso, nullptr, &lista);
-    std::wstring caminho = largo(pasta);
+    std::wstring caminho = sat::utf16(pasta);
     const DWORD erro =
         ::SetNamedSecurityInfoW(caminho.data(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
                                 nullptr, lista, nullptr);
@@ -155,9 +139,9 @@ void abrirAosOutros(const std::string& pasta) {
 bool soDoUsuario(const std::string& pasta, std::string& porque) {
     PACL lista = nullptr;
     PSECURITY_DESCRIPTOR descritor = nullptr;
-    const DWORD erro =
-        ::GetNamedSecurityInfoW(largo(pasta).c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION,
-                                nullptr, nullptr, &lista, nullptr, &descritor);
+    const DWORD erro = ::GetNamedSecurityInfoW(sat::utf16(pasta).c_str(), SE_FILE_OBJECT,
+                                               DACL_SECURITY_INFORMATION, nullptr, nullptr, &lista,
+                                               nullptr, &descritor);
     if (erro != ERROR_SUCCESS) {
         porque = erroDoSistema(erro);
         return false;
@@ -175,7 +159,7 @@ bool soDoUsuario(const std::string& pasta, std::string& porque) {
             so = false;
             wchar_t* texto = nullptr;
             ::ConvertSidToStringSidW(sid, &texto);
-            porque = "acesso de " + (texto ? utf8(texto) : std::string("?"));
+            porque = "acesso de " + (texto ? sat::utf8(texto) : std::string("?"));
             ::LocalFree(texto);
         }
     }
@@ -184,11 +168,11 @@ bool soDoUsuario(const std::string& pasta, std::string& porque) {
 }
 
 bool linkFisico(const std::string& arquivo, const std::string& outroNome) {
-    return ::CreateHardLinkW(largo(outroNome).c_str(), largo(arquivo).c_str(), nullptr);
+    return ::CreateHardLinkW(sat::utf16(outroNome).c_str(), sat::utf16(arquivo).c_str(), nullptr);
 }
 
 std::intptr_t travar(const std::string& arquivo) {
-    const HANDLE h = ::CreateFileW(largo(arquivo).c_str(), GENERIC_READ | GENERIC_WRITE,
+    const HANDLE h = ::CreateFileW(sat::utf16(arquivo).c_str(), GENERIC_READ | GENERIC_WRITE,
                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                    OPEN_EXISTING, 0, nullptr);
     OVERLAPPED inicio{};
@@ -208,19 +192,19 @@ void soltar(std::intptr_t trava) {
 std::string estePrograma() {
     wchar_t caminho[32768];
     const DWORD n = ::GetModuleFileNameW(nullptr, caminho, 32768);
-    return n > 0 && n < 32768 ? utf8(caminho) : std::string();
+    return n > 0 && n < 32768 ? sat::utf8(caminho) : std::string();
 }
 
 std::vector<Fim> executar(const std::vector<std::vector<std::string>>& comandos) {
     std::vector<PROCESS_INFORMATION> filhos;
     for (const auto& comando : comandos) {
         std::wstring linha;
-        for (const auto& a : comando) linha += (linha.empty() ? L"" : L" ") + citado(largo(a));
+        for (const auto& a : comando) linha += (linha.empty() ? L"" : L" ") + citado(sat::utf16(a));
         STARTUPINFOW inicio{};
         inicio.cb = sizeof inicio;
         PROCESS_INFORMATION filho{};
-        if (!::CreateProcessW(largo(comando.front()).c_str(), linha.data(), nullptr, nullptr, FALSE,
-                              0, nullptr, nullptr, &inicio, &filho))
+        if (!::CreateProcessW(sat::utf16(comando.front()).c_str(), linha.data(), nullptr, nullptr,
+                              FALSE, 0, nullptr, nullptr, &inicio, &filho))
             throw std::runtime_error("não foi possível iniciar " + comando.front() + ": " +
                                      erroDoSistema(::GetLastError()));
         filhos.push_back(filho);
